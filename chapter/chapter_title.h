@@ -1,0 +1,25 @@
+// The quick look at a Chapter file that the Chapter list takes: its title and estimated size.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qorv {
+
+struct ChapterTitle {
+  int NameCount = 0;  // commas after the first NAMES, plus one; 0: the file is not listed
+  std::string Title;  // the TITLE value, neither cut nor trimmed
+};
+
+// The title runs from the first quote after the first "TITLE" to the next terminator; the count
+// needs a "NAMES" anywhere in the raw content. Comments are not removed.
+ChapterTitle ReadChapterTitle(std::string_view content);
+
+// The same for a file; a file that cannot be read is not listed.
+ChapterTitle ReadChapterTitleFile(const std::string& path);
+
+// The expected name count handed to the loader for a file: the Chapter list's estimate, or 1 for
+// a file the list would not show, so that the loader itself reports what is wrong with it.
+int EstimateNameCount(const std::string& path);
+
+}  // namespace qorv

@@ -1,0 +1,210 @@
+#include "chapter/loader.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "chapter/analysis.h"
+#include "chapter/decomposition.h"
+#include "chapter/limits.h"
+#include "chapter/names_list.h"
+#include "chapter/option_tags.h"
+#include "chapter/tag_reader.h"
+
+namespace qorv {
+namespace {
+
+constexpr int kAdvance = -1;  // SetProgress(-1) moves the gauge one step on
+
+// Steps 1 and 2 of every load: a fresh record, and the one check made before the file is touched.
+bool StartLoad(TQorvChapter& chapter, int expected_name_count) {
+  chapter = TQorvChapter{};
+  if (expected_name_count > kMaxNames) {
+    chapter.Message = "Too many names";
+    return false;
+  }
+  return true;
+}
+
+class Loader {
+ public:
+  Loader(TQorvChapter& chapter, ChapterClient& client)
+      : chapter_(chapter), client_(client), stats_(client.Statistics()) {}
+
+  // Everything after the file was found openable; `bytes` holds at most kMaxFileBytes + 1 bytes.
+  void Run(std::string_view bytes) {
+    AttachClient();
+    if (!ReadText(bytes) || !ReadHeader()) return;
+    ClearStatistics();
+    BlankComments(chapter_.Text);
+    if (!ReadSpecialConsonants() || !ReadSpecialVowels() || !ReadGenOpt() || !ReadNames()) return;
+    if (!Analyse()) return;
+    chapter_.RandomSeeded = 0;
+    chapter_.Loaded = 1;
+  }
+
+ private:
+  bool Fail(std::string message) {
+    chapter_.Message = std::move(message);
+    return false;
+  }
+
+  void AttachClient() {
+    chapter_.Client = &client_;
+    client_.ShowProgressGauge();
+    client_.SetProgress(1);
+    chapter_.NewRequest = 1;
+    client_.History().Clear();
+  }
+
+  bool ReadText(std::string_view bytes) {
+    if (bytes.size() > kMaxFileBytes) return Fail("File too large");
+    chapter_.Text.assign(bytes);
+    client_.SetProgress(kAdvance);
+    return true;
+  }
+
+  // The four header tags are read before comments are blanked.
+  bool ReadHeader() {
+    struct HeaderTag {
+      const char* name;
+      std::string TQorvChapter::*field;
+    };
+    static constexpr HeaderTag kHeaderTags[] = {{"TITLE", &TQorvChapter::Title},
+                                                {"LINE1", &TQorvChapter::Line1},
+                                                {"LINE2", &TQorvChapter::Line2},
+                                                {"DATE", &TQorvChapter::Date}};
+    for (const HeaderTag& tag : kHeaderTags) {
+      auto value = ReadTag(chapter_.Text, tag.name, kHeaderTagLimit);
+      if (!value) return Fail(std::string("Invalid or missing ") + tag.name + " tag");
+      chapter_.*tag.field = std::move(*value);
+    }
+    client_.SetProgress(kAdvance);
+    return true;
+  }
+
+  void ClearStatistics() {
+    chapter_.VowelElementCount = chapter_.ConsonantElementCount = chapter_.NameCount = 0;
+    ClearCountsAndLetterTables(stats_);
+    client_.SetProgress(kAdvance);
+    ClearRemainingTables(stats_);
+    client_.SetProgress(kAdvance);
+  }
+
+  bool ReadSpecialConsonants() {
+    const auto value = ReadTag(chapter_.Text, "SPCCON", kOptionTagLimit);
+    if (!value) return Fail("Invalid or missing SPCCON tag");
+    stats_.SpecialConsonantCount = 0;
+    SpecialConsonantList list = ParseSpecialConsonants(*value);
+    // The entries stored before a failure stay in the table, as they were read.
+    for (int k = 0; k < list.Count; ++k) stats_.SpecialConsonants[k] = std::move(list.Texts[k]);
+    stats_.SpecialConsonantCount = list.Count;
+    if (!list.Message.empty()) return Fail(std::move(list.Message));
+    rewrite_.Soft = list.Soft;
+    client_.SetProgress(kAdvance);
+    return true;
+  }
+
+  bool ReadSpecialVowels() {
+    const auto value = ReadTag(chapter_.Text, "SPCVOW", kOptionTagLimit);
+    if (!value) return Fail("Invalid or missing SPCVOW tag");
+    multi_ = ParseMulti(*value);
+    client_.SetProgress(kAdvance);
+    return true;
+  }
+
+  bool ReadGenOpt() {
+    const auto value = ReadTag(chapter_.Text, "GENOPT", kOptionTagLimit);
+    if (!value) return Fail("Invalid or missing GENOPT tag");
+    ParseGenOpt(*value, chapter_);
+    rewrite_.YMode = chapter_.YMode;
+    rewrite_.UMode = chapter_.UMode;
+    client_.SetProgress(kAdvance);
+    return true;
+  }
+
+  bool ReadNames() {
+    chapter_.NameCount = 0;
+    NamesListReader reader(chapter_.Text);
+    if (reader.status() == NamesListReader::Status::kMissing) return Fail("Missing NAMES tag");
+    if (reader.status() == NamesListReader::Status::kInvalid) return Fail("Invalid NAMES tag");
+    std::string name;
+    while (true) {
+      const NamesListReader::Step step = reader.Next(name);
+      if (step == NamesListReader::Step::kEnd) break;
+      if (step == NamesListReader::Step::kRanOut) return Fail("Invalid NAMES tag");
+      if (chapter_.NameCount == kMaxNames) return Fail("Too many names");
+      if (!NormaliseName(name)) {
+        return Fail("Invalid character in name #" + std::to_string(chapter_.NameCount + 1) + " (" +
+                    name + ")");
+      }
+      if (chapter_.InitialLetters.find(name[0]) == std::string::npos) {
+        chapter_.InitialLetters += name[0];
+      }
+      names_.push_back(name);
+      ++chapter_.NameCount;
+    }
+    client_.SetProgress(kAdvance);
+    return true;
+  }
+
+  bool Analyse() {
+    AddLetterStatistics(stats_, names_);
+    client_.SetProgress(kAdvance);
+
+    for (std::string& name : names_) {
+      name = RewriteName(name, rewrite_);
+      ReplaceSpecialConsonants(name, stats_.SpecialConsonants, stats_.SpecialConsonantCount);
+    }
+    client_.SetProgress(kAdvance);
+
+    std::vector<ElementRow> rows;
+    std::string message = SplitNames(names_, multi_, stats_, chapter_, rows);
+    if (!message.empty()) return Fail(std::move(message));
+    client_.SetProgress(kAdvance);
+
+    BuildPairTables(stats_, rows);
+    client_.SetProgress(kAdvance);
+    BuildTransitionTables(stats_, rows);
+    client_.SetProgress(kAdvance);
+    BuildStructurePatterns(stats_, rows);
+    client_.SetProgress(kAdvance);
+    CountPositions(stats_, rows, chapter_.Shuffle != 0);
+    return true;
+  }
+
+  TQorvChapter& chapter_;
+  ChapterClient& client_;
+  ChapterStatistics& stats_;
+  RewriteOptions rewrite_;
+  bool multi_ = false;
+  std::vector<std::string> names_;  // normalised, then coded, seed names in file order
+};
+
+}  // namespace
+
+void LoadChapterFromBytes(TQorvChapter& chapter, std::string_view bytes, int expected_name_count,
+                          ChapterClient& client) {
+  if (!StartLoad(chapter, expected_name_count)) return;
+  Loader(chapter, client).Run(bytes);
+}
+
+void LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
+                 ChapterClient& client) {
+  if (!StartLoad(chapter, expected_name_count)) return;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) {
+    chapter.Message = "Couldn't open file";
+    return;
+  }
+  // One byte more than the limit tells a file that is too large.
+  std::string bytes(kMaxFileBytes + 1, '\0');
+  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
+  if (std::ferror(file.get())) {  // a directory, for one, opens but cannot be read
+    chapter.Message = "Couldn't open file";
+    return;
+  }
+  Loader(chapter, client).Run(bytes);
+}
+
+}  // namespace qorv

@@ -1,0 +1,24 @@
+// LoadChapter: reads, checks and analyses one Chapter file into a new TQorvChapter.
+//
+// Failures are values: the caller reads `Loaded` (1 on success) and `Message` (the cause). The
+// loader rebuilds the client's statistics block, empties its history ring and drives its gauge
+// (0..15); it runs on one thread and nothing else may touch the client's data meanwhile.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "chapter/chapter.h"
+#include "chapter/client.h"
+
+namespace qorv {
+
+// `expected_name_count` is the estimate of the Chapter list (EstimateNameCount).
+void LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
+                 ChapterClient& client);
+
+// The same load from the file's bytes, as if they had been read from an openable file.
+void LoadChapterFromBytes(TQorvChapter& chapter, std::string_view bytes, int expected_name_count,
+                          ChapterClient& client);
+
+}  // namespace qorv

@@ -1,0 +1,78 @@
+#include "chapter/statistics.h"
+
+#include <algorithm>
+
+#include "chapter/analysis.h"
+#include "chapter/letters.h"
+
+namespace qorv {
+
+int ContextColumn(const ChapterStatistics& stats, ElementId id) {
+  if (IsVowelId(id)) return id;
+  return kConsonantIdBase + ConsonantIndex(ElementText(stats, id).back());
+}
+
+const std::string& ElementText(const ChapterStatistics& stats, ElementId id) {
+  return IsVowelId(id) ? stats.VowelElements[id] : stats.ConsonantElements[id - kConsonantIdBase];
+}
+
+bool IsMultiVowel(const std::string& vowel_element) {
+  return vowel_element.size() == 3 && IsConsonant(vowel_element[1]);
+}
+
+void ClearCountsAndLetterTables(ChapterStatistics& stats) {
+  stats.MaxElementsPerName = 0;
+  stats.SpecialConsonantCount = 0;
+  for (auto& row : stats.VowelPositionCounts) row.fill(0);
+  for (auto& row : stats.ConsonantPositionCounts) row.fill(0);
+  stats.InitialPairCount = 0;
+  stats.FinalPairCount = 0;
+  stats.InitialPairs.fill({});
+  stats.FinalPairs.fill({});
+  stats.InitialPairWeights.fill(0);
+  stats.FinalPairWeights.fill(0);
+  stats.MinRepeatDistance.fill(255);
+  stats.MaxLetterPercent.fill(0);
+}
+
+void ClearRemainingTables(ChapterStatistics& stats) {
+  stats.StructureCounts.fill(0);
+  stats.StructureNameCounts.fill(0);
+  for (auto& row : stats.StructureWeights) row.fill(0);
+  for (auto& row : stats.VowelAfterConsonant) row.fill(0);
+  for (auto& row : stats.ConsonantAfterVowel) row.fill(0);
+  for (auto& row : stats.ConsonantAcrossVowel) row.fill(0);
+  for (auto& row : stats.VowelAcrossConsonant) row.fill(0);
+  for (auto& row : stats.FinalPairThirdLast) row.fill(0);
+  for (auto& row : stats.FinalPairFourthLast) row.fill(0);
+}
+
+double LetterShare(int count, int length) {
+  return (static_cast<double>(count) / length + 0.005) * 100;
+}
+
+void AddLetterStatistics(ChapterStatistics& stats, const std::vector<std::string>& names) {
+  for (const std::string& s : names) {
+    const int length = static_cast<int>(s.size());
+    // Repeat distance: the nearest equal letter at least two places on.
+    for (int i = 0; i + 2 < length; ++i) {
+      for (int j = i + 2; j < length; ++j) {
+        if (s[j] != s[i]) continue;
+        int& distance = stats.MinRepeatDistance[LetterIndex(s[i])];
+        distance = std::min(distance, j - i);
+        break;
+      }
+    }
+    // Letter share: only letters that occur can raise a maximum above 0.
+    std::array<int, 256> counts{};
+    for (char c : s) ++counts[static_cast<unsigned char>(c)];
+    for (int k = 0; k < kLetterCount; ++k) {
+      const int c = counts[static_cast<unsigned char>(AllLetters[k])];
+      if (c == 0) continue;
+      const double share = LetterShare(c, length);
+      if (stats.MaxLetterPercent[k] < share) stats.MaxLetterPercent[k] = static_cast<int>(share);
+    }
+  }
+}
+
+}  // namespace qorv

@@ -1,0 +1,36 @@
+#include "chapter/tag_reader.h"
+
+#include <algorithm>
+
+#include "chapter/letters.h"
+
+namespace qorv {
+
+std::optional<std::string> ReadTag(std::string_view text, std::string_view tag, std::size_t limit) {
+  const std::size_t name_at = text.find(tag);
+  if (name_at == std::string_view::npos) return std::nullopt;
+  const std::size_t quote_at = text.find('"', name_at);
+  if (quote_at == std::string_view::npos) return std::nullopt;
+  const std::size_t value_at = quote_at + 1;
+  const std::size_t end_at = text.find(kTerminator, value_at);
+  if (end_at == std::string_view::npos) return std::nullopt;
+  return std::string(text.substr(value_at, std::min(end_at - value_at, limit)));
+}
+
+void BlankComments(std::string& text) {
+  std::size_t from = 0;
+  while ((from = text.find("//", from)) != std::string::npos) {
+    std::size_t line_end = text.find('\r', from);
+    if (line_end == std::string::npos) line_end = text.size();
+    for (std::size_t i = from; i < line_end; ++i) text[i] = ' ';
+    from = line_end;
+  }
+}
+
+bool HasKeyword(std::string_view value, std::string_view keyword) {
+  std::string upper(value);
+  AsciiUpperInPlace(upper);
+  return upper.find(keyword) != std::string::npos;
+}
+
+}  // namespace qorv
