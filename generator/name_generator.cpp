@@ -56,11 +56,18 @@ int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterSt
   }
 }
 
+long long& RejectionCounter(AttemptCounts& counts, std::string_view reason) {
+  if (reason == reject::kRepetition) return counts.Repetition;
+  if (reason.starts_with(reject::kDistance)) return counts.Distance;
+  return counts.Share;
+}
+
 // The verdict on a candidate: the finished name, or an empty text when it is rejected.
 std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, int level,
-                           AttemptLog& log) {
+                           AttemptLog& log, AttemptCounts& counts) {
   const std::string reason = ValidateName(chapter.Client->Statistics(), candidate, level);
   if (!reason.empty()) {
+    ++RejectionCounter(counts, reason);
     log.Write(log_text::kFail);
     log.Write(reason);
     return {};
@@ -70,11 +77,13 @@ std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, 
   Capitalise(name);
   NameHistory& history = chapter.Client->History();
   if (history.Contains(name)) {
+    ++counts.History;
     log.Write(log_text::kFail);
     log.Write(reject::kHistory);
     return {};
   }
   history.Add(name);
+  ++counts.Accepted;
   log.Write(log_text::kAccepted);
   log.Write(name);
   chapter.NewRequest = 1;
@@ -120,6 +129,7 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
   if (chapter.AttemptCount > kPairsUntil) request.Prefixes = request.Suffixes = false;
   if (chapter.AttemptCount > kPatternUntil) request.Structural = false;
   if (chapter.AttemptCount > kGiveUpAfter) {
+    ++counts_.GaveUp;
     chapter.NewRequest = 1;
     return {};
   }
@@ -163,12 +173,15 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
   }
 
   Placement placement(stats, facts_, random_, log, settings);
-  if (!placement.Run()) return {};
+  if (!placement.Run()) {
+    ++counts_.NoCandidate;
+    return {};
+  }
 
   const std::string candidate = AssembleCandidate(placement.Elements(), stats);
   log.Write(log_text::kCandidate);
   log.Write(candidate);
-  return JudgeCandidate(chapter, candidate, request.ValidationLevel, log);
+  return JudgeCandidate(chapter, candidate, request.ValidationLevel, log, counts_);
 }
 
 }  // namespace qorv

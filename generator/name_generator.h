@@ -17,6 +17,21 @@
 
 namespace qorv {
 
+// What became of the attempts made so far: every attempt ends in exactly one of these.
+struct AttemptCounts {
+  long long Accepted = 0;
+  long long NoCandidate = 0;  // a position without candidates (NOOPT, PRE/NOOPT, SUF/NOOPT)
+  long long GaveUp = 0;       // the request was given up
+  long long Repetition = 0;   // rejected: "!REP"
+  long long Distance = 0;     // rejected: "!DIST: "
+  long long Share = 0;        // rejected: "!FREQ: "
+  long long History = 0;      // rejected: "!HIST"
+
+  long long Attempts() const {
+    return Accepted + NoCandidate + GaveUp + Repetition + Distance + Share + History;
+  }
+};
+
 class NameGenerator {
  public:
   using Clock = std::function<std::uint32_t()>;
@@ -32,6 +47,7 @@ class NameGenerator {
   std::string GenerateOnce(GenerationRequest request);
 
   RandomSource& Random() { return random_; }
+  const AttemptCounts& Counts() const { return counts_; }
   const std::string& LogPath() const { return log_path_; }
 
  private:
@@ -42,6 +58,7 @@ class NameGenerator {
   Clock clock_;
   RandomSource random_;
   ElementFacts facts_;
+  AttemptCounts counts_;
   const TQorvChapter* facts_chapter_ = nullptr;
 };
 
