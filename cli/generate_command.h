@@ -6,6 +6,10 @@
 #include <optional>
 #include <string>
 
+namespace CLI {
+class App;
+}
+
 namespace qorv {
 
 struct GenerateOptions {
@@ -24,7 +28,18 @@ struct GenerateOptions {
   std::optional<std::uint32_t> seed;  // the clock's place at the first attempt
   std::string log_path;         // empty: no log
   Encoding encoding = Encoding::kUtf8;
+  bool stats = false;  // report what became of the attempts on stderr
 };
+
+inline constexpr const char* kGenerateUsage =
+    "qorv generate CHAPTER [-n N] [-g LEVEL] [-v LEVEL] [--structural] [--statistical]\n"
+    "                      [--prefixes] [--suffixes] [--auto] [-i LETTER] [--seed S]\n"
+    "                      [--log FILE] [--encoding utf-8|cp1252] [--stats]";
+
+// Adds the "generate" subcommand to `app`; parsing fills `options`. The initial letter is
+// checked and converted when the command line is parsed (a usage error when it is not one
+// Windows-1252 character).
+CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
 
 // Exit status of the generate command when a name could not be found in time.
 inline constexpr int kExitNoNewName = 3;

@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "cli/generate_command.h"
 #include "cli/inspect_command.h"
 
 namespace qorv {
@@ -12,6 +13,7 @@ namespace {
 
 void WriteUsage(std::ostream& err) {
   err << "usage: " << kInspectUsage << "\n"
+      << "       " << kGenerateUsage << "\n"
       << "Run 'qorv --help' for more information.\n";
 }
 
@@ -30,6 +32,8 @@ int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& 
 
   InspectOptions inspect;
   const CLI::App* inspect_command = AddInspectCommand(app, inspect);
+  GenerateOptions generate;
+  const CLI::App* generate_command = AddGenerateCommand(app, generate);
 
   // A first word that names no command would otherwise be reported as a missing command.
   if (argc > 1 && argv[1][0] != '-' && !IsCommand(app, argv[1])) {
@@ -50,6 +54,7 @@ int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   }
 
   if (inspect_command->parsed()) return RunInspect(inspect, out, err);
+  if (generate_command->parsed()) return RunGenerate(generate, out, err);
   WriteUsage(err);
   return kExitUsage;
 }
