@@ -1,8 +1,8 @@
 #include "chapter/chapter_title.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 
 #include "chapter/tag_reader.h"
 
@@ -26,10 +26,16 @@ ChapterTitle ReadChapterTitle(std::string_view content) {
 }
 
 ChapterTitle ReadChapterTitleFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  // Plain C reads report a failure through ferror; a stream iterator would throw instead, for
+  // one on a directory, which opens but cannot be read.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
   if (!file) return {};
-  const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return {};
+  std::string content;
+  char block[4096];
+  std::size_t got = 0;
+  while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) content.append(block, got);
+  if (std::ferror(file.get())) return {};
   return ReadChapterTitle(content);
 }
 

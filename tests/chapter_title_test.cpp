@@ -77,6 +77,8 @@ TEST(ReadChapterTitleFileTest, ReadsTheFileOrListsNothing) {
 
   TempDir dir;
   EXPECT_EQ(ReadChapterTitleFile((dir.path() / "absent.qrv").string()).NameCount, 0);
+  // A directory opens but cannot be read: not listed, and no exception.
+  EXPECT_EQ(ReadChapterTitleFile(dir.path().string()).NameCount, 0);
 }
 
 TEST(ReadChapterTitleFileTest, LargeFileIsReadWhole) {
@@ -98,6 +100,7 @@ TEST(EstimateNameCountTest, CountOfAListedFileOrOne) {
 
   TempDir dir;
   EXPECT_EQ(EstimateNameCount((dir.path() / "absent.qrv").string()), 1);
+  EXPECT_EQ(EstimateNameCount(dir.path().string()), 1);
 }
 
 }  // namespace
