@@ -217,8 +217,8 @@ TEST(ChapterOptionsTest, GenOptKeywordsInsideTheValueAreCaseInsensitive) {
 
 TEST(ChapterOptionsTest, OptionValuesAreSearchedOnlyInTheirFirst128Characters) {
   ChapterSource source;
-  source.genopt = std::string(122, '.') + "PREFIX" + std::string(60, '.') + "SHUFFLE";
-  ASSERT_EQ(source.genopt->size(), 195u);
+  source.genopt = std::string(122, '.') + "PREFIX" + std::string(65, '.') + "SHUFFLE";
+  ASSERT_EQ(source.genopt->size(), 200u);
   PlainChapterClient client;
   TQorvChapter chapter = Load(source, client);
   ASSERT_EQ(chapter.Loaded, 1) << chapter.Message;
