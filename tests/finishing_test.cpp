@@ -114,8 +114,15 @@ TEST_F(FinishingTest, SpecialConsonantsHoldingEachOthersDigitsStopAtTheCap) {
   // Every pass doubles the text: 2^10 times 8 digits would be 8192 characters.
   Specials({"11", "22", "33", "44", "55", "66", "77", "88", "99", "BB"});
   const std::string text = Expand("00000000");
-  EXPECT_LE(text.size(), kMaxExpandedLength);
-  EXPECT_GT(text.size(), kMaxExpandedLength / 2);
+  // Pass 8 fills the text to the cap exactly with nines; pass 9 could only pass it.
+  EXPECT_EQ(text, std::string(kMaxExpandedLength, '9'));
+}
+
+TEST_F(FinishingTest, AnInsertionThatReachesTheCapExactlyIsMade) {
+  // 4094 letters and one digit become 4096 characters: not longer than the cap.
+  Specials({"TS"});
+  const std::string text = Expand(std::string(4094, 'B') + "0");
+  EXPECT_EQ(text, std::string(4094, 'B') + "TS");
 }
 
 TEST_F(FinishingTest, AnInsertionThatWouldPassTheCapStopsTheExpansion) {
