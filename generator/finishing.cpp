@@ -10,8 +10,9 @@ void ExpandSpecialConsonants(std::string& text, const ChapterStatistics& stats) 
     const std::string& special = stats.SpecialConsonants[d];
     for (std::size_t i = text.find(digit); i != std::string::npos; i = text.find(digit, i)) {
       // Special consonants that hold each other's digits could otherwise multiply the text
-      // without bound; past the cap the remaining digits stay unexpanded.
-      if (text.size() + special.size() > kMaxExpandedLength) return;
+      // without bound; past the cap the remaining digits stay unexpanded. The digit itself
+      // leaves the text, so the result is one character shorter than the two sizes together.
+      if (text.size() - 1 + special.size() > kMaxExpandedLength) return;
       text.replace(i, 1, special);
       i += special.size();
     }
