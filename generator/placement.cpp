@@ -103,9 +103,7 @@ bool Placement::VowelFits(int v, int pos, int slot) const {
 }
 
 bool Placement::PlaceSingle(int pos, const Position& at) {
-  candidates_.clear();
-  weights_.clear();
-  weight_total_ = 0;
+  ClearCandidates();
   const bool vowel = at.kind == Kind::kVowel;
   const int count = vowel ? facts_.VowelCount : facts_.ConsonantCount;
   for (int e = 0; e < count; ++e) {
@@ -113,9 +111,7 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
     const ElementId id = vowel ? e : kConsonantIdBase + e;
     const int weight = vowel ? stats_.VowelPositionCounts[e][at.slot]
                              : stats_.ConsonantPositionCounts[e][at.slot];
-    candidates_.push_back(id);
-    weights_.push_back(weight);
-    weight_total_ += weight;
+    AddCandidate(id, weight);
     LogElement(id);
     log_.Write(' ');
   }
@@ -151,9 +147,7 @@ bool Placement::PairFitsPattern(const ElementPair& pair, int pos) const {
 }
 
 bool Placement::PlaceInitialPair(Kind kind) {
-  candidates_.clear();
-  weights_.clear();
-  weight_total_ = 0;
+  ClearCandidates();
   for (int i = 0; i < stats_.InitialPairCount; ++i) {
     const ElementPair& pair = stats_.InitialPairs[i];
     if (IsVowelId(pair.first) != (kind == Kind::kVowel)) continue;
@@ -164,27 +158,10 @@ bool Placement::PlaceInitialPair(Kind kind) {
       if (first != settings_.InitialLetter) continue;
     }
     if (settings_.Pattern && !PairFitsPattern(pair, 0)) continue;
-    candidates_.push_back(i);
-    weights_.push_back(stats_.InitialPairWeights[i]);
-    weight_total_ += stats_.InitialPairWeights[i];
-    LogElement(pair.first);
-    LogElement(pair.second);
-    log_.Write(' ');
+    AddCandidate(i, stats_.InitialPairWeights[i]);
+    LogPair(pair);
   }
-  if (candidates_.empty()) {
-    log_.Write(log_text::kNoPrefix);
-    return false;
-  }
-  const ElementPair& chosen = stats_.InitialPairs[candidates_[Choose()]];
-  elements_[0] = chosen.first;
-  elements_[1] = chosen.second;
-  elements_[2] = kEndOfRow;
-  log_.Write(": ");
-  LogElement(chosen.first);
-  LogElement(chosen.second);
-  log_.Write(' ');
-  log_.Write(log_text::kLineEnd);
-  return true;
+  return PlaceChosenPair(stats_.InitialPairs, 0, log_text::kNoPrefix);
 }
 
 bool Placement::FinalPairFitsNeighbours(int i, const ElementPair& pair, int pos) const {
@@ -202,9 +179,7 @@ bool Placement::FinalPairFitsNeighbours(int i, const ElementPair& pair, int pos)
 }
 
 bool Placement::PlaceFinalPair(int pos, Kind kind) {
-  candidates_.clear();
-  weights_.clear();
-  weight_total_ = 0;
+  ClearCandidates();
   for (int i = 0; i < stats_.FinalPairCount; ++i) {
     const ElementPair& pair = stats_.FinalPairs[i];
     if (IsVowelId(pair.first) != (kind == Kind::kVowel)) continue;
@@ -213,27 +188,38 @@ bool Placement::PlaceFinalPair(int pos, Kind kind) {
       if (settings_.Pattern && !PairFitsPattern(pair, pos)) continue;
       if (!FinalPairFitsNeighbours(i, pair, pos)) continue;
     }
-    candidates_.push_back(i);
-    weights_.push_back(stats_.FinalPairWeights[i]);
-    weight_total_ += stats_.FinalPairWeights[i];
-    LogElement(pair.first);
-    LogElement(pair.second);
-    log_.Write(' ');
+    AddCandidate(i, stats_.FinalPairWeights[i]);
+    LogPair(pair);
   }
+  return PlaceChosenPair(stats_.FinalPairs, pos, log_text::kNoSuffix);
+}
+
+bool Placement::PlaceChosenPair(const std::array<ElementPair, kMaxNames>& pairs, int pos,
+                                std::string_view no_option) {
   if (candidates_.empty()) {
-    log_.Write(log_text::kNoSuffix);
+    log_.Write(no_option);
     return false;
   }
-  const ElementPair& chosen = stats_.FinalPairs[candidates_[Choose()]];
+  const ElementPair& chosen = pairs[candidates_[Choose()]];
   elements_[pos] = chosen.first;
   elements_[pos + 1] = chosen.second;
   elements_[pos + 2] = kEndOfRow;
   log_.Write(": ");
-  LogElement(chosen.first);
-  LogElement(chosen.second);
-  log_.Write(' ');
+  LogPair(chosen);
   log_.Write(log_text::kLineEnd);
   return true;
+}
+
+void Placement::ClearCandidates() {
+  candidates_.clear();
+  weights_.clear();
+  weight_total_ = 0;
+}
+
+void Placement::AddCandidate(int candidate, int weight) {
+  candidates_.push_back(candidate);
+  weights_.push_back(weight);
+  weight_total_ += weight;
 }
 
 int Placement::Choose() {
@@ -243,6 +229,12 @@ int Placement::Choose() {
 
 void Placement::LogElement(ElementId id) {
   if (log_.enabled()) log_.Write(ElementText(stats_, id));
+}
+
+void Placement::LogPair(const ElementPair& pair) {
+  LogElement(pair.first);
+  LogElement(pair.second);
+  log_.Write(' ');
 }
 
 }  // namespace qorv

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chapter/chapter.h"
@@ -62,9 +63,18 @@ class Placement {
   bool PairFitsPattern(const ElementPair& pair, int pos) const;
   bool FinalPairFitsNeighbours(int i, const ElementPair& pair, int pos) const;
 
+  // Takes one of the pairs collected as candidates into positions pos and pos + 1, or logs
+  // `no_option` when there is none.
+  bool PlaceChosenPair(const std::array<ElementPair, kMaxNames>& pairs, int pos,
+                       std::string_view no_option);
+
+  void ClearCandidates();
+  // A candidate is an ElementId for single elements, a pair index for pairs.
+  void AddCandidate(int candidate, int weight);
   // Picks one of the collected candidates: uniformly, or by weight with Statistical on.
   int Choose();
   void LogElement(ElementId id);
+  void LogPair(const ElementPair& pair);
 
   int LastLetter(ElementId consonant) const { return facts_.Consonants[consonant - kConsonantIdBase].Last; }
   bool IsMulti(ElementId id) const { return IsVowelId(id) && facts_.Vowels[id].Multi; }
