@@ -79,8 +79,8 @@ void CheckElementTable(const std::array<std::string, kElementTableSize>& texts, 
     Require(!text.empty(), "element texts are not empty");
     Require(seen.insert(text).second, "element texts are distinct");
     if (vowel) {
-      const bool multi = text.size() == 3 && IsVowel(text[0]) && text[2] == text[0] &&
-                         IsConsonant(text[1]);
+      const bool multi =
+          text.size() == 3 && IsVowel(text[0]) && text[2] == text[0] && IsConsonant(text[1]);
       Require(multi || AllOf(text, &IsVowel), "a vowel element holds vowels (or is a multi vowel)");
     } else {
       Require(AllOf(text, &IsConsonant), "a consonant element holds consonants");
@@ -110,7 +110,8 @@ void CheckPairTable(const std::array<ElementPair, kMaxNames>& pairs,
   for (int i = 0; i < count; ++i) {
     const ElementPair& pair = pairs[i];
     Require(ids.Valid(pair.first) && ids.Valid(pair.second), "pair members are loaded elements");
-    Require(IsVowelId(pair.first) != IsVowelId(pair.second), "a pair joins a vowel and a consonant");
+    Require(IsVowelId(pair.first) != IsVowelId(pair.second),
+            "a pair joins a vowel and a consonant");
     const auto key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(pair.first)) << 32) |
                      static_cast<std::uint32_t>(pair.second);
     Require(seen.insert(key).second, "pairs are distinct");
@@ -121,7 +122,9 @@ void CheckPairTable(const std::array<ElementPair, kMaxNames>& pairs,
 }
 
 // Element count of the names of structure class `c`.
-int ClassElementCount(int c) { return (c - (c % 2)) / 2 + 2; }
+int ClassElementCount(int c) {
+  return (c - (c % 2)) / 2 + 2;
+}
 
 void CheckStructures(const ChapterStatistics& stats, int names) {
   int total = 0;
@@ -216,7 +219,8 @@ void CheckFinalPairContexts(const ChapterStatistics& stats, int vowels) {
     for (int x = 0; x < kMaxNames; ++x) {
       const std::uint8_t* row = (*table)[x].data();
       if (x >= stats.FinalPairCount) {
-        Require(ZeroBytes(row, 0, kContextColumns), "context rows beyond FinalPairCount stay clear");
+        Require(ZeroBytes(row, 0, kContextColumns),
+                "context rows beyond FinalPairCount stay clear");
         continue;
       }
       Require(ZeroBytes(row, vowels, kConsonantIdBase), "context columns name loaded elements");
@@ -276,7 +280,8 @@ void CheckRefusal(const TQorvChapter& chapter) {
 
 void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& stats) {
   Require(chapter.Loaded == 1 && chapter.Message.empty(), "a loaded Chapter has no message");
-  for (const std::string* header : {&chapter.Title, &chapter.Line1, &chapter.Line2, &chapter.Date}) {
+  for (const std::string* header :
+       {&chapter.Title, &chapter.Line1, &chapter.Line2, &chapter.Date}) {
     Require(header->size() <= static_cast<std::size_t>(kHeaderTagLimit), "header values are cut");
   }
   const int names = chapter.NameCount;
@@ -294,7 +299,8 @@ void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& st
           "no more initial letters than names");
   std::set<char> initials;
   for (char c : chapter.InitialLetters) {
-    Require(LetterIndex(c) >= 0 && initials.insert(c).second, "initial letters are distinct letters");
+    Require(LetterIndex(c) >= 0 && initials.insert(c).second,
+            "initial letters are distinct letters");
   }
 
   CheckElementTable(stats.VowelElements, vowels, true);
@@ -316,7 +322,8 @@ std::uint64_t Fingerprint(const TQorvChapter& chapter, const ChapterStatistics& 
     h.Add(*text);
   }
   for (long long value :
-       {static_cast<long long>(chapter.NameCount), static_cast<long long>(chapter.VowelElementCount),
+       {static_cast<long long>(chapter.NameCount),
+        static_cast<long long>(chapter.VowelElementCount),
         static_cast<long long>(chapter.ConsonantElementCount),
         static_cast<long long>(chapter.StructGen), static_cast<long long>(chapter.StatGen),
         static_cast<long long>(chapter.Shuffle), static_cast<long long>(chapter.Prefix),
