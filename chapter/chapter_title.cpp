@@ -1,8 +1,8 @@
 #include "chapter/chapter_title.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <memory>
 
 #include "chapter/tag_reader.h"
 
@@ -25,11 +25,18 @@ ChapterTitle ReadChapterTitle(std::string_view content) {
   return result;
 }
 
+// Read with the C streams, as the loader reads: a stream buffer iterator over a directory throws
+// instead of reporting the failed read.
 ChapterTitle ReadChapterTitleFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                       &std::fclose);
   if (!file) return {};
-  const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return {};
+  std::string content;
+  char buffer[4096];
+  std::size_t read = 0;
+  while ((read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    content.append(buffer, read);
+  if (std::ferror(file.get())) return {};
   return ReadChapterTitle(content);
 }
 

@@ -1,0 +1,243 @@
+#include "cli/chapter_warnings.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "chapter/chapter_title.h"
+#include "chapter/limits.h"
+#include "chapter/tag_reader.h"
+#include "cli/encoding.h"
+
+namespace qorv {
+namespace {
+
+constexpr std::size_t kNoLimit = std::string_view::npos;
+constexpr std::size_t kMaxCommentWarnings = 3;
+
+// The 1-based line of a position: lines end at LF, or at a CR not followed by LF.
+int LineOf(std::string_view text, std::size_t position) {
+  int line = 1;
+  for (std::size_t i = 0; i < position && i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      ++line;
+    }
+  }
+  return line;
+}
+
+std::string Names(int count) {
+  return std::to_string(count) + (count == 1 ? " name" : " names");
+}
+
+std::string Quoted(std::string_view cp1252) {
+  return "\"" + Cp1252ToUtf8(cp1252) + "\"";
+}
+
+struct Span {
+  std::size_t from;
+  std::size_t to;  // one past the last blanked byte
+};
+
+// The comments exactly as the loader blanks them: from "//" to the next carriage return.
+std::vector<Span> CommentSpans(std::string_view text) {
+  std::vector<Span> spans;
+  std::size_t from = 0;
+  while ((from = text.find("//", from)) != std::string_view::npos) {
+    std::size_t to = text.find('\r', from);
+    if (to == std::string_view::npos) to = text.size();
+    spans.push_back({from, to});
+    from = to;
+  }
+  return spans;
+}
+
+class WarningCollector {
+ public:
+  WarningCollector(std::string_view raw, const TQorvChapter& chapter,
+                   const ChapterStatistics& stats, int expected_name_count)
+      : raw_(raw),
+        chapter_(chapter),
+        stats_(stats),
+        expected_name_count_(expected_name_count),
+        comments_(CommentSpans(raw)) {}
+
+  std::vector<std::string> Collect() {
+    BareLineFeeds();
+    CommentsOverLineFeeds();
+    HeaderTagsInComments();
+    Utf8Look();
+    ChapterListView();
+    if (chapter_.Loaded) {
+      NameCountEstimate();
+      CutValues();
+      LevelsOutOfRange();
+      UnusedSpecialConsonants();
+    }
+    return std::move(warnings_);
+  }
+
+ private:
+  void Add(std::string warning) { warnings_.push_back(std::move(warning)); }
+
+  void BareLineFeeds() {
+    int bare = 0;
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < raw_.size(); ++i) {
+      if (raw_[i] == '\n' && (i == 0 || raw_[i - 1] != '\r')) {
+        if (bare++ == 0) first = i;
+      }
+    }
+    if (bare == 0) return;
+    Add(std::to_string(bare) + (bare == 1 ? " line ends" : " lines end") +
+        " with a bare line feed (LF without CR), the first on line " +
+        std::to_string(LineOf(raw_, first)) + "; Chapter lines end with CR LF.");
+  }
+
+  // Only a carriage return ends a comment, so over bare line feeds a comment swallows lines.
+  void CommentsOverLineFeeds() {
+    std::size_t reported = 0;
+    for (const Span& comment : comments_) {
+      const std::string_view blanked = raw_.substr(comment.from, comment.to - comment.from);
+      if (blanked.find('\n') == std::string_view::npos) continue;
+      if (reported++ == kMaxCommentWarnings) break;
+      const int first = LineOf(raw_, comment.from);
+      const int last = LineOf(raw_, comment.to - 1);
+      const std::string where = "The comment on line " + std::to_string(first);
+      if (comment.to == raw_.size()) {
+        Add(where + " hides the rest of the file (lines " + std::to_string(first + 1) + " to " +
+            std::to_string(last) + "): only a carriage return ends a comment.");
+      } else {
+        Add(where + " runs on through line " + std::to_string(last) +
+            ": only a carriage return ends a comment.");
+      }
+    }
+  }
+
+  // The header tags are read before comments are blanked, from their first occurrence anywhere.
+  // A comment here is what its author sees: "//" to the end of its line.
+  void HeaderTagsInComments() {
+    for (const char* tag : {"TITLE", "LINE1", "LINE2", "DATE"}) {
+      const std::size_t at = raw_.find(tag);
+      if (at == std::string_view::npos) continue;
+      const bool in_comment = std::any_of(comments_.begin(), comments_.end(), [&](const Span& c) {
+        const std::size_t line_end = std::min(c.to, raw_.find('\n', c.from));
+        return c.from <= at && at < line_end;
+      });
+      if (!in_comment) continue;
+      Add(std::string(tag) + " is read from the comment on line " +
+          std::to_string(LineOf(raw_, at)) + ": the first \"" + tag +
+          "\" anywhere in the file counts, comments included.");
+    }
+  }
+
+  void Utf8Look() {
+    const int count = CountUtf8MultiByteSequences(raw_);
+    if (count == 0) return;
+    std::size_t at = 0;
+    std::size_t length = 0;
+    for (std::string_view rest = raw_; !rest.empty();) {
+      const auto decoded = DecodeUtf8Char(rest);
+      if (decoded && decoded->length > 1) {
+        at = raw_.size() - rest.size();
+        length = decoded->length;
+        break;
+      }
+      rest.remove_prefix(decoded ? decoded->length : 1);
+    }
+    const std::string_view sequence = raw_.substr(at, length);
+    std::string hex;
+    for (char byte : sequence) {
+      char buffer[4];
+      std::snprintf(buffer, sizeof buffer, " %02X", static_cast<unsigned char>(byte));
+      hex += buffer;
+    }
+    Add("The file looks like UTF-8: it holds " + std::to_string(count) +
+        (count == 1 ? " UTF-8 sequence" : " UTF-8 sequences") + ", the first on line " +
+        std::to_string(LineOf(raw_, at)) + " (\"" + std::string(sequence) + "\", bytes" + hex +
+        ", read as " + Quoted(sequence) + "). Chapters are Windows-1252, one byte per character.");
+  }
+
+  void ChapterListView() {
+    const ChapterTitle title = ReadChapterTitle(raw_);
+    if (title.NameCount == 0) {
+      Add("The Chapter list would not show this file: it needs a TITLE whose value opens with a "
+          "quote and ends with \"; and a NAMES tag.");
+    } else if (!chapter_.Loaded && chapter_.Message == "Too many names") {
+      Add("The Chapter list expects " + Names(title.NameCount) +
+          ": it counts the commas after the first NAMES, comments included, and adds one.");
+    }
+  }
+
+  void NameCountEstimate() {
+    if (expected_name_count_ == chapter_.NameCount) return;
+    Add("The Chapter list expects " + Names(expected_name_count_) +
+        " (the commas after the first NAMES, comments included, plus one), but the NAMES list "
+        "holds " +
+        std::to_string(chapter_.NameCount) + ".");
+  }
+
+  void CutValues() {
+    struct Tag {
+      const char* name;
+      std::size_t limit;
+      bool blanked;  // read after the comments are blanked
+    };
+    static constexpr Tag kTags[] = {
+        {"TITLE", kHeaderTagLimit, false}, {"LINE1", kHeaderTagLimit, false},
+        {"LINE2", kHeaderTagLimit, false}, {"DATE", kHeaderTagLimit, false},
+        {"SPCCON", kOptionTagLimit, true}, {"SPCVOW", kOptionTagLimit, true},
+        {"GENOPT", kOptionTagLimit, true},
+    };
+    for (const Tag& tag : kTags) {
+      const auto value =
+          ReadTag(tag.blanked ? std::string_view(chapter_.Text) : raw_, tag.name, kNoLimit);
+      if (!value || value->size() <= tag.limit) continue;
+      Add(std::string(tag.name) + " holds " + std::to_string(value->size()) +
+          " characters; only the first " + std::to_string(tag.limit) + " are " +
+          (tag.blanked ? "read, so keywords after them are ignored." : "kept."));
+    }
+  }
+
+  void LevelsOutOfRange() {
+    if (chapter_.FitLevel < 0 || chapter_.FitLevel > 3) {
+      Add("FIT: gives " + std::to_string(chapter_.FitLevel) +
+          ", outside the generation levels 0 to 3: no level is suggested.");
+    }
+    if (chapter_.ValLevel < 0 || chapter_.ValLevel > 2) {
+      Add("VAL: gives " + std::to_string(chapter_.ValLevel) +
+          ", outside the validation levels 0 to 2: no level is suggested.");
+    }
+  }
+
+  // A special consonant matches the coded names: capitals, soft consonants in lower case.
+  void UnusedSpecialConsonants() {
+    for (int k = 0; k < stats_.SpecialConsonantCount; ++k) {
+      const char code = static_cast<char>('0' + k);
+      bool used = false;
+      for (int e = 0; e < chapter_.ConsonantElementCount && !used; ++e) {
+        used = stats_.ConsonantElements[e].find(code) != std::string::npos;
+      }
+      if (used) continue;
+      Add("Special consonant #" + std::to_string(k + 1) + " " +
+          Quoted(stats_.SpecialConsonants[k]) +
+          " matches no seed name; special consonants are matched against the upper-cased names, "
+          "case-sensitively.");
+    }
+  }
+
+  std::string_view raw_;
+  const TQorvChapter& chapter_;
+  const ChapterStatistics& stats_;
+  int expected_name_count_;
+  std::vector<Span> comments_;
+  std::vector<std::string> warnings_;
+};
+
+}  // namespace
+
+std::vector<std::string> ChapterWarnings(std::string_view raw, const TQorvChapter& chapter,
+                                         const ChapterStatistics& stats, int expected_name_count) {
+  return WarningCollector(raw, chapter, stats, expected_name_count).Collect();
+}
+
+}  // namespace qorv

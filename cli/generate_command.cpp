@@ -1,0 +1,171 @@
+#include "cli/generate_command.h"
+
+#include <iomanip>
+#include <ostream>
+#include <set>
+
+#include <CLI/CLI.hpp>
+
+#include "chapter/chapter_title.h"
+#include "chapter/client.h"
+#include "chapter/letters.h"
+#include "chapter/loader.h"
+#include "chapter/names_list.h"
+#include "cli/encoding.h"
+#include "generator/generate_name.h"
+#include "generator/validation.h"
+
+namespace qorv {
+namespace {
+
+// The request as the dialog would hand it over; with --auto, as "Automatic Options" sets the
+// dialog after a load (a level outside the buttons' range checks none, which reads as 0).
+GenerationRequest MakeRequest(const GenerateOptions& options, TQorvChapter& chapter) {
+  GenerationRequest request;
+  request.Chapter = &chapter;
+  request.InitialLetter = options.initial;
+  if (options.automatic) {
+    request.GenerationLevel = chapter.FitLevel >= 0 && chapter.FitLevel <= 3 ? chapter.FitLevel : 0;
+    request.ValidationLevel = chapter.ValLevel >= 0 && chapter.ValLevel <= 2 ? chapter.ValLevel : 0;
+    request.Structural = chapter.StructGen != 0;
+    request.Statistical = chapter.StatGen != 0;
+    request.Prefixes = chapter.Prefix != 0;
+    request.Suffixes = chapter.Suffix != 0;
+  } else {
+    request.GenerationLevel = options.level;
+    request.ValidationLevel = options.validation;
+    request.Structural = options.structural;
+    request.Statistical = options.statistical;
+    request.Prefixes = options.prefixes;
+    request.Suffixes = options.suffixes;
+  }
+  return request;
+}
+
+// The seed names in the form a generated name with the same letters would take: upper-cased,
+// accent-finished as the Chapter asks, capitalised.
+std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
+  std::set<std::string> seeds;
+  NamesListReader reader(chapter.Text);
+  std::string name;
+  while (reader.status() == NamesListReader::Status::kReady &&
+         reader.Next(name) == NamesListReader::Step::kName) {
+    NormaliseName(name);
+    if (chapter.PunctMode != 0) FinishAccents(name, chapter.PunctMode);
+    Capitalise(name);
+    seeds.insert(name);
+  }
+  return seeds;
+}
+
+void WriteShare(std::ostream& err, const char* label, long long part, long long whole) {
+  err << "  " << std::left << std::setw(26) << label << std::right << std::setw(9) << part
+      << std::setw(8) << std::fixed << std::setprecision(1)
+      << (whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0) << " %\n";
+}
+
+void WriteStats(std::ostream& err, const AttemptCounts& counts, int seed_equal) {
+  const long long attempts = counts.Attempts();
+  err << "qorv: " << counts.Accepted << " names from " << attempts << " attempts ("
+      << std::fixed << std::setprecision(2)
+      << (counts.Accepted ? static_cast<double>(attempts) / static_cast<double>(counts.Accepted)
+                          : 0.0)
+      << " attempts per name)\n";
+  WriteShare(err, "accepted", counts.Accepted, attempts);
+  WriteShare(err, "no candidate (NOOPT)", counts.NoCandidate, attempts);
+  WriteShare(err, "request given up", counts.GaveUp, attempts);
+  WriteShare(err, "rejected !REP", counts.Repetition, attempts);
+  WriteShare(err, "rejected !DIST", counts.Distance, attempts);
+  WriteShare(err, "rejected !FREQ", counts.Share, attempts);
+  WriteShare(err, "rejected !HIST", counts.History, attempts);
+  WriteShare(err, "names equal to a seed name", seed_equal, counts.Accepted);
+}
+
+}  // namespace
+
+CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
+  CLI::App* command = app.add_subcommand("generate", "Invent names from a Chapter's seed names");
+  command->add_option("CHAPTER", options.chapter_path, "the Chapter file (.qrv)")->required();
+  command->add_option("-n,--count", options.count, "how many names (1..100000, default 10)")
+      ->check(CLI::Range(1, 100000));
+  auto* level = command->add_option("-g,--level", options.level, "generation level 0..3")
+                    ->check(CLI::Range(0, 3));
+  auto* validation =
+      command->add_option("-v,--validation", options.validation, "validation level 0..2")
+          ->check(CLI::Range(0, 2));
+  auto* structural =
+      command->add_flag("--structural", options.structural, "keep to a seed name's lengths");
+  auto* statistical =
+      command->add_flag("--statistical", options.statistical, "choose elements by frequency");
+  auto* prefixes =
+      command->add_flag("--prefixes", options.prefixes, "begin like a seed name (initial pair)");
+  auto* suffixes =
+      command->add_flag("--suffixes", options.suffixes, "end like a seed name (final pair)");
+  command
+      ->add_flag("--auto", options.automatic,
+                 "take level, validation and switches from the Chapter's GENOPT")
+      ->excludes(level, validation, structural, statistical, prefixes, suffixes);
+  command
+      ->add_option_function<std::string>(
+          "-i,--initial",
+          [&options](const std::string& letter) {
+            const std::optional<char> byte = Utf8CharToCp1252(letter);
+            if (!byte) throw CLI::ValidationError("--initial", "must be one letter: " + letter);
+            // Seed names are upper-cased when they load, so a small letter means its capital.
+            options.initial = AsciiUpper(AccentUpper(*byte));
+          },
+          "the first letter of every name (default *: any letter)");
+  command->add_option_function<std::uint64_t>(
+      "--seed", [&options](std::uint64_t seed) { options.seed = static_cast<std::uint32_t>(seed); },
+      "seed of the random source (0..4294967295) instead of the clock")
+      ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{4294967295u}));
+  command->add_option("--log", options.log_path, "write the generation log to FILE");
+  command
+      ->add_option_function<std::string>(
+          "--encoding",
+          [&options](const std::string& name) {
+            options.encoding = name == "cp1252" ? GenerateOptions::Encoding::kCp1252
+                                                : GenerateOptions::Encoding::kUtf8;
+          },
+          "encoding of the names printed (utf-8 or cp1252, default utf-8)")
+      ->check(CLI::IsMember({"utf-8", "cp1252"}));
+  command->add_flag("--stats", options.stats,
+                    "report on stderr what became of the attempts and how many names equal a seed");
+  return command;
+}
+
+int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err) {
+  PlainChapterClient client;
+  TQorvChapter chapter;
+  LoadChapter(chapter, options.chapter_path, EstimateNameCount(options.chapter_path), client);
+  if (!chapter.Loaded) {
+    err << "qorv: " << options.chapter_path << ": " << Cp1252ToUtf8(chapter.Message) << '\n';
+    return 1;
+  }
+
+  NameGenerator::Clock clock = &NameGenerator::SystemClock;
+  if (options.seed) clock = [seed = *options.seed] { return seed; };
+  NameGenerator generator(options.log_path, std::move(clock));
+  const GenerationRequest request = MakeRequest(options, chapter);
+
+  const std::set<std::string> seeds = options.stats ? FinishedSeedNames(chapter) : std::set<std::string>{};
+  int seed_equal = 0;
+  int status = 0;
+  for (int i = 0; i < options.count; ++i) {
+    const std::optional<std::string> name = GenerateName(generator, request);
+    if (!name) {
+      out.flush();
+      err << "qorv: no new name found after " << kMaxCallsPerName << " attempts\n";
+      status = kExitNoNewName;
+      break;
+    }
+    seed_equal += seeds.count(*name) ? 1 : 0;
+    out << (options.encoding == GenerateOptions::Encoding::kUtf8 ? Cp1252ToUtf8(*name) : *name)
+        << '\n';
+  }
+  out.flush();
+  if (options.stats) WriteStats(err, generator.Counts(), seed_equal);
+  return status;
+}
+
+}  // namespace qorv

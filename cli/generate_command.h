@@ -1,0 +1,52 @@
+// `qorv generate`: names from a Chapter, exactly as the desktop generate command makes them.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace CLI {
+class App;
+}
+
+namespace qorv {
+
+struct GenerateOptions {
+  enum class Encoding { kUtf8, kCp1252 };
+
+  std::string chapter_path;
+  int count = 10;
+  int level = 0;
+  int validation = 0;
+  bool structural = false;
+  bool statistical = false;
+  bool prefixes = false;
+  bool suffixes = false;
+  char initial = '*';           // Windows-1252
+  bool automatic = false;       // take level, validation and switches from the Chapter's GENOPT
+  std::optional<std::uint32_t> seed;  // the clock's place at the first attempt
+  std::string log_path;         // empty: no log
+  Encoding encoding = Encoding::kUtf8;
+  bool stats = false;  // report what became of the attempts on stderr
+};
+
+inline constexpr const char* kGenerateUsage =
+    "qorv generate CHAPTER [-n N] [-g LEVEL] [-v LEVEL] [--structural] [--statistical]\n"
+    "                      [--prefixes] [--suffixes] [--auto] [-i LETTER] [--seed S]\n"
+    "                      [--log FILE] [--encoding utf-8|cp1252] [--stats]";
+
+// Adds the "generate" subcommand to `app`; parsing fills `options`. The initial letter is
+// checked and converted when the command line is parsed (a usage error when it is not one
+// Windows-1252 character).
+CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
+
+// Exit status of the generate command when a name could not be found in time.
+inline constexpr int kExitNoNewName = 3;
+
+// Loads the Chapter and prints `count` names, one per line. Returns the exit status: 0, 1 when
+// the Chapter does not load (stderr "qorv: CHAPTER: MESSAGE"), kExitNoNewName when one name
+// takes more than the attempt limit (the names before it stay printed).
+int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace qorv

@@ -1,0 +1,62 @@
+#include "cli/qorv_app.h"
+
+#include <string>
+#include <string_view>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/generate_command.h"
+#include "cli/inspect_command.h"
+
+namespace qorv {
+namespace {
+
+void WriteUsage(std::ostream& err) {
+  err << "usage: " << kInspectUsage << "\n"
+      << "       " << kGenerateUsage << "\n"
+      << "Run 'qorv --help' for more information.\n";
+}
+
+bool IsCommand(CLI::App& app, std::string_view word) {
+  for (const CLI::App* command : app.get_subcommands({})) {
+    if (command->check_name(std::string(word))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app("qorv: invents names from the seed names of a Chapter", "qorv");
+  app.require_subcommand(1);
+
+  InspectOptions inspect;
+  const CLI::App* inspect_command = AddInspectCommand(app, inspect);
+  GenerateOptions generate;
+  const CLI::App* generate_command = AddGenerateCommand(app, generate);
+
+  // A first word that names no command would otherwise be reported as a missing command.
+  if (argc > 1 && argv[1][0] != '-' && !IsCommand(app, argv[1])) {
+    err << "qorv: unknown command: " << argv[1] << "\n";
+    WriteUsage(err);
+    return kExitUsage;
+  }
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return kExitSuccess;
+  } catch (const CLI::ParseError& error) {
+    err << "qorv: " << error.what() << "\n";
+    WriteUsage(err);
+    return kExitUsage;
+  }
+
+  if (inspect_command->parsed()) return RunInspect(inspect, out, err);
+  if (generate_command->parsed()) return RunGenerate(generate, out, err);
+  WriteUsage(err);
+  return kExitUsage;
+}
+
+}  // namespace qorv

@@ -1,0 +1,52 @@
+#include "generator/finishing.h"
+
+#include "chapter/letters.h"
+
+namespace qorv {
+
+void ExpandSpecialConsonants(std::string& text, const ChapterStatistics& stats) {
+  for (int d = 0; d < stats.SpecialConsonantCount; ++d) {
+    const char digit = static_cast<char>('0' + d);
+    const std::string& special = stats.SpecialConsonants[d];
+    for (std::size_t i = text.find(digit); i != std::string::npos; i = text.find(digit, i)) {
+      // Special consonants that hold each other's digits could otherwise multiply the text
+      // without bound; past the cap the remaining digits stay unexpanded. The digit itself
+      // leaves the text, so the result is one character shorter than the two sizes together.
+      if (text.size() - 1 + special.size() > kMaxExpandedLength) return;
+      text.replace(i, 1, special);
+      i += special.size();
+    }
+  }
+}
+
+void ExpandSoftConsonants(std::string& text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (char c : text) {
+    const int index = ConsonantIndex(c);
+    out += index >= 20 && index < 40 ? AsciiUpper(c) : c;
+    if (index >= 20 && index < 40) out += 'H';
+  }
+  text.swap(out);
+}
+
+std::string ExpandedConsonant(const std::string& coded, const ChapterStatistics& stats) {
+  std::string text = coded;
+  ExpandSpecialConsonants(text, stats);
+  AsciiUpperInPlace(text);
+  return text;
+}
+
+std::string AssembleCandidate(std::span<const ElementId> elements, const ChapterStatistics& stats) {
+  std::string text;
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    text += ElementText(stats, id);
+  }
+  ExpandSpecialConsonants(text, stats);
+  ExpandSoftConsonants(text);
+  AsciiUpperInPlace(text);
+  return text;
+}
+
+}  // namespace qorv

@@ -1,0 +1,33 @@
+// Turning a row of elements into the upper-case candidate text, and the special consonant
+// expansion that placement also uses to measure consonant elements.
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+
+#include "chapter/limits.h"
+#include "chapter/statistics.h"
+
+namespace qorv {
+
+// No expansion makes a text longer than this.
+inline constexpr std::size_t kMaxExpandedLength = 4096;
+
+// For d = 0, 1, ... in turn, every digit d is replaced by special consonant d's text and the scan
+// resumes after the inserted text; later passes may still expand digits an earlier pass inserted.
+// Always ends, whatever the texts hold: an insertion that would pass kMaxExpandedLength stops
+// the expansion.
+void ExpandSpecialConsonants(std::string& text, const ChapterStatistics& stats);
+
+// Each lower-case soft consonant becomes its capital followed by "H".
+void ExpandSoftConsonants(std::string& text);
+
+// The expanded form of a consonant element: special consonants written out, then upper-cased.
+std::string ExpandedConsonant(const std::string& coded, const ChapterStatistics& stats);
+
+// The candidate text of the elements up to the -1 entry: coded forms joined, special and soft
+// consonants written out, upper-cased (ASCII letters only).
+std::string AssembleCandidate(std::span<const ElementId> elements, const ChapterStatistics& stats);
+
+}  // namespace qorv

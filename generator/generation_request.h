@@ -1,0 +1,19 @@
+// The arguments of one generation attempt, as the user set them.
+#pragma once
+
+namespace qorv {
+
+struct TQorvChapter;
+
+struct GenerationRequest {
+  TQorvChapter* Chapter = nullptr;  // a loaded Chapter; its Client holds statistics and history
+  int GenerationLevel = 0;          // 0..3: how many adjacency tables a junction must satisfy
+  int ValidationLevel = 0;          // 0..2; any value other than 0 and 1 acts as 2
+  bool Structural = false;          // keep to a seed name's length pattern
+  bool Statistical = false;         // choose by frequency instead of uniformly
+  bool Prefixes = false;            // begin with a seed name's first two elements
+  bool Suffixes = false;            // end with a seed name's last two elements
+  char InitialLetter = '*';         // '*' for any letter
+};
+
+}  // namespace qorv

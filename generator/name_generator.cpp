@@ -1,0 +1,187 @@
+#include "generator/name_generator.h"
+
+#include <ctime>
+#include <span>
+
+#include "chapter/chapter.h"
+#include "chapter/client.h"
+#include "chapter/letters.h"
+#include "generator/finishing.h"
+#include "generator/generation_log.h"
+#include "generator/placement.h"
+#include "generator/validation.h"
+
+namespace qorv {
+namespace {
+
+// After this many failed attempts a request places no initial and final pairs ...
+constexpr int kPairsUntil = 15;
+// ... after this many it no longer keeps to its length pattern ...
+constexpr int kPatternUntil = 30;
+// ... and after this many it is given up, so that the next attempt draws a new one.
+constexpr int kGiveUpAfter = 75;
+
+// The letters a name of each kind may begin with: both classes upper-cased, with the one "Y"
+// taken from the kind that the Chapter's Y mode does not give it.
+struct InitialLetterSets {
+  std::string vowels;
+  std::string consonants;
+
+  explicit InitialLetterSets(int y_mode) : vowels(VowelLetters), consonants(ConsonantLetters) {
+    AsciiUpperInPlace(vowels);
+    AsciiUpperInPlace(consonants);
+    std::string& without_y = y_mode == 0 ? consonants : vowels;
+    without_y.erase(without_y.find('Y'), 1);
+  }
+
+  bool Fits(int structure_class, char letter) const {
+    if (letter == '*') return true;
+    const std::string& set = structure_class % 2 == 1 ? vowels : consonants;
+    return set.find(letter) != std::string::npos;
+  }
+};
+
+// Draws a structure class weighted by its seed names, again until it fits the initial letter.
+// When no class with seed names fits, the first draw is taken.
+int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterStatistics& stats,
+              char initial_letter) {
+  const InitialLetterSets sets(chapter.YMode);
+  bool any_fits = false;
+  for (int c = 0; c < kStructureClasses && !any_fits; ++c) {
+    any_fits = stats.StructureNameCounts[c] > 0 && sets.Fits(c, initial_letter);
+  }
+  while (true) {
+    const int structure_class = WeightedPick(random, stats.StructureNameCounts, chapter.NameCount);
+    if (!any_fits || sets.Fits(structure_class, initial_letter)) return structure_class;
+  }
+}
+
+long long& RejectionCounter(AttemptCounts& counts, std::string_view reason) {
+  if (reason == reject::kRepetition) return counts.Repetition;
+  if (reason.starts_with(reject::kDistance)) return counts.Distance;
+  return counts.Share;
+}
+
+// The verdict on a candidate: the finished name, or an empty text when it is rejected.
+std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, int level,
+                           AttemptLog& log, AttemptCounts& counts) {
+  const std::string reason = ValidateName(chapter.Client->Statistics(), candidate, level);
+  if (!reason.empty()) {
+    ++RejectionCounter(counts, reason);
+    log.Write(log_text::kFail);
+    log.Write(reason);
+    return {};
+  }
+  std::string name = candidate;
+  if (chapter.PunctMode != 0) FinishAccents(name, chapter.PunctMode);
+  Capitalise(name);
+  NameHistory& history = chapter.Client->History();
+  if (history.Contains(name)) {
+    ++counts.History;
+    log.Write(log_text::kFail);
+    log.Write(reject::kHistory);
+    return {};
+  }
+  history.Add(name);
+  ++counts.Accepted;
+  log.Write(log_text::kAccepted);
+  log.Write(name);
+  chapter.NewRequest = 1;
+  return name;
+}
+
+}  // namespace
+
+std::uint32_t NameGenerator::SystemClock() {
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::time(nullptr)));
+}
+
+NameGenerator::NameGenerator(std::string log_path, Clock clock)
+    : log_path_(std::move(log_path)), clock_(std::move(clock)) {}
+
+void NameGenerator::PrepareChapter(TQorvChapter& chapter) {
+  const bool fresh = chapter.RandomSeeded == 0;
+  if (fresh) {
+    random_.Seed(clock_());
+    chapter.RandomSeeded = 1;
+  }
+  if (fresh || facts_chapter_ != &chapter) {
+    facts_.Build(chapter.Client->Statistics(), chapter.VowelElementCount,
+                 chapter.ConsonantElementCount);
+    facts_chapter_ = &chapter;
+  }
+}
+
+std::string NameGenerator::GenerateOnce(GenerationRequest request) {
+  TQorvChapter& chapter = *request.Chapter;
+  if (!chapter.Loaded || chapter.Client == nullptr) return {};
+  PrepareChapter(chapter);
+  const ChapterStatistics& stats = chapter.Client->Statistics();
+
+  AttemptLog log(log_path_, chapter.NewRequest != 0);
+  if (chapter.NewRequest) {
+    chapter.AttemptCount = 0;
+  } else {
+    ++chapter.AttemptCount;
+    log.Write(log_text::kAttemptSeparator);
+  }
+
+  if (chapter.AttemptCount > kPairsUntil) request.Prefixes = request.Suffixes = false;
+  if (chapter.AttemptCount > kPatternUntil) request.Structural = false;
+  if (chapter.AttemptCount > kGiveUpAfter) {
+    ++counts_.GaveUp;
+    chapter.NewRequest = 1;
+    return {};
+  }
+
+  if (chapter.NewRequest) {
+    chapter.NewRequest = 0;
+    const int structure_class = DrawClass(random_, chapter, stats, request.InitialLetter);
+    chapter.RequestPatternDrawn = request.Structural;
+    if (request.Structural) {
+      const int patterns = stats.StructureCounts[structure_class];
+      chapter.RequestPattern =
+          request.Statistical
+              ? WeightedPick(random_,
+                             std::span<const int>(stats.StructureWeights[structure_class].data(),
+                                                  static_cast<std::size_t>(patterns)),
+                             stats.StructureNameCounts[structure_class])
+              : RandomBelow(random_, patterns);
+    }
+    chapter.RequestClass = structure_class;
+    log.Write(std::to_string(structure_class));
+    if (request.Structural) {
+      log.Write(": ");
+      log.Write(stats.StructurePatterns[structure_class][chapter.RequestPattern]);
+    }
+    log.Write(log_text::kAttemptSeparator);
+  }
+
+  PlacementSettings settings;
+  settings.Level = request.GenerationLevel;
+  settings.Structural = request.Structural;
+  settings.Statistical = request.Statistical;
+  settings.Prefixes = request.Prefixes;
+  settings.Suffixes = request.Suffixes;
+  settings.InitialLetter = request.InitialLetter;
+  settings.RequestClass = chapter.RequestClass;
+  settings.ElementTotal = chapter.RequestClass / 2 + 2;
+  settings.SplitPoint = 1 + RandomBelow(random_, settings.ElementTotal - 2);
+  settings.Shuffle = chapter.Shuffle != 0;
+  if (request.Structural && chapter.RequestPatternDrawn) {
+    settings.Pattern = &stats.StructurePatterns[chapter.RequestClass][chapter.RequestPattern];
+  }
+
+  Placement placement(stats, facts_, random_, log, settings);
+  if (!placement.Run()) {
+    ++counts_.NoCandidate;
+    return {};
+  }
+
+  const std::string candidate = AssembleCandidate(placement.Elements(), stats);
+  log.Write(log_text::kCandidate);
+  log.Write(candidate);
+  return JudgeCandidate(chapter, candidate, request.ValidationLevel, log, counts_);
+}
+
+}  // namespace qorv

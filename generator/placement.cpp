@@ -1,0 +1,240 @@
+#include "generator/placement.h"
+
+#include "chapter/analysis.h"
+
+namespace qorv {
+
+Placement::Placement(const ChapterStatistics& stats, const ElementFacts& facts,
+                     RandomSource& random, AttemptLog& log, const PlacementSettings& settings)
+    : stats_(stats), facts_(facts), random_(random), log_(log), settings_(settings) {
+  elements_.fill(kEndOfRow);
+  candidates_.reserve(kMaxNames);
+  weights_.reserve(kMaxNames);
+}
+
+bool Placement::Run() {
+  // Room for pairs: a final pair needs four positions, an initial pair four, both six.
+  int room = settings_.ElementTotal;
+  if (settings_.Suffixes && (room -= 2) < 2) settings_.Suffixes = false;
+  if (settings_.Prefixes && (room -= 2) < 2) settings_.Prefixes = false;
+
+  const int total = settings_.ElementTotal;
+  Kind previous = Kind::kVowel;
+  for (int pos = 0; pos < total;) {
+    const Position at = SlotAndKind(pos, previous);
+    if (pos == 0 && settings_.Prefixes) {
+      if (!PlaceInitialPair(at.kind)) return false;
+      previous = IsVowelId(elements_[1]) ? Kind::kVowel : Kind::kConsonant;
+      pos = 2;
+      continue;
+    }
+    if (pos == total - 2 && settings_.Suffixes) return PlaceFinalPair(pos, at.kind);
+    if (!PlaceSingle(pos, at)) return false;
+    previous = at.kind;
+    ++pos;
+  }
+  return true;
+}
+
+Placement::Position Placement::SlotAndKind(int pos, Kind previous) const {
+  const Kind opposite = previous == Kind::kVowel ? Kind::kConsonant : Kind::kVowel;
+  const bool odd_class = settings_.RequestClass % 2 == 1;
+  const int total = settings_.ElementTotal;
+  const int max_elements = stats_.MaxElementsPerName;
+  if (pos == 0) return {0, odd_class ? Kind::kVowel : Kind::kConsonant};
+  if (pos == total - 1) return {max_elements - 1, opposite};
+  if (settings_.Shuffle) return {1, opposite};
+  const Kind kind = (pos % 2 == 0) == odd_class ? Kind::kVowel : Kind::kConsonant;
+  // Front-aligned up to the split point, end-aligned after it.
+  const int front_slot = (pos + 1) / 2;
+  const int slot =
+      pos <= settings_.SplitPoint ? front_slot : front_slot + (max_elements - total) / 2;
+  return {slot, kind};
+}
+
+bool Placement::ConsonantFits(int k, int pos, int slot) const {
+  if (stats_.ConsonantPositionCounts[k][slot] <= 0) return false;
+  const ConsonantFacts& facts = facts_.Consonants[k];
+  if (pos == 0 && settings_.InitialLetter != '*' && facts.ExpandedFirst != settings_.InitialLetter) {
+    return false;
+  }
+  // Across a multi vowel no junction is recorded; with the pattern asking for one, the element
+  // must only differ from the consonant before the multi vowel.
+  bool across_multi = false;
+  if (settings_.Pattern) {
+    const std::string& pattern = *settings_.Pattern;
+    if (pattern[pos] != LengthPatternChar(facts.ExpandedLength)) return false;
+    if (pos > 1 && IsMulti(elements_[pos - 1]) && pattern[pos - 1] == '0') {
+      across_multi = true;
+      if (facts.First == LastLetter(elements_[pos - 2])) return false;
+    }
+  }
+  if (settings_.Level >= 1 && pos > 0 &&
+      !stats_.ConsonantAfterVowel[facts.First][elements_[pos - 1]]) {
+    return false;
+  }
+  if (settings_.Level >= 2 && pos > 1 && !across_multi &&
+      !stats_.ConsonantAcrossVowel[facts.First][LastLetter(elements_[pos - 2])]) {
+    return false;
+  }
+  return true;
+}
+
+bool Placement::VowelFits(int v, int pos, int slot) const {
+  if (stats_.VowelPositionCounts[v][slot] <= 0) return false;
+  const VowelFacts& facts = facts_.Vowels[v];
+  if (pos == 0 && settings_.InitialLetter != '*' && facts.UpperFirst != settings_.InitialLetter) {
+    return false;
+  }
+  if (settings_.Pattern) {
+    const char wanted = (*settings_.Pattern)[pos];
+    const bool fits = wanted == '0' ? facts.Multi
+                                    : !facts.Multi && wanted == LengthPatternChar(facts.Length);
+    if (!fits) return false;
+  }
+  if (settings_.Level >= 1 && pos > 0 &&
+      !stats_.VowelAfterConsonant[v][LastLetter(elements_[pos - 1])]) {
+    return false;
+  }
+  if (settings_.Level >= 3 && pos > 1 && !stats_.VowelAcrossConsonant[v][elements_[pos - 2]]) {
+    return false;
+  }
+  return true;
+}
+
+bool Placement::PlaceSingle(int pos, const Position& at) {
+  ClearCandidates();
+  const bool vowel = at.kind == Kind::kVowel;
+  const int count = vowel ? facts_.VowelCount : facts_.ConsonantCount;
+  for (int e = 0; e < count; ++e) {
+    if (!(vowel ? VowelFits(e, pos, at.slot) : ConsonantFits(e, pos, at.slot))) continue;
+    const ElementId id = vowel ? e : kConsonantIdBase + e;
+    const int weight = vowel ? stats_.VowelPositionCounts[e][at.slot]
+                             : stats_.ConsonantPositionCounts[e][at.slot];
+    AddCandidate(id, weight);
+    LogElement(id);
+    log_.Write(' ');
+  }
+  if (candidates_.empty()) {
+    log_.Write(log_text::kNoOption);
+    return false;
+  }
+  const ElementId chosen = candidates_[Choose()];
+  elements_[pos] = chosen;
+  elements_[pos + 1] = kEndOfRow;
+  log_.Write(": ");
+  LogElement(chosen);
+  log_.Write(log_text::kLineEnd);
+  return true;
+}
+
+bool Placement::PairFitsPattern(const ElementPair& pair, int pos) const {
+  const std::string& pattern = *settings_.Pattern;
+  const char at_first = pattern[pos];
+  const char at_second = pattern[pos + 1];
+  if (IsVowelId(pair.first)) {
+    const VowelFacts& v = facts_.Vowels[pair.first];
+    const char consonant = LengthPatternChar(
+        facts_.Consonants[pair.second - kConsonantIdBase].ExpandedLength);
+    return at_second == consonant &&
+           (v.Multi ? at_first == '0' : at_first == LengthPatternChar(v.Length));
+  }
+  const VowelFacts& v = facts_.Vowels[pair.second];
+  const char consonant =
+      LengthPatternChar(facts_.Consonants[pair.first - kConsonantIdBase].ExpandedLength);
+  return at_first == consonant &&
+         (v.Multi ? at_second == '0' : at_second == LengthPatternChar(v.Length));
+}
+
+bool Placement::PlaceInitialPair(Kind kind) {
+  ClearCandidates();
+  for (int i = 0; i < stats_.InitialPairCount; ++i) {
+    const ElementPair& pair = stats_.InitialPairs[i];
+    if (IsVowelId(pair.first) != (kind == Kind::kVowel)) continue;
+    if (settings_.InitialLetter != '*') {
+      const char first = IsVowelId(pair.first)
+                             ? facts_.Vowels[pair.first].UpperFirst
+                             : facts_.Consonants[pair.first - kConsonantIdBase].UpperFirst;
+      if (first != settings_.InitialLetter) continue;
+    }
+    if (settings_.Pattern && !PairFitsPattern(pair, 0)) continue;
+    AddCandidate(i, stats_.InitialPairWeights[i]);
+    LogPair(pair);
+  }
+  return PlaceChosenPair(stats_.InitialPairs, 0, log_text::kNoPrefix);
+}
+
+bool Placement::FinalPairFitsNeighbours(int i, const ElementPair& pair, int pos) const {
+  const int level = settings_.Level;
+  const auto& third_last = stats_.FinalPairThirdLast[i];
+  const auto& fourth_last = stats_.FinalPairFourthLast[i];
+  if (IsVowelId(pair.first)) {
+    if (level >= 1 && !third_last[kConsonantIdBase + LastLetter(elements_[pos - 1])]) return false;
+    if (level >= 3 && !fourth_last[elements_[pos - 2]]) return false;
+  } else {
+    if (level >= 1 && !third_last[elements_[pos - 1]]) return false;
+    if (level >= 2 && !fourth_last[kConsonantIdBase + LastLetter(elements_[pos - 2])]) return false;
+  }
+  return true;
+}
+
+bool Placement::PlaceFinalPair(int pos, Kind kind) {
+  ClearCandidates();
+  for (int i = 0; i < stats_.FinalPairCount; ++i) {
+    const ElementPair& pair = stats_.FinalPairs[i];
+    if (IsVowelId(pair.first) != (kind == Kind::kVowel)) continue;
+    // Only a Structural request looks at the pair's neighbours and, with a pattern, its lengths.
+    if (settings_.Structural) {
+      if (settings_.Pattern && !PairFitsPattern(pair, pos)) continue;
+      if (!FinalPairFitsNeighbours(i, pair, pos)) continue;
+    }
+    AddCandidate(i, stats_.FinalPairWeights[i]);
+    LogPair(pair);
+  }
+  return PlaceChosenPair(stats_.FinalPairs, pos, log_text::kNoSuffix);
+}
+
+bool Placement::PlaceChosenPair(const std::array<ElementPair, kMaxNames>& pairs, int pos,
+                                std::string_view no_option) {
+  if (candidates_.empty()) {
+    log_.Write(no_option);
+    return false;
+  }
+  const ElementPair& chosen = pairs[candidates_[Choose()]];
+  elements_[pos] = chosen.first;
+  elements_[pos + 1] = chosen.second;
+  elements_[pos + 2] = kEndOfRow;
+  log_.Write(": ");
+  LogPair(chosen);
+  log_.Write(log_text::kLineEnd);
+  return true;
+}
+
+void Placement::ClearCandidates() {
+  candidates_.clear();
+  weights_.clear();
+  weight_total_ = 0;
+}
+
+void Placement::AddCandidate(int candidate, int weight) {
+  candidates_.push_back(candidate);
+  weights_.push_back(weight);
+  weight_total_ += weight;
+}
+
+int Placement::Choose() {
+  if (!settings_.Statistical) return RandomBelow(random_, static_cast<int>(candidates_.size()));
+  return WeightedPick(random_, weights_, weight_total_);
+}
+
+void Placement::LogElement(ElementId id) {
+  if (log_.enabled()) log_.Write(ElementText(stats_, id));
+}
+
+void Placement::LogPair(const ElementPair& pair) {
+  LogElement(pair.first);
+  LogElement(pair.second);
+  log_.Write(' ');
+}
+
+}  // namespace qorv

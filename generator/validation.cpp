@@ -1,0 +1,111 @@
+#include "generator/validation.h"
+
+#include <array>
+
+#include "chapter/analysis.h"
+#include "chapter/letters.h"
+
+namespace qorv {
+namespace {
+
+// Any four-letter window starting at 0..L-5 recurring later in that range.
+bool HasRepeatedWindow(std::string_view s) {
+  const std::size_t length = s.size();
+  if (length <= 4) return false;
+  const std::size_t last_start = length - 5;
+  for (std::size_t i = 0; i < last_start; ++i) {
+    for (std::size_t j = i + 1; j <= last_start; ++j) {
+      if (s.compare(i, 4, s.substr(j, 4)) == 0) return true;
+    }
+  }
+  return false;
+}
+
+// The first letter that recurs (two or more places on) closer than in any seed name.
+int TooCloseLetter(const ChapterStatistics& stats, std::string_view s) {
+  const std::size_t length = s.size();
+  for (std::size_t j = 0; j + 2 < length; ++j) {
+    for (std::size_t k = j + 2; k < length; ++k) {
+      if (s[k] != s[j]) continue;
+      const int letter = LetterIndex(s[j]);
+      if (letter >= 0 && static_cast<int>(k - j) < stats.MinRepeatDistance[letter]) {
+        return static_cast<unsigned char>(s[j]);
+      }
+      break;
+    }
+  }
+  return -1;
+}
+
+// The first letter, in letter order, whose share of the name exceeds every seed name's.
+int TooFrequentLetter(const ChapterStatistics& stats, std::string_view s) {
+  std::array<int, 256> counts{};
+  for (char c : s) ++counts[static_cast<unsigned char>(c)];
+  const int length = static_cast<int>(s.size());
+  for (int k = 0; k < kLetterCount; ++k) {
+    const unsigned char letter = static_cast<unsigned char>(AllLetters[k]);
+    const int n = counts[letter];
+    if (n < 2) continue;  // a single letter never fails; an absent one has share 0
+    if (static_cast<int>(LetterShare(n, length)) > stats.MaxLetterPercent[k]) return letter;
+  }
+  return -1;
+}
+
+// Replaces the characters at `at` by `to` when they spell `from`.
+bool ReplaceAt(std::string& s, std::size_t at, std::string_view from, std::string_view to) {
+  if (at + from.size() > s.size() || s.compare(at, from.size(), from) != 0) return false;
+  s.replace(at, from.size(), to);
+  return true;
+}
+
+}  // namespace
+
+std::string ValidateName(const ChapterStatistics& stats, std::string_view candidate, int level) {
+  if (level == 0) return {};
+  if (HasRepeatedWindow(candidate)) return std::string(reject::kRepetition);
+  if (const int letter = TooCloseLetter(stats, candidate); letter >= 0) {
+    return std::string(reject::kDistance) + static_cast<char>(letter);
+  }
+  if (level == 1) return {};
+  if (const int letter = TooFrequentLetter(stats, candidate); letter >= 0) {
+    return std::string(reject::kShare) + static_cast<char>(letter);
+  }
+  return {};
+}
+
+void FinishAccents(std::string& name, int punct_mode) {
+  struct Contraction {
+    std::string_view run;
+    std::string_view accented;
+  };
+  static constexpr Contraction kTriples[] = {
+      {"AAA", "\xC2"}, {"EEE", "\xCA"}, {"III", "\xCE"}, {"OOO", "\xD4"}, {"UUU", "\xDB"}};
+  static constexpr Contraction kPairs[] = {{"AA", "\xC1"}, {"EE", "\xC9"}, {"II", "\xCD"},
+                                           {"OO", "\xD3"}, {"UU", "\xDA"}, {"YY", "\xDD"}};
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    bool contracted = false;
+    for (const Contraction& c : kTriples) {
+      if ((contracted = ReplaceAt(name, i, c.run, c.accented))) break;
+    }
+    for (const Contraction& c : kPairs) {
+      if (contracted) break;
+      contracted = ReplaceAt(name, i, c.run, c.accented);
+    }
+    if (punct_mode == 2) {
+      // EA and EO: the diaeresis on the second vowel at the start, on the E elsewhere.
+      if (!ReplaceAt(name, i, "EA", i == 0 ? "E\xC4" : "\xCB" "A")) {
+        ReplaceAt(name, i, "EO", i == 0 ? "E\xD6" : "\xCB" "O");
+      }
+    }
+  }
+  if (punct_mode == 2 && !name.empty() && name.back() == 'E') name.back() = '\xCB';
+}
+
+void Capitalise(std::string& name) {
+  for (std::size_t i = 1; i < name.size(); ++i) name[i] = AsciiLower(AccentLower(name[i]));
+  for (std::size_t i = 2; i < name.size(); ++i) {
+    if (name[i - 1] == '-') name[i] = AsciiUpper(AccentUpper(name[i]));
+  }
+}
+
+}  // namespace qorv

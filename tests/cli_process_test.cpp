@@ -1,0 +1,81 @@
+// The built `qorv` binary as a shell runs it: exit codes and the streams they go with.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "cli_test_support.h"
+
+namespace qorv {
+namespace {
+
+struct ProcessRun {
+  int exit_code = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Runs the binary with `arguments` (already quoted for the shell).
+ProcessRun RunBinary(const testing::TempFolder& folder, const std::string& arguments) {
+  const std::string out = folder.Path("stdout.txt");
+  const std::string err = folder.Path("stderr.txt");
+  const std::string command =
+      std::string("'") + QORV_BINARY + "' " + arguments + " >'" + out + "' 2>'" + err + "'";
+  const int status = std::system(command.c_str());
+  ProcessRun run;
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = Slurp(out);
+  run.err = Slurp(err);
+  return run;
+}
+
+std::string SampleChapter() {
+  const char* source = std::getenv("QORV_SOURCE_DIR");
+  return (std::filesystem::path(source ? source : ".") / "chapters" / "coastal_villages.qrv")
+      .string();
+}
+
+TEST(QorvProcess, LoadedChapterExitsWithZero) {
+  testing::TempFolder folder;
+  const ProcessRun text = RunBinary(folder, "inspect '" + SampleChapter() + "'");
+  EXPECT_EQ(text.exit_code, 0) << text.err;
+  EXPECT_EQ(text.out.rfind("Coastal Villages\n", 0), 0u) << text.out;
+  EXPECT_EQ(text.err, "");
+  const ProcessRun json = RunBinary(folder, "inspect --json '" + SampleChapter() + "'");
+  EXPECT_EQ(json.exit_code, 0);
+  EXPECT_EQ(json.out.rfind("{\"Loaded\":1,\"Message\":\"\",\"Title\":\"Coastal Villages\",", 0),
+            0u);
+}
+
+TEST(QorvProcess, ChapterThatDoesNotLoadExitsWithOne) {
+  testing::TempFolder folder;
+  const ProcessRun run = RunBinary(folder, "inspect no_such_chapter.qrv --json");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.err, "qorv: no_such_chapter.qrv: Couldn't open file\n");
+  EXPECT_EQ(run.out, "{\"Loaded\":0,\"Message\":\"Couldn't open file\"}\n");
+}
+
+TEST(QorvProcess, UsageErrorsExitWithTwo) {
+  testing::TempFolder folder;
+  for (const char* arguments : {"", "inspect", "inspect --frob x.qrv", "unknown x.qrv"}) {
+    const ProcessRun run = RunBinary(folder, arguments);
+    EXPECT_EQ(run.exit_code, 2) << arguments;
+    EXPECT_EQ(run.out, "") << arguments;
+    EXPECT_NE(run.err.find("usage: qorv inspect CHAPTER [--json]"), std::string::npos) << arguments;
+  }
+}
+
+}  // namespace
+}  // namespace qorv

@@ -1,0 +1,304 @@
+#include "generator/validation.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "chapter/letters.h"
+#include "tests/generator_test_support.h"
+
+namespace qorv {
+namespace {
+
+using test::TestChapter;
+
+// Statistics that let every name pass until a test tightens one letter.
+class ValidateNameTest : public ::testing::Test {
+ protected:
+  ValidateNameTest() : stats_(std::make_unique<ChapterStatistics>()) {
+    stats_->MinRepeatDistance.fill(0);
+    stats_->MaxLetterPercent.fill(100);
+  }
+
+  int& Distance(char letter) { return stats_->MinRepeatDistance[LetterIndex(letter)]; }
+  int& Percent(char letter) { return stats_->MaxLetterPercent[LetterIndex(letter)]; }
+  std::string Validate(const std::string& name, int level) {
+    return ValidateName(*stats_, name, level);
+  }
+
+  std::unique_ptr<ChapterStatistics> stats_;
+};
+
+TEST_F(ValidateNameTest, LevelZeroPassesEverything) {
+  stats_->MinRepeatDistance.fill(255);
+  stats_->MaxLetterPercent.fill(0);
+  EXPECT_EQ(Validate("ABCDABCDXAAAA", 0), "");
+}
+
+TEST_F(ValidateNameTest, TheLastFourLetterWindowIsNotCompared) {
+  EXPECT_EQ(Validate("ABCDABCD", 1), "");
+  EXPECT_EQ(Validate("ABCDABCDX", 1), "!REP");
+}
+
+TEST_F(ValidateNameTest, KarakaComparesOnlyKaraWithArak) {
+  EXPECT_EQ(Validate("KARAKA", 1), "");
+}
+
+TEST_F(ValidateNameTest, NamesOfFiveLettersOrFewerNeverRepeat) {
+  EXPECT_EQ(Validate("AAAAA", 1), "");
+  EXPECT_EQ(Validate("AAAA", 1), "");
+  EXPECT_EQ(Validate("AAAAAA", 1), "!REP");  // windows at 0 and 1
+}
+
+TEST_F(ValidateNameTest, OverlappingAndDistantWindowsCount) {
+  EXPECT_EQ(Validate("XABCDYABCDZ", 1), "!REP");  // windows 1 and 6
+  EXPECT_EQ(Validate("ABABABX", 1), "!REP");      // windows 0 and 2
+  EXPECT_EQ(Validate("ABCDEFGHIJ", 1), "");
+}
+
+TEST_F(ValidateNameTest, ALetterRecurringCloserThanInAnySeedNameFails) {
+  Distance('A') = 3;
+  EXPECT_EQ(Validate("ALANA", 1), "!DIST: A");
+}
+
+TEST_F(ValidateNameTest, NeighbouringEqualLettersAreNotJudged) {
+  Distance('A') = 3;
+  Distance('N') = 255;
+  EXPECT_EQ(Validate("ANNA", 1), "");  // A at distance 3 passes, the N stand side by side
+  Distance('A') = 4;
+  EXPECT_EQ(Validate("ANNA", 1), "!DIST: A");
+}
+
+TEST_F(ValidateNameTest, OnlyTheNearestRecurrenceIsJudged) {
+  Distance('A') = 3;
+  EXPECT_EQ(Validate("AXXAXA", 1), "!DIST: A");  // A at 3 and 5, distance 2
+  EXPECT_EQ(Validate("AXXAXXA", 1), "");
+}
+
+TEST_F(ValidateNameTest, TheLeftmostFailureIsReported) {
+  Distance('A') = 2;
+  Distance('B') = 4;
+  Distance('C') = 3;
+  EXPECT_EQ(Validate("ABACBC", 1), "!DIST: B");
+}
+
+TEST_F(ValidateNameTest, NamesShorterThanThreeLettersHaveNoPairToJudge) {
+  stats_->MinRepeatDistance.fill(255);
+  EXPECT_EQ(Validate("AA", 2), "");
+  EXPECT_EQ(Validate("A", 2), "");
+}
+
+TEST_F(ValidateNameTest, RepetitionIsJudgedBeforeDistance) {
+  stats_->MinRepeatDistance.fill(255);
+  EXPECT_EQ(Validate("ABCDABCDX", 1), "!REP");
+}
+
+TEST_F(ValidateNameTest, TwoEInEightLettersShareTwentyFive) {
+  stats_->MaxLetterPercent.fill(0);  // every other letter occurs once and never fails
+  Percent('E') = 25;
+  EXPECT_EQ(Validate("ABCDEFGE", 2), "");
+  Percent('E') = 24;
+  EXPECT_EQ(Validate("ABCDEFGE", 2), "!FREQ: E");
+}
+
+TEST_F(ValidateNameTest, AShareOfHalfAPercentIsRoundedUp) {
+  stats_->MaxLetterPercent.fill(0);
+  Percent('E') = 12;
+  // Three E in 24 letters are 12.5 percent, which the share formula rounds up to 13.
+  EXPECT_EQ(Validate("EBCDFGHJKLMNPEQRSTVWXZEY", 2), "!FREQ: E");
+  Percent('E') = 13;
+  EXPECT_EQ(Validate("EBCDFGHJKLMNPEQRSTVWXZEY", 2), "");
+}
+
+TEST_F(ValidateNameTest, ConsonantsAreJudgedBeforeVowels) {
+  stats_->MaxLetterPercent.fill(0);
+  EXPECT_EQ(Validate("AABBC", 2), "!FREQ: B");
+}
+
+TEST_F(ValidateNameTest, LevelOneDoesNotApplyTheShareRule) {
+  stats_->MaxLetterPercent.fill(0);
+  EXPECT_EQ(Validate("AABBC", 1), "");
+}
+
+TEST_F(ValidateNameTest, EveryLevelOtherThanZeroAndOneActsAsTwo) {
+  stats_->MaxLetterPercent.fill(0);
+  for (int level : {2, 3, 7, -1, 1000}) EXPECT_EQ(Validate("AABBC", level), "!FREQ: B") << level;
+  Distance('A') = 3;
+  for (int level : {2, -5}) EXPECT_EQ(Validate("ALANA", level), "!DIST: A") << level;
+}
+
+TEST_F(ValidateNameTest, DistanceIsJudgedBeforeShare) {
+  stats_->MaxLetterPercent.fill(0);
+  Distance('A') = 3;
+  EXPECT_EQ(Validate("ALANA", 2), "!DIST: A");
+}
+
+std::string Finish(std::string name, int punct_mode) {
+  FinishAccents(name, punct_mode);
+  return name;
+}
+
+std::string Capitalised(std::string name) {
+  Capitalise(name);
+  return name;
+}
+
+TEST(FinishAccentsTest, DoubledVowelsBecomeAcute) {
+  EXPECT_EQ(Finish("TAAVI", 1), "T\xC1VI");
+  EXPECT_EQ(Finish("BEELOOKIIRUU", 1), "B\xC9L\xD3K\xCDR\xDA");
+  EXPECT_EQ(Finish("SYYL", 1), "S\xDDL");
+}
+
+TEST(FinishAccentsTest, TripledVowelsBecomeCircumflex) {
+  EXPECT_EQ(Finish("AAAEEEIIIOOOUUU", 1), "\xC2\xCA\xCE\xD4\xDB");
+  EXPECT_EQ(Finish("YYY", 1), "\xDDY");  // Y has no circumflex
+}
+
+TEST(FinishAccentsTest, LongerRunsAreContractedFromTheLeft) {
+  EXPECT_EQ(Finish("AAAA", 1),
+            "\xC2"
+            "A");
+  EXPECT_EQ(Finish("AAAAA", 1), "\xC2\xC1");
+  EXPECT_EQ(Finish("AAAAAA", 1), "\xC2\xC2");
+}
+
+TEST(FinishAccentsTest, ModeOneLeavesDiaeresisPairsAlone) {
+  EXPECT_EQ(Finish("LEANE", 1), "LEANE");
+  EXPECT_EQ(Finish("EARON", 1), "EARON");
+}
+
+TEST(FinishAccentsTest, ModeTwoMarksEaAndEo) {
+  EXPECT_EQ(Finish("LEANE", 2),
+            "L\xCB"
+            "AN\xCB");
+  EXPECT_EQ(Finish("EARON", 2), "E\xC4RON");
+  EXPECT_EQ(Finish("EON", 2), "E\xD6N");
+  EXPECT_EQ(Finish("LEON", 2), "L\xCBON");
+}
+
+TEST(FinishAccentsTest, ModeTwoMarksAFinalE) {
+  EXPECT_EQ(Finish("ANNE", 2), "ANN\xCB");
+  EXPECT_EQ(Finish("ANNEE", 2), "ANN\xC9");  // contracted first, no plain E is left at the end
+}
+
+TEST(FinishAccentsTest, ModeTwoContractsToo) {
+  EXPECT_EQ(Finish("TAAVI", 2), "T\xC1VI");
+}
+
+TEST(CapitaliseTest, TheRestGoesToLowerCase) {
+  EXPECT_EQ(Capitalised("T\xC1VI"), "T\xE1vi");
+  EXPECT_EQ(Capitalised("L\xCB"
+                        "AN\xCB"),
+            "L\xEB"
+            "an\xEB");
+  EXPECT_EQ(Capitalised("E\xC4RON"), "E\xE4ron");
+  EXPECT_EQ(Capitalised("LIN\xCB"), "Lin\xEB");
+  EXPECT_EQ(Capitalised("O'NEIL"), "O'neil");
+}
+
+TEST(CapitaliseTest, TheFirstLetterStaysAsItIs) {
+  EXPECT_EQ(Capitalised("\xC9LAN"), "\xC9lan");
+  EXPECT_EQ(Capitalised("\xC2"
+                        "A"),
+            "\xC2"
+            "a");
+}
+
+TEST(CapitaliseTest, ALetterAfterAHyphenBecomesACapital) {
+  EXPECT_EQ(Capitalised("ANNE-MARIE"), "Anne-Marie");
+  EXPECT_EQ(Capitalised("JEAN-\xC9LISE"), "Jean-\xC9lise");
+  EXPECT_EQ(Capitalised("ANNE-"), "Anne-");
+  EXPECT_EQ(Capitalised("A--B"), "A--B");
+}
+
+TEST(CapitaliseTest, ALeadingHyphenDoesNotCapitaliseTheSecondLetter) {
+  EXPECT_EQ(Capitalised("-ANNE"), "-anne");
+}
+
+TEST(CapitaliseTest, LettersWithoutPartnersKeepTheirForm) {
+  EXPECT_EQ(Capitalised("SS\xDF"), "Ss\xDF");
+}
+
+// The validation stage inside the driver: history, accents and the request state.
+class ValidationStageTest : public ::testing::Test {
+ protected:
+  static GenerationRequest Level(TestChapter& chapter, int validation_level) {
+    GenerationRequest request = chapter.Request();
+    request.ValidationLevel = validation_level;
+    return request;
+  }
+};
+
+TEST_F(ValidationStageTest, ANameInTheHistoryIsRejectedAtEveryLevel) {
+  for (int level : {0, 1, 2}) {
+    TestChapter chapter({.names = {"BA"}});
+    NameGenerator generator = test::FixedGenerator();
+    EXPECT_EQ(generator.GenerateOnce(Level(chapter, level)), "Ba");
+    EXPECT_EQ(chapter.chapter().NewRequest, 1);
+    EXPECT_EQ(generator.GenerateOnce(Level(chapter, level)), "") << level;
+    EXPECT_EQ(chapter.chapter().NewRequest, 0);  // the request goes on
+    EXPECT_EQ(chapter.history().NameHistoryCount, 1);
+  }
+}
+
+TEST_F(ValidationStageTest, TheOldestNameMayComeAgainOnceTheRingHasOverwrittenIt) {
+  TestChapter chapter({.names = {"BA"}});
+  NameHistory& history = chapter.history();
+  history.Add("Ba");
+  for (int i = 1; i < 100; ++i) history.Add("Name" + std::to_string(i));
+  NameGenerator generator = test::FixedGenerator();
+  EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "");
+  history.Add("Name100");  // the 101st name takes the oldest slot
+  EXPECT_EQ(history.NameHistoryCount, 100);
+  EXPECT_EQ(history.NameHistoryNext, 1);
+  EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "Ba");
+  EXPECT_EQ(history.Newest(0), "Ba");
+  EXPECT_EQ(history.Newest(1), "Name100");
+  EXPECT_EQ(history.Newest(99), "Name2");
+  EXPECT_EQ(history.NameHistoryNext, 2);
+}
+
+TEST_F(ValidationStageTest, TheNewestEntryIsTheNameJustAccepted) {
+  TestChapter chapter({.names = {"BA"}});
+  NameGenerator generator = test::FixedGenerator();
+  ASSERT_EQ(generator.GenerateOnce(Level(chapter, 0)), "Ba");
+  const NameHistory& history = chapter.history();
+  EXPECT_EQ(history.Newest(0), "Ba");
+  EXPECT_EQ(history.Newest(history.NameHistoryCount), "");
+  EXPECT_EQ(history.Newest(-1), "");
+}
+
+TEST_F(ValidationStageTest, ARejectedCandidateLeavesTheHistoryAlone) {
+  TestChapter chapter({.names = {"ABA"}});
+  chapter.stats().MinRepeatDistance[LetterIndex('A')] = 3;
+  NameGenerator generator = test::FixedGenerator();
+  EXPECT_EQ(generator.GenerateOnce(Level(chapter, 1)), "");
+  EXPECT_EQ(chapter.history().NameHistoryCount, 0);
+  EXPECT_EQ(chapter.chapter().NewRequest, 0);
+  EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "Aba");  // the same request, level 0
+}
+
+TEST_F(ValidationStageTest, PunctOneContractsAndTheHistoryKeepsTheFinishedForm) {
+  TestChapter chapter({.names = {"TAAVI"}, .genopt = "PUNCT:1"});
+  NameGenerator generator = test::FixedGenerator();
+  EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "T\xE1vi");
+  EXPECT_EQ(chapter.history().Newest(0), "T\xE1vi");
+}
+
+TEST_F(ValidationStageTest, PunctTwoAddsTheDiaeresis) {
+  TestChapter chapter({.names = {"LEANE"}, .genopt = "PUNCT:2"});
+  NameGenerator generator = test::FixedGenerator();
+  EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)),
+            "L\xEB"
+            "an\xEB");
+}
+
+TEST_F(ValidationStageTest, WithoutPunctTheVowelsStay) {
+  TestChapter chapter({.names = {"TAAVI"}});
+  NameGenerator generator = test::FixedGenerator();
+  EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "Taavi");
+}
+
+}  // namespace
+}  // namespace qorv
