@@ -1,7 +1,6 @@
 #include "chapter/decomposition.h"
 
-#include <unordered_map>
-
+#include "chapter/first_seen_index.h"
 #include "chapter/letters.h"
 
 namespace qorv {
@@ -58,11 +57,10 @@ class ElementTable {
 
   // The element's index, storing it when new; -1 when the table has just become full.
   int Intern(std::string_view text) {
-    const auto found = index_.find(text);
-    if (found != index_.end()) return found->second;
-    const int index = count_;
+    const auto [index, inserted] = index_.FindOrAdd(
+        HashText(text), [this, text](int i) { return texts_[i] == text; }, count_);
+    if (!inserted) return index;
     texts_[index].assign(text);
-    index_.emplace(texts_[index], index);
     ++count_;
     return count_ == kElementTableSize ? -1 : index;
   }
@@ -70,7 +68,7 @@ class ElementTable {
  private:
   std::array<std::string, kElementTableSize>& texts_;
   int& count_;
-  std::unordered_map<std::string_view, int> index_;
+  FirstSeenIndex<2 * kElementTableSize> index_;
 };
 
 // Length of the element starting at p: a multi vowel, or the longest run of one class.

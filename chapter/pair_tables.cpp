@@ -1,6 +1,5 @@
-#include <unordered_map>
-
 #include "chapter/analysis.h"
+#include "chapter/first_seen_index.h"
 #include "chapter/letters.h"
 
 namespace qorv {
@@ -24,21 +23,26 @@ class PairTable {
   int Add(ElementId first, ElementId second) {
     const auto key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(first)) << 32) |
                      static_cast<std::uint32_t>(second);
-    const auto [slot, inserted] = index_.try_emplace(key, count_);
+    const auto [index, inserted] = index_.FindOrAdd(
+        HashKey(key),
+        [this, first, second](int i) {
+          return pairs_[i].first == first && pairs_[i].second == second;
+        },
+        count_);
     if (inserted) {
-      pairs_[count_] = {first, second};
-      weights_[count_] = 0;
+      pairs_[index] = {first, second};
+      weights_[index] = 0;
       ++count_;
     }
-    ++weights_[slot->second];
-    return slot->second;
+    ++weights_[index];
+    return index;
   }
 
  private:
   std::array<ElementPair, kMaxNames>& pairs_;
   std::array<int, kMaxNames>& weights_;
   int& count_;
-  std::unordered_map<std::uint64_t, int> index_;
+  FirstSeenIndex<2048> index_;  // at most kMaxNames pairs
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <string>
-#include <unordered_map>
 
 #include "chapter/analysis.h"
+#include "chapter/first_seen_index.h"
 #include "chapter/letters.h"
 
 namespace qorv {
@@ -24,8 +24,9 @@ int PatternLength(const ChapterStatistics& stats, ElementId id) {
 }
 
 void BuildStructurePatterns(ChapterStatistics& stats, const std::vector<ElementRow>& rows) {
-  // Index of every (class, pattern) seen in this load; StructurePatterns keeps the table order.
-  std::unordered_map<std::string, int> index;
+  // Index of every (class, pattern) seen in this load, as class * kMaxNames + pattern index;
+  // StructurePatterns keeps the table order. At most one new pattern per name, so 1000 in all.
+  FirstSeenIndex<2048> index;
   std::string pattern;
   for (const ElementRow& r : rows) {
     pattern.clear();
@@ -33,10 +34,15 @@ void BuildStructurePatterns(ChapterStatistics& stats, const std::vector<ElementR
     const int n = static_cast<int>(pattern.size());
     const int c = StructureClass(r, n);
     ++stats.StructureNameCounts[c];
-    const auto [slot, inserted] =
-        index.try_emplace(static_cast<char>(c) + pattern, stats.StructureCounts[c]);
+    const auto& patterns = stats.StructurePatterns[c];
+    const auto [key, inserted] = index.FindOrAdd(
+        HashText(pattern, static_cast<std::uint64_t>(c)),
+        [&patterns, &pattern, c](int k) {
+          return k / kMaxNames == c && patterns[k % kMaxNames] == pattern;
+        },
+        c * kMaxNames + stats.StructureCounts[c]);
     if (inserted) stats.StructurePatterns[c][stats.StructureCounts[c]++] = pattern;
-    ++stats.StructureWeights[c][slot->second];
+    ++stats.StructureWeights[c][key % kMaxNames];
   }
 }
 
