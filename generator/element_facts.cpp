@@ -21,6 +21,19 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
     Vowels[v] = {static_cast<int>(coded.size()), IsMultiVowel(coded),
                  coded.empty() ? '\0' : AsciiUpper(coded[0])};
   }
+  for (int slot = 0; slot < kPositionSlots; ++slot) {
+    VowelsSeenAt[slot].clear();
+    ConsonantsSeenAt[slot].clear();
+    for (int v = 0; v < vowel_count; ++v) {
+      if (stats.VowelPositionCounts[v][slot] > 0)
+        VowelsSeenAt[slot].push_back(static_cast<std::uint8_t>(v));
+    }
+    for (int k = 0; k < consonant_count; ++k) {
+      if (stats.ConsonantPositionCounts[k][slot] > 0) {
+        ConsonantsSeenAt[slot].push_back(static_cast<std::uint8_t>(k));
+      }
+    }
+  }
 }
 
 }  // namespace qorv

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "chapter/limits.h"
 #include "chapter/statistics.h"
@@ -31,6 +33,10 @@ struct ElementFacts {
   int ConsonantCount = 0;
   std::array<ConsonantFacts, kElementTableSize> Consonants;
   std::array<VowelFacts, kElementTableSize> Vowels;
+  // By position slot, the elements seen there, in table order: a position walks only these
+  // instead of every element of its kind.
+  std::array<std::vector<std::uint8_t>, kPositionSlots> VowelsSeenAt;
+  std::array<std::vector<std::uint8_t>, kPositionSlots> ConsonantsSeenAt;
 
   void Build(const ChapterStatistics& stats, int vowel_count, int consonant_count);
 };

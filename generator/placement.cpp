@@ -1,5 +1,7 @@
 #include "generator/placement.h"
 
+#include <span>
+
 #include "chapter/analysis.h"
 
 namespace qorv {
@@ -8,8 +10,6 @@ Placement::Placement(const ChapterStatistics& stats, const ElementFacts& facts,
                      RandomSource& random, AttemptLog& log, const PlacementSettings& settings)
     : stats_(stats), facts_(facts), random_(random), log_(log), settings_(settings) {
   elements_.fill(kEndOfRow);
-  candidates_.reserve(kMaxNames);
-  weights_.reserve(kMaxNames);
 }
 
 bool Placement::Run() {
@@ -52,8 +52,7 @@ Placement::Position Placement::SlotAndKind(int pos, Kind previous) const {
   return {slot, kind};
 }
 
-bool Placement::ConsonantFits(int k, int pos, int slot) const {
-  if (stats_.ConsonantPositionCounts[k][slot] <= 0) return false;
+bool Placement::ConsonantFits(int k, int pos) const {
   const ConsonantFacts& facts = facts_.Consonants[k];
   if (pos == 0 && settings_.InitialLetter != '*' && facts.ExpandedFirst != settings_.InitialLetter) {
     return false;
@@ -80,8 +79,7 @@ bool Placement::ConsonantFits(int k, int pos, int slot) const {
   return true;
 }
 
-bool Placement::VowelFits(int v, int pos, int slot) const {
-  if (stats_.VowelPositionCounts[v][slot] <= 0) return false;
+bool Placement::VowelFits(int v, int pos) const {
   const VowelFacts& facts = facts_.Vowels[v];
   if (pos == 0 && settings_.InitialLetter != '*' && facts.UpperFirst != settings_.InitialLetter) {
     return false;
@@ -105,9 +103,9 @@ bool Placement::VowelFits(int v, int pos, int slot) const {
 bool Placement::PlaceSingle(int pos, const Position& at) {
   ClearCandidates();
   const bool vowel = at.kind == Kind::kVowel;
-  const int count = vowel ? facts_.VowelCount : facts_.ConsonantCount;
-  for (int e = 0; e < count; ++e) {
-    if (!(vowel ? VowelFits(e, pos, at.slot) : ConsonantFits(e, pos, at.slot))) continue;
+  // Only elements seen at the slot can stand there; the list keeps the table order.
+  for (const int e : vowel ? facts_.VowelsSeenAt[at.slot] : facts_.ConsonantsSeenAt[at.slot]) {
+    if (!(vowel ? VowelFits(e, pos) : ConsonantFits(e, pos))) continue;
     const ElementId id = vowel ? e : kConsonantIdBase + e;
     const int weight = vowel ? stats_.VowelPositionCounts[e][at.slot]
                              : stats_.ConsonantPositionCounts[e][at.slot];
@@ -115,7 +113,7 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
     LogElement(id);
     log_.Write(' ');
   }
-  if (candidates_.empty()) {
+  if (candidate_count_ == 0) {
     log_.Write(log_text::kNoOption);
     return false;
   }
@@ -196,7 +194,7 @@ bool Placement::PlaceFinalPair(int pos, Kind kind) {
 
 bool Placement::PlaceChosenPair(const std::array<ElementPair, kMaxNames>& pairs, int pos,
                                 std::string_view no_option) {
-  if (candidates_.empty()) {
+  if (candidate_count_ == 0) {
     log_.Write(no_option);
     return false;
   }
@@ -211,20 +209,21 @@ bool Placement::PlaceChosenPair(const std::array<ElementPair, kMaxNames>& pairs,
 }
 
 void Placement::ClearCandidates() {
-  candidates_.clear();
-  weights_.clear();
+  candidate_count_ = 0;
   weight_total_ = 0;
 }
 
 void Placement::AddCandidate(int candidate, int weight) {
-  candidates_.push_back(candidate);
-  weights_.push_back(weight);
+  candidates_[candidate_count_] = candidate;
+  weights_[candidate_count_] = weight;
+  ++candidate_count_;
   weight_total_ += weight;
 }
 
 int Placement::Choose() {
-  if (!settings_.Statistical) return RandomBelow(random_, static_cast<int>(candidates_.size()));
-  return WeightedPick(random_, weights_, weight_total_);
+  if (!settings_.Statistical) return RandomBelow(random_, candidate_count_);
+  return WeightedPick(random_, std::span<const int>(weights_.data(), candidate_count_),
+                      weight_total_);
 }
 
 void Placement::LogElement(ElementId id) {

@@ -6,7 +6,6 @@
 #include <array>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "chapter/chapter.h"
 #include "chapter/limits.h"
@@ -58,8 +57,9 @@ class Placement {
   bool PlaceInitialPair(Kind kind);
   bool PlaceFinalPair(int pos, Kind kind);
 
-  bool ConsonantFits(int k, int pos, int slot) const;
-  bool VowelFits(int v, int pos, int slot) const;
+  // The tests of an element seen at the position's slot.
+  bool ConsonantFits(int k, int pos) const;
+  bool VowelFits(int v, int pos) const;
   bool PairFitsPattern(const ElementPair& pair, int pos) const;
   bool FinalPairFitsNeighbours(int i, const ElementPair& pair, int pos) const;
 
@@ -85,8 +85,10 @@ class Placement {
   AttemptLog& log_;
   PlacementSettings settings_;
   NameElementRow elements_;
-  std::vector<int> candidates_;
-  std::vector<int> weights_;
+  // The candidates of the current position: at most every pair of the Chapter.
+  std::array<int, kMaxNames> candidates_;
+  std::array<int, kMaxNames> weights_;
+  int candidate_count_ = 0;
   int weight_total_ = 0;
 };
 
