@@ -110,13 +110,15 @@ Options ReadOptions(const std::uint8_t* bytes, TQorvChapter& chapter) {
   return options;
 }
 
-// One flip between two calls: bits 0..3 toggle the switches, bit 4 steps the generation level,
-// bit 5 the validation level, bit 6 moves the initial letter to the next of the Chapter's letters
-// (or to '*' after the last).
+// One flip between two calls: bits 0..3 toggle the switches, bit 4 steps the generation level
+// within 0..3, bit 5 the validation level within 0..2, bit 6 moves the initial letter to the next
+// of the Chapter's letters (or to '*' after the last).
 void Flip(GenerationRequest& request, std::uint8_t flip, const TQorvChapter& chapter) {
   SetSwitches(request, SwitchBits(request) ^ (flip & 15));
-  if (flip & 0x10) request.GenerationLevel = (request.GenerationLevel + 1) & 3;
-  if (flip & 0x20) request.ValidationLevel = (request.ValidationLevel + 1) % 3;
+  // Levels step through their two low bits, so that an out-of-range level (INT_MAX too) cannot
+  // overflow.
+  if (flip & 0x10) request.GenerationLevel = ((request.GenerationLevel & 3) + 1) & 3;
+  if (flip & 0x20) request.ValidationLevel = ((request.ValidationLevel & 3) + 1) % 3;
   if (flip & 0x40) {
     const std::string& letters = chapter.InitialLetters;
     const std::size_t at = letters.find(request.InitialLetter);
