@@ -47,6 +47,24 @@ PLAIN = options(seed=3, level=0, validation=0, switches=0, letter=ANY_BYTE, pick
 STANDARD_SETS = {"flipping": FLIPPING, "pattern_logged": PATTERN_LOGGED, "plain": PLAIN}
 
 
+def windows_never_recurring(length):
+    """The start of a de Bruijn sequence of order 4 over 20 consonants: no four-letter window
+    recurs, so the repetition rule must look at every window of a candidate made of it."""
+    letters = b"BCDFGHJKLMNPQRSTVWXZ"
+    text = bytearray()
+    word = [-1]
+    while word and len(text) < length:
+        word[-1] += 1
+        size = len(word)
+        if 4 % size == 0:
+            text += bytes(letters[x] for x in word)
+        while len(word) < 4:
+            word.append(word[len(word) - size])
+        while word and word[-1] == len(letters) - 1:
+            word.pop()
+    return bytes(text[:length])
+
+
 def hand_made():
     c = {}
     # Special consonants that hold each other's digits: "0" grows to 4^9 characters unless the
@@ -86,6 +104,9 @@ def hand_made():
          b"ANNE-MARIE", b"OOLA", b"UUSI"],
         spccon=b"SOFT", genopt=b"U:SEMI Y:CON PUNCT:2")
     c["hyphens"] = chapter([b"JEAN-LUC", b"ANNE-MARIE", b"-ABA", b"KA-", b"A-A-A-BE"])
+    # A seed name of 10000 letters: every attempt validates a candidate that long.
+    c["long_name_windows_never_recurring"] = chapter(
+        [b"A" + windows_never_recurring(10000) + b"A", b"BOR"], genopt=b"PUNCT:1")
     consonants = b"BCDFGHJKLMNPRSTVZ"
     vowels = b"AEIOU"
     c["names_1000"] = chapter(
