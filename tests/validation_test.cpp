@@ -4,11 +4,13 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "chapter/letters.h"
+#include "generator/generate_name.h"
 #include "tests/generator_test_support.h"
 
 namespace qorv {
@@ -274,6 +276,20 @@ class ValidationStageTest : public ::testing::Test {
     return request;
   }
 };
+
+// Under Y:SEMI the consonant y of YA and the vowel Y of BY join to YY, which PUNCT:1 contracts:
+// a name of two elements may finish as one letter.
+TEST_F(ValidationStageTest, TwoElementsMayFinishAsOneLetter) {
+  TestChapter chapter({.names = {"YA", "BY"}, .genopt = "Y:SEMI PUNCT:1"});
+  NameGenerator generator = test::FixedGenerator();
+  std::set<std::string> names;
+  for (int i = 0; i < 4; ++i) {
+    if (const std::optional<std::string> name = GenerateName(generator, Level(chapter, 0))) {
+      names.insert(*name);
+    }
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"Ba", "By", "Ya", "\xDD"}));
+}
 
 TEST_F(ValidationStageTest, ANameInTheHistoryIsRejectedAtEveryLevel) {
   for (int level : {0, 1, 2}) {
