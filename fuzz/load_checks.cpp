@@ -1,7 +1,6 @@
 #include "fuzz/load_checks.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -263,12 +262,6 @@ class Fnv {
 };
 
 }  // namespace
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "Chapter load check failed: %s\n", what);
-  std::abort();
-}
 
 void CheckRefusal(const TQorvChapter& chapter) {
   Require(chapter.Loaded == 0, "a refused load leaves Loaded at 0");

@@ -8,11 +8,9 @@
 
 #include "chapter/chapter.h"
 #include "chapter/statistics.h"
+#include "fuzz/require.h"
 
 namespace qorv::fuzz {
-
-// Prints `what` and aborts when `condition` is false.
-void Require(bool condition, const char* what);
 
 // A refused load: Loaded is 0 and Message is one of the loader's own texts.
 void CheckRefusal(const TQorvChapter& chapter);

@@ -1,6 +1,10 @@
 #include "generator/validation.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "chapter/analysis.h"
 #include "chapter/letters.h"
@@ -8,17 +12,17 @@
 namespace qorv {
 namespace {
 
-// Any four-letter window starting at 0..L-5 recurring later in that range.
+// Any four-letter window starting at 0..L-5 recurring later in that range. The windows are
+// sorted as 32-bit keys, so that a candidate as long as a seed name may make it costs L log L:
+// comparing every window with every later one made each attempt on such a candidate take about
+// a second.
 bool HasRepeatedWindow(std::string_view s) {
-  const std::size_t length = s.size();
-  if (length <= 4) return false;
-  const std::size_t last_start = length - 5;
-  for (std::size_t i = 0; i < last_start; ++i) {
-    for (std::size_t j = i + 1; j <= last_start; ++j) {
-      if (s.compare(i, 4, s.substr(j, 4)) == 0) return true;
-    }
-  }
-  return false;
+  if (s.size() <= 4) return false;
+  const std::size_t windows = s.size() - 4;  // starts 0..L-5
+  std::vector<std::uint32_t> keys(windows);
+  for (std::size_t i = 0; i < windows; ++i) std::memcpy(&keys[i], s.data() + i, 4);
+  std::sort(keys.begin(), keys.end());
+  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
 }
 
 // The first letter that recurs (two or more places on) closer than in any seed name.
@@ -93,8 +97,14 @@ void FinishAccents(std::string& name, int punct_mode) {
     }
     if (punct_mode == 2) {
       // EA and EO: the diaeresis on the second vowel at the start, on the E elsewhere.
-      if (!ReplaceAt(name, i, "EA", i == 0 ? "E\xC4" : "\xCB" "A")) {
-        ReplaceAt(name, i, "EO", i == 0 ? "E\xD6" : "\xCB" "O");
+      if (!ReplaceAt(name, i, "EA",
+                     i == 0 ? "E\xC4"
+                            : "\xCB"
+                              "A")) {
+        ReplaceAt(name, i, "EO",
+                  i == 0 ? "E\xD6"
+                         : "\xCB"
+                           "O");
       }
     }
   }

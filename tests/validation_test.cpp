@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "chapter/letters.h"
+#include "generator/generate_name.h"
 #include "tests/generator_test_support.h"
 
 namespace qorv {
@@ -55,6 +60,48 @@ TEST_F(ValidateNameTest, OverlappingAndDistantWindowsCount) {
   EXPECT_EQ(Validate("XABCDYABCDZ", 1), "!REP");  // windows 1 and 6
   EXPECT_EQ(Validate("ABABABX", 1), "!REP");      // windows 0 and 2
   EXPECT_EQ(Validate("ABCDEFGHIJ", 1), "");
+}
+
+// A text whose four-letter windows never recur: the start of a de Bruijn sequence of order 4
+// over 20 consonants (Lyndon words of lengths 1, 2 and 4 in order).
+std::string WindowsNeverRecurring(std::size_t length) {
+  constexpr std::string_view kLetters = "BCDFGHJKLMNPQRSTVWXZ";
+  constexpr std::size_t kOrder = 4;
+  std::string text;
+  std::vector<int> word = {-1};
+  while (!word.empty() && text.size() < length) {
+    ++word.back();
+    const std::size_t size = word.size();
+    if (kOrder % size == 0) {
+      for (int letter : word) text += kLetters[letter];
+    }
+    while (word.size() < kOrder) word.push_back(word[word.size() - size]);
+    while (!word.empty() && word.back() == static_cast<int>(kLetters.size()) - 1) word.pop_back();
+  }
+  text.resize(length);
+  return text;
+}
+
+// A candidate as long as a seed name may make it is judged by the same windows, and quickly:
+// comparing every window with every later one took about a second for 30000 letters, so that
+// a Chapter with one such seed name kept its caller's 20000 attempts busy for hours.
+TEST_F(ValidateNameTest, LongCandidatesAreJudgedQuicklyByTheSameWindows) {
+  const std::string text = WindowsNeverRecurring(30000);
+  std::set<std::string> windows;
+  for (std::size_t i = 0; i + 4 <= text.size(); ++i) windows.insert(text.substr(i, 4));
+  ASSERT_EQ(windows.size(), text.size() - 3);
+
+  std::string first_window_again = text;
+  first_window_again.replace(text.size() - 5, 4, text.substr(0, 4));
+  std::string middle_window_again = text;
+  middle_window_again.replace(20001, 4, text.substr(20000, 4));  // windows 20000 and 20001
+
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(Validate(text, 1), "");
+  EXPECT_EQ(Validate(first_window_again, 1), "!REP");
+  EXPECT_EQ(Validate(middle_window_again, 1), "!REP");
+  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
+  EXPECT_LT(took.count(), 0.5);
 }
 
 TEST_F(ValidateNameTest, ALetterRecurringCloserThanInAnySeedNameFails) {
@@ -229,6 +276,20 @@ class ValidationStageTest : public ::testing::Test {
     return request;
   }
 };
+
+// Under Y:SEMI the consonant y of YA and the vowel Y of BY join to YY, which PUNCT:1 contracts:
+// a name of two elements may finish as one letter.
+TEST_F(ValidationStageTest, TwoElementsMayFinishAsOneLetter) {
+  TestChapter chapter({.names = {"YA", "BY"}, .genopt = "Y:SEMI PUNCT:1"});
+  NameGenerator generator = test::FixedGenerator();
+  std::set<std::string> names;
+  for (int i = 0; i < 4; ++i) {
+    if (const std::optional<std::string> name = GenerateName(generator, Level(chapter, 0))) {
+      names.insert(*name);
+    }
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"Ba", "By", "Ya", "\xDD"}));
+}
 
 TEST_F(ValidationStageTest, ANameInTheHistoryIsRejectedAtEveryLevel) {
   for (int level : {0, 1, 2}) {
