@@ -7,11 +7,13 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/loader.h"
 #include "generator/name_generator.h"
+#include "generator/validation.h"
 
 namespace {
 
@@ -61,6 +63,24 @@ void BM_GenerateOnce(benchmark::State& state) {
 BENCHMARK(BM_GenerateOnce)
     ->ArgNames({"chapter", "level", "switches", "log"})
     ->ArgsProduct({{0, 1}, {0, 1, 2, 3}, {0, 1}, {0, 1}});
+
+// The validation of one very long candidate (seed names may be thousands of letters long): its
+// four-letter windows never recur, so the repetition rule has to look at all of them.
+void BM_ValidateLongName(benchmark::State& state) {
+  const auto loaded = Load(0);
+  std::string name;
+  constexpr std::string_view kLetters = "BCDFGHJKLMNPQRSTVWXZ";
+  // Base-20 counting: every four-letter window of consecutive numbers differs.
+  for (int n = 0; static_cast<int>(name.size()) < state.range(0); ++n) {
+    for (int digit = n, i = 0; i < 4; ++i, digit /= 20) name += kLetters[digit % 20];
+  }
+  name.resize(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(qorv::ValidateName(loaded->client.Statistics(), name, 1));
+  }
+}
+
+BENCHMARK(BM_ValidateLongName)->Arg(30000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

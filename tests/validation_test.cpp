@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <set>
@@ -82,10 +81,10 @@ std::string WindowsNeverRecurring(std::size_t length) {
   return text;
 }
 
-// A candidate as long as a seed name may make it is judged by the same windows, and quickly:
-// comparing every window with every later one took about a second for 30000 letters, so that
-// a Chapter with one such seed name kept its caller's 20000 attempts busy for hours.
-TEST_F(ValidateNameTest, LongCandidatesAreJudgedQuicklyByTheSameWindows) {
+// A candidate as long as a seed name may make it: the windows are compared by sorting them (every
+// pair took about a second for 30000 letters), and must find the same repeats as comparing every
+// pair. Its speed is measured by generation_bench (BM_ValidateLongName).
+TEST_F(ValidateNameTest, LongCandidatesAreJudgedByTheSameWindows) {
   const std::string text = WindowsNeverRecurring(30000);
   std::set<std::string> windows;
   for (std::size_t i = 0; i + 4 <= text.size(); ++i) windows.insert(text.substr(i, 4));
@@ -96,12 +95,9 @@ TEST_F(ValidateNameTest, LongCandidatesAreJudgedQuicklyByTheSameWindows) {
   std::string middle_window_again = text;
   middle_window_again.replace(20001, 4, text.substr(20000, 4));  // windows 20000 and 20001
 
-  const auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(Validate(text, 1), "");
   EXPECT_EQ(Validate(first_window_again, 1), "!REP");
   EXPECT_EQ(Validate(middle_window_again, 1), "!REP");
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
-  EXPECT_LT(took.count(), 0.5);
 }
 
 TEST_F(ValidateNameTest, ALetterRecurringCloserThanInAnySeedNameFails) {
