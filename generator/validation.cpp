@@ -19,10 +19,17 @@ namespace {
 bool HasRepeatedWindow(std::string_view s) {
   if (s.size() <= 4) return false;
   const std::size_t windows = s.size() - 4;  // starts 0..L-5
-  std::vector<std::uint32_t> keys(windows);
+  // Generated names are short: their keys stay on the stack; only a very long one allocates.
+  std::array<std::uint32_t, 64> small;
+  std::vector<std::uint32_t> large;
+  std::uint32_t* keys = small.data();
+  if (windows > small.size()) {
+    large.resize(windows);
+    keys = large.data();
+  }
   for (std::size_t i = 0; i < windows; ++i) std::memcpy(&keys[i], s.data() + i, 4);
-  std::sort(keys.begin(), keys.end());
-  return std::adjacent_find(keys.begin(), keys.end()) != keys.end();
+  std::sort(keys, keys + windows);
+  return std::adjacent_find(keys, keys + windows) != keys + windows;
 }
 
 // The first letter that recurs (two or more places on) closer than in any seed name.
@@ -77,6 +84,12 @@ std::string ValidateName(const ChapterStatistics& stats, std::string_view candid
   return {};
 }
 
+// The diaeresis texts of PUNCT:2: on the second vowel at the start of a name, on the E elsewhere.
+constexpr char kEThenADiaeresis[] = {'E', '\xC4', '\0'};  // EÄ
+constexpr char kEThenODiaeresis[] = {'E', '\xD6', '\0'};  // EÖ
+constexpr char kEDiaeresisThenA[] = {'\xCB', 'A', '\0'};  // ËA
+constexpr char kEDiaeresisThenO[] = {'\xCB', 'O', '\0'};  // ËO
+
 void FinishAccents(std::string& name, int punct_mode) {
   struct Contraction {
     std::string_view run;
@@ -97,14 +110,8 @@ void FinishAccents(std::string& name, int punct_mode) {
     }
     if (punct_mode == 2) {
       // EA and EO: the diaeresis on the second vowel at the start, on the E elsewhere.
-      if (!ReplaceAt(name, i, "EA",
-                     i == 0 ? "E\xC4"
-                            : "\xCB"
-                              "A")) {
-        ReplaceAt(name, i, "EO",
-                  i == 0 ? "E\xD6"
-                         : "\xCB"
-                           "O");
+      if (!ReplaceAt(name, i, "EA", i == 0 ? kEThenADiaeresis : kEDiaeresisThenA)) {
+        ReplaceAt(name, i, "EO", i == 0 ? kEThenODiaeresis : kEDiaeresisThenO);
       }
     }
   }
