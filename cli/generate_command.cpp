@@ -66,8 +66,8 @@ void WriteShare(std::ostream& err, const char* label, long long part, long long 
 
 void WriteStats(std::ostream& err, const AttemptCounts& counts, int seed_equal) {
   const long long attempts = counts.Attempts();
-  err << "qorv: " << counts.Accepted << " names from " << attempts << " attempts ("
-      << std::fixed << std::setprecision(2)
+  err << "qorv: " << counts.Accepted << " names from " << attempts << " attempts (" << std::fixed
+      << std::setprecision(2)
       << (counts.Accepted ? static_cast<double>(attempts) / static_cast<double>(counts.Accepted)
                           : 0.0)
       << " attempts per name)\n";
@@ -105,19 +105,20 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
       ->add_flag("--auto", options.automatic,
                  "take level, validation and switches from the Chapter's GENOPT")
       ->excludes(level, validation, structural, statistical, prefixes, suffixes);
+  command->add_option_function<std::string>(
+      "-i,--initial",
+      [&options](const std::string& letter) {
+        const std::optional<char> byte = Utf8CharToCp1252(letter);
+        if (!byte) throw CLI::ValidationError("--initial", "must be one letter: " + letter);
+        // Seed names are upper-cased when they load, so a small letter means its capital.
+        options.initial = AsciiUpper(AccentUpper(*byte));
+      },
+      "the first letter of every name (default *: any letter)");
   command
-      ->add_option_function<std::string>(
-          "-i,--initial",
-          [&options](const std::string& letter) {
-            const std::optional<char> byte = Utf8CharToCp1252(letter);
-            if (!byte) throw CLI::ValidationError("--initial", "must be one letter: " + letter);
-            // Seed names are upper-cased when they load, so a small letter means its capital.
-            options.initial = AsciiUpper(AccentUpper(*byte));
-          },
-          "the first letter of every name (default *: any letter)");
-  command->add_option_function<std::uint64_t>(
-      "--seed", [&options](std::uint64_t seed) { options.seed = static_cast<std::uint32_t>(seed); },
-      "seed of the random source (0..4294967295) instead of the clock")
+      ->add_option_function<std::uint64_t>(
+          "--seed",
+          [&options](std::uint64_t seed) { options.seed = static_cast<std::uint32_t>(seed); },
+          "seed of the random source (0..4294967295) instead of the clock")
       ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{4294967295u}));
   command->add_option("--log", options.log_path, "write the generation log to FILE");
   command
@@ -131,10 +132,18 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
       ->check(CLI::IsMember({"utf-8", "cp1252"}));
   command->add_flag("--stats", options.stats,
                     "report on stderr what became of the attempts and how many names equal a seed");
+  auto* store = command->add_flag(
+      "--store", options.store,
+      "append the names to STORED.txt in the current directory, after a dated title line");
+  command
+      ->add_flag("--trailing-line", options.trailing_line,
+                 "with --store: follow each stored name with a line of underscores")
+      ->needs(store);
   return command;
 }
 
-int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err) {
+int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err,
+                const StoreClock& store_clock) {
   PlainChapterClient client;
   TQorvChapter chapter;
   LoadChapter(chapter, options.chapter_path, EstimateNameCount(options.chapter_path), client);
@@ -148,7 +157,16 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
   NameGenerator generator(options.log_path, std::move(clock));
   const GenerationRequest request = MakeRequest(options, chapter);
 
-  const std::set<std::string> seeds = options.stats ? FinishedSeedNames(chapter) : std::set<std::string>{};
+  const std::set<std::string> seeds =
+      options.stats ? FinishedSeedNames(chapter) : std::set<std::string>{};
+  // One run of the tool is one run of names in the Store, under one title line.
+  StoreFile store(".", store_clock);
+  if (options.store) {
+    bool title_line_written = false;
+    store.Open(title_line_written);
+    store.WriteTitleLine(chapter.Title, title_line_written);
+  }
+
   int seed_equal = 0;
   int status = 0;
   for (int i = 0; i < options.count; ++i) {
@@ -162,6 +180,7 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
     seed_equal += seeds.count(*name) ? 1 : 0;
     out << (options.encoding == GenerateOptions::Encoding::kUtf8 ? Cp1252ToUtf8(*name) : *name)
         << '\n';
+    if (options.store) store.WriteName(*name, options.trailing_line);
   }
   out.flush();
   if (options.stats) WriteStats(err, generator.Counts(), seed_equal);

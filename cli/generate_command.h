@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "generator/store_file.h"
+
 namespace CLI {
 class App;
 }
@@ -23,18 +25,21 @@ struct GenerateOptions {
   bool statistical = false;
   bool prefixes = false;
   bool suffixes = false;
-  char initial = '*';           // Windows-1252
-  bool automatic = false;       // take level, validation and switches from the Chapter's GENOPT
+  char initial = '*';      // Windows-1252
+  bool automatic = false;  // take level, validation and switches from the Chapter's GENOPT
   std::optional<std::uint32_t> seed;  // the clock's place at the first attempt
-  std::string log_path;         // empty: no log
+  std::string log_path;               // empty: no log
   Encoding encoding = Encoding::kUtf8;
-  bool stats = false;  // report what became of the attempts on stderr
+  bool stats = false;          // report what became of the attempts on stderr
+  bool store = false;          // append every name to the Store in the current directory
+  bool trailing_line = false;  // with store: a trailing line of underscores after each name
 };
 
 inline constexpr const char* kGenerateUsage =
     "qorv generate CHAPTER [-n N] [-g LEVEL] [-v LEVEL] [--structural] [--statistical]\n"
     "                      [--prefixes] [--suffixes] [--auto] [-i LETTER] [--seed S]\n"
-    "                      [--log FILE] [--encoding utf-8|cp1252] [--stats]";
+    "                      [--log FILE] [--encoding utf-8|cp1252] [--stats]\n"
+    "                      [--store [--trailing-line]]";
 
 // Adds the "generate" subcommand to `app`; parsing fills `options`. The initial letter is
 // checked and converted when the command line is parsed (a usage error when it is not one
@@ -44,9 +49,13 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
 // Exit status of the generate command when a name could not be found in time.
 inline constexpr int kExitNoNewName = 3;
 
-// Loads the Chapter and prints `count` names, one per line. Returns the exit status: 0, 1 when
-// the Chapter does not load (stderr "qorv: CHAPTER: MESSAGE"), kExitNoNewName when one name
-// takes more than the attempt limit (the names before it stay printed).
-int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err);
+// Loads the Chapter and prints `count` names, one per line. With `store`, the run appends to
+// "STORED.txt" in the current directory as a Store page does: one dated title line (the
+// Chapter's title, stamped by `store_clock`) before the first name, then each name as soon as
+// it is found. Returns the exit status: 0, 1 when the Chapter does not load (stderr
+// "qorv: CHAPTER: MESSAGE"; nothing is stored), kExitNoNewName when one name takes more than
+// the attempt limit (the names before it stay printed and stored).
+int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err,
+                const StoreClock& store_clock = &LocalStoreDateTime);
 
 }  // namespace qorv

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 
 #include "cli/generate_command.h"
 #include "cli_test_support.h"
+#include "generator/store_file.h"
 
 namespace qorv {
 namespace {
@@ -39,9 +41,9 @@ std::string Slurp(const std::string& path) {
 
 TEST(QorvGenerate, SameSeedGivesTheSameNamesAndAnotherSeedOthers) {
   const std::string chapter = SampleChapter("towns_of_the_realm.qrv");
-  const std::vector<std::string> args = {"generate", chapter, "-n", "50", "-g", "3", "-v", "2",
-                                         "--structural", "--statistical", "--prefixes",
-                                         "--suffixes", "--seed", "4242"};
+  const std::vector<std::string> args = {
+      "generate",     chapter,         "-n",         "50",         "-g",     "3",   "-v", "2",
+      "--structural", "--statistical", "--prefixes", "--suffixes", "--seed", "4242"};
   const auto first = RunCommandLine(args);
   const auto second = RunCommandLine(args);
   ASSERT_EQ(first.exit_code, 0) << first.err;
@@ -70,9 +72,9 @@ TEST(QorvGenerate, NamesAreCapitalisedAndNoneRepeatsWithinAHundred) {
 TEST(QorvGenerate, AutoTakesTheChapterOptionsAsTheDialogWould) {
   TempFolder folder;
   // FIT:7 and VAL:9 lie outside the buttons' range and so act as level 0 and validation 0.
-  const std::string chapter = folder.Write(
-      "auto.qrv", MakeChapter("", "", "STRUCTGEN FIT:7 VAL:9",
-                              "\"Bada\", \"Keno\", \"Lusi\", \"Marot\", \"Tavi\""));
+  const std::string chapter =
+      folder.Write("auto.qrv", MakeChapter("", "", "STRUCTGEN FIT:7 VAL:9",
+                                           "\"Bada\", \"Keno\", \"Lusi\", \"Marot\", \"Tavi\""));
   const auto automatic = RunCommandLine({"generate", chapter, "--auto", "-n", "5", "--seed", "3"});
   const auto by_hand =
       RunCommandLine({"generate", chapter, "--structural", "-n", "5", "--seed", "3"});
@@ -94,13 +96,18 @@ TEST(QorvGenerate, InitialLetterIsTakenInUtf8AndUpperCased) {
 
 TEST(QorvGenerate, EncodingChoosesTheBytesOfTheNames) {
   TempFolder folder;
-  const std::string chapter =
-      folder.Write("accents.qrv", MakeChapter("", "", "", "\"\xC9" "bo\""));
+  const std::string chapter = folder.Write("accents.qrv", MakeChapter("", "", "",
+                                                                      "\"\xC9"
+                                                                      "bo\""));
   const auto utf8 = RunCommandLine({"generate", chapter, "-n", "1", "--seed", "1"});
   const auto cp1252 =
       RunCommandLine({"generate", chapter, "-n", "1", "--seed", "1", "--encoding", "cp1252"});
-  EXPECT_EQ(utf8.out, "\xC3\x89" "bo\n");
-  EXPECT_EQ(cp1252.out, "\xC9" "bo\n");
+  EXPECT_EQ(utf8.out,
+            "\xC3\x89"
+            "bo\n");
+  EXPECT_EQ(cp1252.out,
+            "\xC9"
+            "bo\n");
 }
 
 TEST(QorvGenerate, LogIsWrittenOnlyWhenAsked) {
@@ -160,6 +167,7 @@ TEST(QorvGenerate, UsageErrorsExitWithTwo) {
       {"generate", chapter, "--auto", "-g", "1"},
       {"generate", chapter, "--auto", "--structural"},
       {"generate", chapter, "--unknown"},
+      {"generate", chapter, "--trailing-line"},
   };
   for (const auto& args : bad) {
     const auto run = RunCommandLine(args);
@@ -168,6 +176,112 @@ TEST(QorvGenerate, UsageErrorsExitWithTwo) {
     EXPECT_EQ(run.out, "");
   }
   EXPECT_EQ(RunCommandLine({"generate", chapter, "--seed", "4294967295", "-n", "1"}).exit_code, 0);
+}
+
+// Makes a folder the current directory for the life of the object, as `--store` writes there.
+class InDirectory {
+ public:
+  explicit InDirectory(const std::filesystem::path& dir)
+      : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+  }
+  ~InDirectory() { std::filesystem::current_path(previous_); }
+  InDirectory(const InDirectory&) = delete;
+  InDirectory& operator=(const InDirectory&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
+const std::string kHeader(kStoreHeader);
+
+// A Chapter with a name that begins with an accented letter, so that the Store's bytes show.
+std::string StoreChapter(const TempFolder& folder, const std::string& title) {
+  return folder.Write("store.qrv",
+                      testing::CrLf({"TITLE \"" + title + "\";", "LINE1 \"\";", "LINE2 \"\";",
+                                     "DATE \"\";", "SPCCON \"\";", "SPCVOW \"\";", "GENOPT \"\";",
+                                     "NAMES \"\xC9la\", \"Bor\", \"Kemi\", \"Talun\";"}));
+}
+
+TEST(QorvGenerateStore, EachRunAppendsOneTitleLineAndItsNamesInWindows1252) {
+  TempFolder folder;
+  const std::string chapter = StoreChapter(folder, "Store Test");
+  InDirectory here(folder.Path(""));
+  GenerateOptions options;
+  options.chapter_path = chapter;
+  options.count = 4;
+  options.seed = 5;
+  options.store = true;
+  options.encoding = GenerateOptions::Encoding::kCp1252;  // the Store's bytes
+  options.initial = '\xC9';
+  std::ostringstream first_out, second_out, err;
+  ASSERT_EQ(
+      RunGenerate(options, first_out, err, [] { return StoreDateTime{1998, 3, 7, 15, 5, 9}; }), 0)
+      << err.str();
+  options.seed = 6;
+  options.trailing_line = true;
+  ASSERT_EQ(
+      RunGenerate(options, second_out, err, [] { return StoreDateTime{1998, 3, 7, 0, 15, 0}; }), 0)
+      << err.str();
+
+  std::string expected = kHeader + "\r\n[Store Test - March 7, 1998 3:05:09 pm]\r\n";
+  for (const std::string& name : Lines(first_out.str())) {
+    expected += name + "\r\n";
+  }
+  expected += "\r\n[Store Test - March 7, 1998 0:15:00 am]\r\n";
+  for (const std::string& name : Lines(second_out.str())) {
+    expected += name + " " + std::string(69 - name.size(), '_') + "\r\n";
+  }
+  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)), expected);
+}
+
+TEST(QorvGenerateStore, CommandLineStoresUnderADatedTitleCutAt63) {
+  TempFolder folder;
+  const std::string title(64, 'T');
+  const std::string chapter = StoreChapter(folder, title);
+  InDirectory here(folder.Path(""));
+  const auto run = RunCommandLine({"generate", chapter, "-n", "3", "--seed", "2", "--store",
+                                   "--trailing-line", "--encoding", "cp1252"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const std::string store = Slurp(folder.Path(kStoreFileName));
+  ASSERT_EQ(store.substr(0, kHeader.size()), kHeader);
+  const std::regex title_line(
+      "\r\n\\[" + title.substr(0, 63) +
+      " - (January|February|March|April|May|June|July|August|September|October|November|"
+      "December) [1-9][0-9]?, [0-9]{4} (1[0-2]|[0-9]):[0-5][0-9]:[0-6][0-9] (am|pm)\\]\r\n");
+  std::smatch match;
+  const std::string rest = store.substr(kHeader.size());
+  ASSERT_TRUE(std::regex_search(rest, match, title_line)) << rest;
+  EXPECT_EQ(match.position(0), 0);
+  std::string names;
+  for (const std::string& name : Lines(run.out)) {
+    names += name + " " + std::string(69 - name.size(), '_') + "\r\n";
+  }
+  EXPECT_EQ(rest.substr(static_cast<std::size_t>(match.length(0))), names);
+}
+
+TEST(QorvGenerateStore, NamesFoundBeforeAnExhaustedChapterStayStored) {
+  TempFolder folder;
+  const std::string chapter = folder.Write("pa.qrv", MakeChapter("", "", "", "\"Pa\""));
+  InDirectory here(folder.Path(""));
+  GenerateOptions options;
+  options.chapter_path = chapter;
+  options.count = 2;
+  options.seed = 1;
+  options.store = true;
+  std::ostringstream out, err;
+  EXPECT_EQ(RunGenerate(options, out, err, [] { return StoreDateTime{2026, 12, 31, 23, 59, 0}; }),
+            kExitNoNewName);
+  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)),
+            kHeader + "\r\n[Test Chapter - December 31, 2026 11:59:00 pm]\r\nPa\r\n");
+}
+
+TEST(QorvGenerateStore, AChapterThatDoesNotLoadStoresNothing) {
+  TempFolder folder;
+  InDirectory here(folder.Path(""));
+  const auto run = RunCommandLine({"generate", folder.Path("missing.qrv"), "--store"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_FALSE(std::filesystem::exists(folder.Path(kStoreFileName)));
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+// The Store: "STORED.txt", the text file the user keeps names in.
+//
+// The file holds the header, then runs of names, each run opened by a dated title line:
+//
+//   header        "// The Quorvane Lexicon v2.1" CR LF
+//                 "// Stored names will be appended to the end of this file." CR LF
+//   title line    CR LF "[" title " - " date-time "]" CR LF
+//   name line     name [" " underscores up to a line of 70 characters] CR LF
+//
+// Windows-1252 bytes, written raw. A file that does not begin with the header is never appended
+// to: the next store empties it and starts again with the header. Clear Store writes the
+// cleared-store marker over the header, so that the next store empties the file.
+//
+// Nothing the user kept is lost without trace: before a store empties a non-empty file that
+// begins with neither the header nor the marker (a file of someone else's), it copies the file
+// whole to "STORED.bak" beside it.
+//
+// File errors are silent: when the Store cannot be opened or written, the operations do nothing
+// on disk and report nothing. Nothing here throws (apart from running out of memory).
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace qorv {
+
+inline constexpr const char* kStoreFileName = "STORED.txt";
+inline constexpr const char* kStoreBackupFileName = "STORED.bak";
+
+// The header every Store begins with.
+inline constexpr std::string_view kStoreHeader =
+    "// The Quorvane Lexicon v2.1\r\n"
+    "// Stored names will be appended to the end of this file.\r\n";
+// Written over the header by Clear Store; the space before the CR is part of it.
+inline constexpr std::string_view kClearedStoreMarker =
+    "// The Quorvane Lexicon v2.1\r\n"
+    "// This file will be cleared as the next name is stored. \r\n";
+static_assert(kStoreHeader.size() == 89);
+static_assert(kClearedStoreMarker.size() == 89);
+
+// A title line holds at most this many bytes of the title.
+inline constexpr std::size_t kStoreTitleMaxLength = 63;
+// With a trailing line, names of up to 69 characters give lines of exactly this length.
+inline constexpr std::size_t kTrailingLineLength = 70;
+
+// A local calendar date and time of day.
+struct StoreDateTime {
+  int Year = 1970;
+  int Month = 1;   // 1 to 12
+  int Day = 1;     // 1 to 31
+  int Hour = 0;    // 0 to 23
+  int Minute = 0;  // 0 to 59
+  int Second = 0;  // 0 to 60
+};
+
+// Gives the date and time a title line is stamped with.
+using StoreClock = std::function<StoreDateTime()>;
+
+// The local date and time now.
+StoreDateTime LocalStoreDateTime();
+
+// "March 7, 1998 3:05:09 pm": the month's English name, the day without leading zero, the year,
+// and the time on a 12-hour clock whose hours 0 to 12 are written as they are (a quarter past
+// midnight is "0:15:00 am", noon "12:00:00 pm"). The same in every locale.
+std::string FormatStoreDateTime(const StoreDateTime& when);
+
+// CR LF "[" title " - " date-time "]" CR LF, the title cut to kStoreTitleMaxLength bytes.
+std::string StoreTitleLine(std::string_view title, const StoreDateTime& when);
+
+// The name whole, then with `trailing_line` one space and underscores up to a line of
+// kTrailingLineLength characters (none for a name of 69 or more), then CR LF.
+std::string StoreNameLine(std::string_view name, bool trailing_line);
+
+// One store into the Store file of a directory: open, then the title line if the run needs
+// one, then the names one by one, then close (the destructor closes too).
+//
+// `title_line_written` is the caller's flag that says the current run of names already has its
+// title line in the file. The caller clears it whenever a new run must begin (at start-up,
+// after a Chapter load, after ClearStore); Open clears it when it had to start the file
+// afresh; WriteTitleLine sets it. Not thread-safe; one StoreFile per store.
+class StoreFile {
+ public:
+  // `directory` holds "STORED.txt" (and "STORED.bak"); `clock` stamps the title lines.
+  explicit StoreFile(std::string directory = ".", StoreClock clock = &LocalStoreDateTime);
+  ~StoreFile();
+  StoreFile(const StoreFile&) = delete;
+  StoreFile& operator=(const StoreFile&) = delete;
+
+  // Opens "STORED.txt" for reading and writing, creating it, and readies it for names: a file
+  // that begins with the header is appended to; any other is emptied and given the header, and
+  // `title_line_written` is cleared. Before it empties a non-empty file that begins with
+  // neither the header nor the cleared-store marker, it copies the file to "STORED.bak"
+  // (replacing an older one); if that copy cannot be made, the file is left untouched and
+  // this store writes nothing.
+  void Open(bool& title_line_written);
+
+  // When `title_line_written` is clear: writes the dated title line for `title` and sets it.
+  void WriteTitleLine(std::string_view title, bool& title_line_written);
+
+  // Appends one name line.
+  void WriteName(std::string_view name, bool trailing_line);
+
+  void Close();
+
+  // Whether names written now reach the file.
+  bool IsOpen() const { return fd_ >= 0; }
+
+ private:
+  bool StartAfresh();
+  bool BackUp() const;
+  void WriteAll(std::string_view bytes);
+
+  std::string directory_;
+  StoreClock clock_;
+  int fd_ = -1;
+};
+
+// Writes the cleared-store marker over the start of "STORED.txt" in `directory` (creating the
+// file), without shortening it. The caller clears its `title_line_written` flag.
+void ClearStore(const std::string& directory = ".");
+
+}  // namespace qorv

@@ -1,0 +1,219 @@
+// The Store file byte for byte: header, dated title lines, name lines, Clear Store, the backup
+// of a foreign file, and silence when the directory cannot be written.
+#include "generator/store_file.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace qorv {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kH1(kStoreHeader);
+const std::string kH2(kClearedStoreMarker);
+
+constexpr StoreDateTime kMarch7 = {1998, 3, 7, 15, 5, 9};
+const std::string kMarch7Line = "\r\n[Coastal Villages - March 7, 1998 3:05:09 pm]\r\n";
+
+// A directory of its own for every test, removed afterwards.
+class StoreFileTest : public ::testing::Test {
+ protected:
+  StoreFileTest() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = fs::temp_directory_path() /
+           ("qorv_store_" + std::to_string(::getpid()) + "_" + test->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  ~StoreFileTest() override {
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  std::string Dir() const { return dir_.string(); }
+  fs::path StorePath() const { return dir_ / kStoreFileName; }
+  fs::path BackupPath() const { return dir_ / kStoreBackupFileName; }
+
+  static std::string Read(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  static void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+
+  // One store as the dialog makes it: open, title line if needed, the names, close.
+  void Store(const std::vector<std::string>& names, bool trailing_line = false,
+             const std::string& title = "Coastal Villages", StoreDateTime when = kMarch7) {
+    StoreFile store(Dir(), [when] { return when; });
+    store.Open(title_line_written_);
+    store.WriteTitleLine(title, title_line_written_);
+    for (const std::string& name : names) store.WriteName(name, trailing_line);
+    store.Close();
+  }
+
+  bool title_line_written_ = false;
+
+ private:
+  fs::path dir_;
+};
+
+TEST(StoreDateTimeTest, HoursOnTheTwelveHourClock) {
+  const struct {
+    int hour, minute, second;
+    const char* text;
+  } cases[] = {
+      {0, 0, 0, "0:00:00 am"},     {0, 15, 0, "0:15:00 am"},  {9, 5, 7, "9:05:07 am"},
+      {11, 59, 59, "11:59:59 am"}, {12, 0, 0, "12:00:00 pm"}, {12, 30, 5, "12:30:05 pm"},
+      {13, 0, 0, "1:00:00 pm"},    {15, 5, 9, "3:05:09 pm"},  {23, 59, 0, "11:59:00 pm"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FormatStoreDateTime({2026, 1, 2, c.hour, c.minute, c.second}),
+              std::string("January 2, 2026 ") + c.text);
+  }
+}
+
+TEST(StoreDateTimeTest, MonthsInFullAndTheDayWithoutLeadingZero) {
+  const char* months[] = {"January", "February", "March",     "April",   "May",      "June",
+                          "July",    "August",   "September", "October", "November", "December"};
+  for (int month = 1; month <= 12; ++month) {
+    EXPECT_EQ(
+        FormatStoreDateTime({1998, month, month * 2, 15, 5, 9}),
+        std::string(months[month - 1]) + " " + std::to_string(month * 2) + ", 1998 3:05:09 pm");
+  }
+}
+
+TEST(StoreLinesTest, TitleLineCutsTheTitleAt63Bytes) {
+  EXPECT_EQ(StoreTitleLine("Coastal Villages", kMarch7), kMarch7Line);
+  const std::string title63(63, 'T');
+  EXPECT_EQ(StoreTitleLine(title63 + "UVW", kMarch7),
+            "\r\n[" + title63 + " - March 7, 1998 3:05:09 pm]\r\n");
+  EXPECT_EQ(StoreTitleLine("", kMarch7), "\r\n[ - March 7, 1998 3:05:09 pm]\r\n");
+}
+
+TEST(StoreLinesTest, TrailingLineFillsTheLineTo70Characters) {
+  EXPECT_EQ(StoreNameLine("Brisa", false), "Brisa\r\n");
+  const std::string five = StoreNameLine("Brisa", true);
+  EXPECT_EQ(five, "Brisa " + std::string(64, '_') + "\r\n");
+  EXPECT_EQ(five.size(), 70u + 2);
+
+  const std::string n68(68, 'a'), n69(69, 'b'), n70(70, 'c');
+  EXPECT_EQ(StoreNameLine(n68, true), n68 + " _\r\n");
+  EXPECT_EQ(StoreNameLine(n69, true), n69 + " \r\n");
+  EXPECT_EQ(StoreNameLine(n70, true), n70 + " \r\n");
+  // Long names are stored whole.
+  EXPECT_EQ(StoreNameLine(n70, false), n70 + "\r\n");
+}
+
+TEST_F(StoreFileTest, FirstStoreIntoAMissingFileWritesHeaderTitleLineAndName) {
+  Store({"Brisa"});
+  EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
+  EXPECT_TRUE(title_line_written_);
+  EXPECT_FALSE(fs::exists(BackupPath()));
+}
+
+TEST_F(StoreFileTest, SecondStoreOfTheRunAddsOnlyTheNameLine) {
+  Store({"Brisa"});
+  Store({"Corwen"}, true, "Coastal Villages", {1998, 3, 7, 15, 6, 0});
+  EXPECT_EQ(Read(StorePath()),
+            kH1 + kMarch7Line + "Brisa\r\nCorwen " + std::string(63, '_') + "\r\n");
+}
+
+TEST_F(StoreFileTest, AStoreAfterTheFlagIsClearedStartsANewRunWithATitleLine) {
+  Store({"Brisa", "Corwen"});
+  title_line_written_ = false;  // as a Chapter load does
+  Store({"Keno"}, false, "Norse Steadings", {2026, 12, 31, 0, 15, 0});
+  EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\nCorwen\r\n" +
+                                   "\r\n[Norse Steadings - December 31, 2026 0:15:00 am]\r\n" +
+                                   "Keno\r\n");
+}
+
+TEST_F(StoreFileTest, ClearStoreMarksTheFileAndTheNextStoreEmptiesIt) {
+  // A 500-byte Store.
+  std::string old = kH1 + kMarch7Line;
+  for (int i = 0; old.size() < 500; ++i) old += "Name" + std::to_string(i) + "\r\n";
+  old.resize(500);
+  Write(StorePath(), old);
+
+  ClearStore(Dir());
+  EXPECT_EQ(Read(StorePath()), kH2 + old.substr(89));
+
+  title_line_written_ = false;  // as the dialog does on Clear Store
+  Store({"Brisa"});
+  EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
+  EXPECT_FALSE(fs::exists(BackupPath()));  // a cleared Store is not kept
+}
+
+TEST_F(StoreFileTest, ClearStoreCreatesAMissingFile) {
+  ClearStore(Dir());
+  EXPECT_EQ(Read(StorePath()), kH2);
+}
+
+TEST_F(StoreFileTest, AHeaderMismatchClearsTheFlagAndRestartsTheFile) {
+  Write(StorePath(), "");
+  title_line_written_ = true;  // the run had its title line, but the file was emptied since
+  Store({"Brisa"});
+  EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
+  EXPECT_FALSE(fs::exists(BackupPath()));  // an empty file holds nothing to keep
+}
+
+TEST_F(StoreFileTest, AForeignFileIsCopiedToTheBackupBeforeItIsReplaced) {
+  std::string large(200000, 'x');  // larger than one copy buffer
+  for (std::size_t i = 0; i < large.size(); i += 97) large[i] = static_cast<char>('A' + i % 26);
+  const std::vector<std::string> foreign = {
+      "My own notes\r\nOn two lines\r\n",
+      kH1.substr(0, 50),                         // the header cut short
+      "// The Quorvane Lexicon v2.0\r\n" + kH1,  // an older header
+      large,
+  };
+  for (const std::string& content : foreign) {
+    Write(StorePath(), content);
+    Write(BackupPath(), "an older backup");
+    title_line_written_ = true;
+    Store({"Brisa"});
+    EXPECT_EQ(Read(BackupPath()), content);
+    EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
+  }
+}
+
+TEST_F(StoreFileTest, WhenTheBackupCannotBeWrittenTheForeignFileIsLeftAlone) {
+  fs::create_directory(BackupPath());  // a directory where the backup should go
+  Write(StorePath(), "My own notes\r\n");
+  StoreFile store(Dir(), [] { return kMarch7; });
+  store.Open(title_line_written_);
+  EXPECT_FALSE(store.IsOpen());
+  store.WriteTitleLine("Coastal Villages", title_line_written_);
+  store.WriteName("Brisa", false);
+  store.Close();
+  EXPECT_EQ(Read(StorePath()), "My own notes\r\n");
+}
+
+TEST_F(StoreFileTest, AnUnwritableDirectoryIsSilentlyIgnored) {
+  Write(StorePath(), "");
+  // A directory that does not exist, and a "directory" that is a file.
+  for (const fs::path& dir : {fs::path(Dir()) / "missing", StorePath()}) {
+    StoreFile store(dir.string(), [] { return kMarch7; });
+    title_line_written_ = true;
+    store.Open(title_line_written_);
+    EXPECT_FALSE(store.IsOpen());
+    EXPECT_FALSE(title_line_written_);
+    store.WriteTitleLine("Coastal Villages", title_line_written_);
+    store.WriteName("Brisa", true);
+    store.Close();
+    ClearStore(dir.string());
+    EXPECT_FALSE(fs::exists(dir / kStoreFileName));
+  }
+  EXPECT_EQ(Read(StorePath()), "");
+}
+
+}  // namespace
+}  // namespace qorv
