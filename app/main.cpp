@@ -1,10 +1,8 @@
-#include <QApplication>
-#include <QWidget>
+// The desktop program: one TQorvApp, run until its main window closes.
+#include "app/qorv_application.h"
 
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
-  QWidget window;
-  window.setWindowTitle(QStringLiteral("The Quorvane Lexicon"));
-  window.show();
-  return application.exec();
+  const qorv::app::ShowCommand requested = RequestedShowCommand(argc, argv);
+  TQorvApp application(argc, argv, requested);
+  return application.Run();
 }

@@ -4,16 +4,25 @@
 
 namespace qorv {
 
-std::optional<std::string> GenerateName(NameGenerator& generator, const GenerationRequest& request,
+std::optional<std::string> GenerateName(const AttemptFunction& attempt,
+                                        const GenerationRequest& request,
                                         const std::function<void(int)>& after_call,
                                         int max_calls) {
   for (int calls = 1; calls <= max_calls; ++calls) {
-    std::string name = generator.GenerateOnce(request);
+    std::string name = attempt(request);
     if (after_call) after_call(calls);
     if (!name.empty()) return name;
   }
   request.Chapter->NewRequest = 1;
   return std::nullopt;
+}
+
+std::optional<std::string> GenerateName(NameGenerator& generator, const GenerationRequest& request,
+                                        const std::function<void(int)>& after_call,
+                                        int max_calls) {
+  return GenerateName(
+      [&generator](const GenerationRequest& r) { return generator.GenerateOnce(r); }, request,
+      after_call, max_calls);
 }
 
 }  // namespace qorv

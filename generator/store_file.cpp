@@ -48,6 +48,29 @@ std::string ReadStart(int fd, std::size_t size) {
   return bytes;
 }
 
+// Copies the whole Store to "STORED.bak", replacing an older copy, and waits until the copy is
+// on disk, as the Store is overwritten right after.
+bool CopyToBackup(int fd, const std::string& directory) {
+  const int backup = ::open(PathIn(directory, kStoreBackupFileName).c_str(),
+                            O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (backup < 0) return false;
+  std::string buffer(64 * 1024, '\0');
+  off_t offset = 0;
+  bool copied = true;
+  for (;;) {
+    const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), offset);
+    if (n == 0) break;
+    if (n < 0 ||
+        !WriteAllTo(backup, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+      copied = false;
+      break;
+    }
+    offset += n;
+  }
+  copied = copied && ::fsync(backup) == 0;
+  return ::close(backup) == 0 && copied;
+}
+
 }  // namespace
 
 StoreDateTime LocalStoreDateTime() {
@@ -115,28 +138,7 @@ bool StoreFile::StartAfresh() {
   return true;
 }
 
-// Copies the whole Store to "STORED.bak", replacing an older copy, and waits until the copy is
-// on disk, as the Store is emptied right after.
-bool StoreFile::BackUp() const {
-  const int backup = ::open(PathIn(directory_, kStoreBackupFileName).c_str(),
-                            O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (backup < 0) return false;
-  std::string buffer(64 * 1024, '\0');
-  off_t offset = 0;
-  bool copied = true;
-  for (;;) {
-    const ssize_t n = ::pread(fd_, buffer.data(), buffer.size(), offset);
-    if (n == 0) break;
-    if (n < 0 ||
-        !WriteAllTo(backup, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
-      copied = false;
-      break;
-    }
-    offset += n;
-  }
-  copied = copied && ::fsync(backup) == 0;
-  return ::close(backup) == 0 && copied;
-}
+bool StoreFile::BackUp() const { return CopyToBackup(fd_, directory_); }
 
 void StoreFile::WriteTitleLine(std::string_view title, bool& title_line_written) {
   if (title_line_written) return;
@@ -160,9 +162,16 @@ void StoreFile::WriteAll(std::string_view bytes) {
 
 void ClearStore(const std::string& directory) {
   const int fd =
-      ::open(PathIn(directory, kStoreFileName).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+      ::open(PathIn(directory, kStoreFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) return;
-  WriteAllTo(fd, kClearedStoreMarker);
+  // The marker overwrites the start of the file, and the next store empties it: a file that is
+  // not a Store is kept in "STORED.bak" first, or left alone when it cannot be.
+  const std::string start = ReadStart(fd, kStoreHeader.size());
+  const bool foreign = !start.empty() && start != kStoreHeader && start != kClearedStoreMarker;
+  if (!foreign || CopyToBackup(fd, directory)) {
+    ::lseek(fd, 0, SEEK_SET);
+    WriteAllTo(fd, kClearedStoreMarker);
+  }
   ::close(fd);
 }
 

@@ -153,6 +153,15 @@ TEST_F(StoreFileTest, ClearStoreMarksTheFileAndTheNextStoreEmptiesIt) {
   EXPECT_FALSE(fs::exists(BackupPath()));  // a cleared Store is not kept
 }
 
+TEST_F(StoreFileTest, ClearStoreKeepsAForeignFileInTheBackupBeforeMarkingIt) {
+  const std::string notes = "My own notes about the Norse names, not a Store at all.\r\n"
+                            "They run well past the length of the marker that clears a Store.\r\n";
+  Write(StorePath(), notes);
+  ClearStore(Dir());
+  EXPECT_EQ(Read(BackupPath()), notes);
+  EXPECT_EQ(Read(StorePath()), kH2 + notes.substr(89));
+}
+
 TEST_F(StoreFileTest, ClearStoreCreatesAMissingFile) {
   ClearStore(Dir());
   EXPECT_EQ(Read(StorePath()), kH2);

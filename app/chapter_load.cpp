@@ -1,0 +1,138 @@
+// Loading a Chapter on a background thread while the progress gauge runs over the status line.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QThread>
+#include <chrono>
+
+#include "app/client_dialog.h"
+#include "app/control_factory.h"
+#include "app/control_ids.h"
+#include "app/dialog_texts.h"
+#include "app/glyph_button.h"
+#include "app/text_codec.h"
+#include "chapter/loader.h"
+
+using namespace qorv::app;
+
+namespace {
+
+constexpr int kLoadGaugeMaximum = 15;
+
+}  // namespace
+
+void TQorvDlgClient::StartChapterLoad() {
+  const int selected = chapter_combo_->currentIndex();
+  if (selected < 0) return;
+  // The thread of the previous load has handed over its Chapter and is ending.
+  if (load_thread_.joinable()) load_thread_.join();
+
+  loading_chapter_ = true;
+  hint_line_->clear();
+  history_bar_->setRange(1, 1);
+  Control(kIdViewLog)->hide();
+  for (int id : {kIdStoreName, kIdStorePage, kIdGenerateNext, kIdChapterCombo}) {
+    Control(id)->setEnabled(false);
+  }
+  ShowInDisplay(" ", DisplayStyle::kMessage);
+  status_line_->setText(QString::fromLatin1(kReadingChapter));
+
+  // Two files with the same title: the one listed first is loaded, whichever entry was picked.
+  const std::string& title = chapter_list_.at(chapter_combo_->itemData(selected).toInt()).Title;
+  for (const ChapterListEntry& entry : chapter_list_) {
+    if (entry.Title == title) {
+      selected_chapter_file_ = entry.FileName;
+      selected_name_count_ = entry.NameCount;
+      break;
+    }
+  }
+
+  chapter_.reset();
+  gauge_->setRange(0, kLoadGaugeMaximum);
+  load_finished_ = false;
+  load_thread_ = std::thread(&TQorvDlgClient::LoadThread, this, selected_chapter_file_,
+                             selected_name_count_);
+}
+
+void TQorvDlgClient::LoadThread(std::string file_name, int expected_name_count) {
+  auto chapter = std::make_unique<qorv::TQorvChapter>();
+  qorv::LoadChapter(*chapter, file_name, expected_name_count, *this);
+  RunOnUiThread([this, &chapter] { FinishChapterLoad(std::move(chapter)); });
+  load_finished_ = true;
+}
+
+void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter) {
+  chapter_ = std::move(chapter);
+  if (!chapter_->Loaded) {
+    // LoadingChapter stays set: the hints stay frozen until a Chapter loads.
+    ShowInDisplay(kLoadFailure + chapter_->Message, DisplayStyle::kMessage);
+    chapter_combo_->setCurrentIndex(-1);
+    chapter_combo_->setEnabled(true);
+    gauge_->setValue(0);
+    ShowGauge(false);
+    status_line_->setText(QString::fromLatin1(kNoChapter));
+    chapter_combo_->setFocus();
+    return;
+  }
+
+  ShowInDisplay(chapter_->Title + "\n" + chapter_->Line1 + "\n" + chapter_->Line2,
+                DisplayStyle::kMessage);
+  initial_letter_->clear();
+  InsertSorted(initial_letter_, QStringLiteral("*"));
+  for (char letter : chapter_->InitialLetters) {
+    InsertSorted(initial_letter_, FromCp1252(std::string_view(&letter, 1)));
+  }
+  initial_letter_->setCurrentIndex(initial_letter_->findText(QStringLiteral("*")));
+  if (qobject_cast<QAbstractButton*>(Control(kIdAutomaticOptions))->isChecked()) {
+    ApplyAutomaticOptions(*chapter_);
+  }
+  history_count_ = 0;
+  title_line_written_ = false;
+
+  gauge_->setValue(0);
+  status_line_->clear();
+  ShowGauge(false);
+  status_line_->setText(QString::number(chapter_->NameCount) + QLatin1String(kNames) +
+                        QString::number(chapter_->VowelElementCount +
+                                        chapter_->ConsonantElementCount) +
+                        QLatin1String(kElements));
+  Control(kIdViewLog)->show();
+  hint_line_->update();
+  Control(kIdStoreName)->setEnabled(false);
+  for (int id : {kIdGenerateNext, kIdChapterCombo, kIdStorePage}) Control(id)->setEnabled(true);
+  loading_chapter_ = false;
+}
+
+void TQorvDlgClient::ShowGauge(bool shown) {
+  gauge_->setVisible(shown);
+  status_line_->setVisible(!shown);
+  hint_line_->setVisible(!shown);
+}
+
+void TQorvDlgClient::ShowProgressGauge() {
+  RunOnUiThread([this] { ShowGauge(true); });
+}
+
+void TQorvDlgClient::SetProgress(int value) {
+  RunOnUiThread([this, value] { gauge_->setValue(value == -1 ? gauge_->value() + 1 : value); });
+}
+
+void TQorvDlgClient::RunOnUiThread(const std::function<void()>& request) {
+  if (QThread::currentThread() == thread()) {
+    request();
+  } else {
+    QMetaObject::invokeMethod(this, request, Qt::BlockingQueuedConnection);
+  }
+}
+
+void TQorvDlgClient::WaitForLoad() {
+  if (!load_thread_.joinable()) return;
+  // The thread's requests need this thread; serve them until it has handed over its Chapter.
+  while (!load_finished_) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  load_thread_.join();
+}

@@ -1,0 +1,171 @@
+// TQorvDlgClient: the whole user interface, built from dialog template 2000 and filling the main
+// frame. It owns the controls, the fonts, the Chapter list, the current Chapter, the statistics
+// block and the history ring, and it is the Chapter's client.
+//
+// Threading: everything runs on the user-interface thread except the Chapter load thread, which
+// reaches the dialog only through ShowProgressGauge, SetProgress and the hand-over at its end; each
+// of those is a blocking request carried out on the user-interface thread. While the thread runs
+// the dialog holds no Chapter and the controls that would touch one are disabled.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <optional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/dialog_fonts.h"
+#include "app/dialog_template.h"
+#include "chapter/chapter.h"
+#include "chapter/client.h"
+#include "generator/generation_request.h"
+#include "generator/name_generator.h"
+
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QScrollBar;
+class TGlyphButton;
+
+// One file of the Chapter list: what the quick look found.
+struct ChapterListEntry {
+  std::string Title;     // Windows-1252, as read
+  std::string FileName;  // without directory
+  int NameCount = 0;     // the estimate handed to the loader
+};
+
+class TQorvDlgClient : public QWidget, public qorv::ChapterClient {
+  Q_OBJECT
+
+ public:
+  enum class DisplayStyle { kName, kMessage };
+
+  // One generation attempt: the driver, or a stand-in given by a test.
+  using Attempt = std::function<std::string(const qorv::GenerationRequest&)>;
+  // Opens a file in the desktop's viewer for text files, without waiting.
+  using FileViewer = std::function<void(const std::string& file_name)>;
+
+  explicit TQorvDlgClient(QWidget* parent = nullptr);
+  ~TQorvDlgClient() override;
+
+  TQorvDlgClient(const TQorvDlgClient&) = delete;
+  TQorvDlgClient& operator=(const TQorvDlgClient&) = delete;
+
+  // The control with a template id, or nullptr.
+  QWidget* Control(int id) const;
+  TGlyphButton* Button(int id) const;
+
+  // The commands of the command table.
+  void ToggleOptions();
+  void MinimizeMain();
+  void ShowHelp();
+  void GenerateNext();
+  void StoreName();
+  void StorePage();
+  void ClearStore();
+  void ViewStore();
+  void ViewLog();
+  void StartChapterLoad();
+  void BrowseHistory();
+  void CheckPageSize();
+
+  // The name display and the options.
+  void ShowInDisplay(const std::string& text, DisplayStyle style);
+  void ShowAbout();
+  void ApplyAutomaticOptions(const qorv::TQorvChapter& chapter);
+  qorv::GenerationRequest ReadGenerationOptions();
+  void UpdateHint(const QPoint& global_position);
+
+  // The generate command's parts.
+  std::optional<std::string> GenerateName();
+  void ShowHistoryEntry(int n);
+  void ShowPosition();
+
+  // The Chapter's client: called by the loader on the load thread.
+  void ShowProgressGauge() override;
+  void SetProgress(int value) override;
+  qorv::ChapterStatistics& Statistics() override { return *statistics_; }
+  qorv::NameHistory& History() override { return history_; }
+
+  // Blocks until a running load has ended, carrying out its requests meanwhile. Called before
+  // the main window closes, so that the thread never outlives the tables it fills.
+  void WaitForLoad();
+  bool LoadRunning() const { return load_thread_.joinable(); }
+
+  // State, for the frame and the tests.
+  bool OptionsShown() const { return options_shown_; }
+  void SetOptionsShown(bool shown) { options_shown_ = shown; }
+  bool LoadingChapter() const { return loading_chapter_; }
+  bool TitleLineWritten() const { return title_line_written_; }
+  int HistoryIndex() const { return history_index_; }
+  int HistoryCount() const { return history_count_; }
+  const qorv::TQorvChapter* Chapter() const { return chapter_.get(); }
+  const std::vector<ChapterListEntry>& ChapterList() const { return chapter_list_; }
+  const std::string& SelectedChapterFile() const { return selected_chapter_file_; }
+  const qorv::app::DialogFonts& Fonts() const { return fonts_; }
+  qorv::app::DialogBaseUnits BaseUnits() const { return base_units_; }
+
+  // Test seams: the attempt function and the file viewer.
+  void SetAttempt(Attempt attempt) { attempt_ = std::move(attempt); }
+  void SetFileViewer(FileViewer viewer) { file_viewer_ = std::move(viewer); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void CreateControls();
+  void SetUpControls();
+  void RunCreation();
+  void WireCommands();
+  void ScanChapters();
+  void LoadThread(std::string file_name, int expected_name_count);
+  void FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter);
+  // Runs `request` on the user-interface thread and returns when it is done.
+  void RunOnUiThread(const std::function<void()>& request);
+  void ShowGauge(bool shown);
+  int AppendToStore(int n);
+  std::string PageSizeText() const;
+
+  // Controls, by id.
+  std::map<int, QWidget*> controls_;
+  QComboBox* chapter_combo_ = nullptr;
+  QComboBox* initial_letter_ = nullptr;
+  QLabel* name_display_ = nullptr;
+  QLabel* status_line_ = nullptr;
+  QLabel* hint_line_ = nullptr;
+  QScrollBar* history_bar_ = nullptr;
+  QProgressBar* gauge_ = nullptr;
+  QLineEdit* page_size_ = nullptr;
+  QButtonGroup* level_group_ = nullptr;
+  QButtonGroup* validation_group_ = nullptr;
+
+  qorv::app::DialogFonts fonts_;
+  qorv::app::DialogBaseUnits base_units_{};
+
+  std::string selected_chapter_file_;
+  int selected_name_count_ = 0;
+  std::unique_ptr<qorv::TQorvChapter> chapter_;
+  std::vector<ChapterListEntry> chapter_list_;
+  bool options_shown_ = false;
+  bool title_line_written_ = false;
+  bool loading_chapter_ = false;
+  int history_index_ = 0;
+  int history_count_ = 0;
+
+  std::thread load_thread_;
+  std::atomic<bool> load_finished_{false};
+
+  std::unique_ptr<qorv::ChapterStatistics> statistics_;
+  qorv::NameHistory history_;
+  qorv::NameGenerator generator_;
+  Attempt attempt_;
+  FileViewer file_viewer_;
+};

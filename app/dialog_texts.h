@@ -1,0 +1,36 @@
+// The texts the dialog shows, each defined once.
+#pragma once
+
+namespace qorv::app {
+
+inline constexpr const char* kApplicationName = "The Quorvane Lexicon";
+inline constexpr const char* kAboutText = "The Quorvane Lexicon v2.1";
+inline constexpr const char* kHelpFile = "Qorv.hlp";
+
+inline constexpr const char* kNoChapter = "No Chapter";
+inline constexpr const char* kReadingChapter = "Reading Chapter";
+inline constexpr const char* kLoadFailure = "FAILURE\nAttempt to open Chapter failed.\nCause: ";
+inline constexpr const char* kNames = " names, ";
+inline constexpr const char* kElements = " elements.";
+inline constexpr const char* kGenerating = "Generating";
+inline constexpr const char* kNoNewName = "No new name found";
+inline constexpr const char* kPosition = "Pos: ";
+inline constexpr const char* kStoredSuffix = " Stored";
+inline constexpr const char* kStoredPrefix = "Stored ";
+inline constexpr const char* kStoredNames = "names.";
+inline constexpr const char* kStoreCleared = "Store cleared";
+inline constexpr const char* kDefaultPageSize = "50";
+
+// Hints, by control.
+inline constexpr const char* kHintGenerateNext = "Generate Next";
+inline constexpr const char* kHintStoreName = "Store Name";
+inline constexpr const char* kHintStorePage = "Store ";
+inline constexpr const char* kHintClearStore = "Clear Store";
+inline constexpr const char* kHintViewStore = "View Store";
+inline constexpr const char* kHintHelp = "Help";
+inline constexpr const char* kHintOptions = "Options";
+inline constexpr const char* kHintBrowseHistory = "Browse History";
+inline constexpr const char* kHintSelectChapter = "Select Chapter";
+inline constexpr const char* kHintViewLog = "View Log";
+
+}  // namespace qorv::app

@@ -1,0 +1,37 @@
+#include "app/glyph_button.h"
+
+#include <QIcon>
+#include <QKeyEvent>
+
+#include "resources/resource_files.h"
+
+TGlyphButton::TGlyphButton(QWidget* parent) : QPushButton(parent) {
+  setAutoDefault(false);
+  setDefault(false);
+}
+
+void TGlyphButton::SetGlyphs(int glyph_id, int disabled_glyph_id) {
+  glyph_id_ = glyph_id;
+  disabled_glyph_id_ = disabled_glyph_id;
+  const QPixmap glyph = qorv::resources::GlyphBitmap(glyph_id);
+  QIcon icon(glyph);
+  if (disabled_glyph_id != 0) {
+    icon.addPixmap(qorv::resources::GlyphBitmap(disabled_glyph_id), QIcon::Disabled);
+  }
+  setIcon(icon);
+  setIconSize(glyph.size());
+  update();
+}
+
+QPixmap TGlyphButton::ShownGlyph() const {
+  return icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
+}
+
+void TGlyphButton::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (isEnabled()) click();
+    event->accept();
+    return;
+  }
+  QPushButton::keyPressEvent(event);
+}

@@ -1,0 +1,56 @@
+#include "app/qorv_application.h"
+
+#include <QKeyEvent>
+#include <cstring>
+
+#include "app/client_dialog.h"
+#include "app/dialog_texts.h"
+#include "app/help_viewer.h"
+#include "app/main_frame.h"
+
+using namespace qorv::app;
+
+TQorvApp::TQorvApp(int& argc, char** argv, ShowCommand requested)
+    : QApplication(argc, argv), show_command_(MainWindowShowCommand(requested)) {
+  setApplicationName(QString::fromLatin1(kApplicationName));
+}
+
+TQorvApp::~TQorvApp() = default;
+
+void TQorvApp::CreateMainWindow() {
+  main_window_ = std::make_unique<TSDIDecFrame>(QString::fromLatin1(kApplicationName));
+  switch (show_command_) {
+    case ShowCommand::kHidden:
+      break;
+    case ShowCommand::kMinimizedNoActivate:
+      main_window_->setAttribute(Qt::WA_ShowWithoutActivating);
+      main_window_->showMinimized();
+      break;
+    default:
+      main_window_->showNormal();
+      break;
+  }
+}
+
+int TQorvApp::Run() {
+  CreateMainWindow();
+  const int result = exec();
+  main_window_.reset();
+  return result;
+}
+
+bool TQorvApp::notify(QObject* receiver, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+      main_window_ != nullptr) {
+    OpenHelpTopics(main_window_.get(), QString::fromLatin1(kHelpFile));
+    return true;
+  }
+  return QApplication::notify(receiver, event);
+}
+
+ShowCommand RequestedShowCommand(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "-iconic") == 0) return ShowCommand::kMinimizedNoActivate;
+  }
+  return ShowCommand::kNormal;
+}
