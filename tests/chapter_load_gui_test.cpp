@@ -9,6 +9,7 @@
 #include "app/control_ids.h"
 #include "app/glyph_button.h"
 #include "app/qorv_application.h"
+#include "app/text_codec.h"
 #include "app_test_support.h"
 #include "chapter/chapter_title.h"
 #include "chapter/loader.h"
@@ -250,7 +251,7 @@ class ChapterLoadTest : public QObject {
     QCOMPARE(bar->maximum(), 3);
     QCOMPARE(bar->value(), 3);
     QVERIFY(dialog_->Control(kIdStoreName)->isEnabled());
-    QCOMPARE(DisplayText(*dialog_), QString::fromStdString(dialog_->History().Newest(0)));
+    QCOMPARE(DisplayText(*dialog_), FromCp1252(dialog_->History().Newest(0)));
     const QFont expected = dialog_->History().Newest(0).size() < 19 ? dialog_->Fonts().NameLarge
                                                                      : dialog_->Fonts().NameMedium;
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), expected);
