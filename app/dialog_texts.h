@@ -5,7 +5,6 @@ namespace qorv::app {
 
 inline constexpr const char* kApplicationName = "The Quorvane Lexicon";
 inline constexpr const char* kAboutText = "The Quorvane Lexicon v2.1";
-inline constexpr const char* kHelpFile = "Qorv.hlp";
 
 inline constexpr const char* kNoChapter = "No Chapter";
 inline constexpr const char* kReadingChapter = "Reading Chapter";

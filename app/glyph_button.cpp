@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 
-#include "resources/resource_files.h"
+#include "app/resource_files.h"
 
 TGlyphButton::TGlyphButton(QWidget* parent) : QPushButton(parent) {
   setAutoDefault(false);
@@ -13,10 +13,10 @@ TGlyphButton::TGlyphButton(QWidget* parent) : QPushButton(parent) {
 void TGlyphButton::SetGlyphs(int glyph_id, int disabled_glyph_id) {
   glyph_id_ = glyph_id;
   disabled_glyph_id_ = disabled_glyph_id;
-  const QPixmap glyph = qorv::resources::GlyphBitmap(glyph_id);
+  const QPixmap glyph = qorv::app::GlyphBitmap(glyph_id);
   QIcon icon(glyph);
   if (disabled_glyph_id != 0) {
-    icon.addPixmap(qorv::resources::GlyphBitmap(disabled_glyph_id), QIcon::Disabled);
+    icon.addPixmap(qorv::app::GlyphBitmap(disabled_glyph_id), QIcon::Disabled);
   }
   setIcon(icon);
   setIconSize(glyph.size());

@@ -8,7 +8,7 @@
 #include "app/glyph_button.h"
 #include "app/help_viewer.h"
 #include "app/dialog_texts.h"
-#include "resources/resource_files.h"
+#include "app/resource_files.h"
 
 using namespace qorv::app;
 
@@ -17,7 +17,7 @@ TSDIDecFrame::TSDIDecFrame(const QString& title, TQorvDlgClient* client)
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint) {
   setWindowTitle(title);
-  setWindowIcon(qorv::resources::ApplicationIcon());
+  setWindowIcon(qorv::app::ApplicationIcon());
   setAttribute(Qt::WA_DeleteOnClose, false);
   client_ = client != nullptr ? client : new TQorvDlgClient(this);
   client_->setParent(this);
@@ -54,7 +54,7 @@ void TSDIDecFrame::ToggleOptions() {
 void TSDIDecFrame::MinimizeMain() { showMinimized(); }
 
 void TSDIDecFrame::ShowHelp(QWidget* owner) {
-  OpenHelpTopics(owner, QString::fromLatin1(kHelpFile));
+  OpenHelpTopics(owner, QString::fromLatin1(kHelpFileName));
 }
 
 void TSDIDecFrame::resizeEvent(QResizeEvent* event) {

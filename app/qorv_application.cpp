@@ -42,7 +42,7 @@ int TQorvApp::Run() {
 bool TQorvApp::notify(QObject* receiver, QEvent* event) {
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
       main_window_ != nullptr) {
-    OpenHelpTopics(main_window_.get(), QString::fromLatin1(kHelpFile));
+    OpenHelpTopics(main_window_.get(), QString::fromLatin1(kHelpFileName));
     return true;
   }
   return QApplication::notify(receiver, event);

@@ -17,7 +17,7 @@
 #include "app/qorv_application.h"
 #include "app/show_command.h"
 #include "app_test_support.h"
-#include "resources/resource_files.h"
+#include "app/resource_files.h"
 
 using namespace qorv::app;
 using namespace qorv::test;
@@ -81,7 +81,7 @@ class ClientDialogTest : public QObject {
       TGlyphButton* button = dialog_->Button(id);
       QVERIFY(!button->isEnabled());
       QCOMPARE(button->DisabledGlyphId(), glyph);
-      QCOMPARE(Image(button->ShownGlyph()), Image(qorv::resources::GlyphBitmap(glyph)));
+      QCOMPARE(Image(button->ShownGlyph()), Image(GlyphBitmap(glyph)));
     }
     const std::pair<int, int> enabled[] = {{kIdClearStore, kGlyphClearStore},
                                            {kIdViewStore, kGlyphViewStore},
@@ -92,7 +92,7 @@ class ClientDialogTest : public QObject {
       TGlyphButton* button = dialog_->Button(id);
       QVERIFY(button->isEnabled());
       QCOMPARE(button->GlyphId(), glyph);
-      QCOMPARE(button->iconSize(), qorv::resources::GlyphBitmap(glyph).size());
+      QCOMPARE(button->iconSize(), GlyphBitmap(glyph).size());
     }
   }
 
