@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -14,6 +15,7 @@
 #include "app/dialog_fonts.h"
 #include "app/dialog_template.h"
 #include "app/glyph_button.h"
+#include "app/help_viewer.h"
 #include "app/qorv_application.h"
 #include "app/show_command.h"
 #include "app_test_support.h"
@@ -292,6 +294,43 @@ class ClientDialogTest : public QObject {
     QCOMPARE(DisplayText(*dialog_), QStringLiteral("The Quorvane Lexicon v2.1"));
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), dialog_->Fonts().Message);
     QVERIFY(!dialog_->Control(kIdStoreName)->isEnabled());
+  }
+
+  void f1AndTheHelpButtonOpenTheHelpTopics() {
+    // F1 is the application's: the topics open over its main window, from any control.
+    auto* application = static_cast<TQorvApp*>(qApp);
+    application->CreateMainWindow();
+    TSDIDecFrame* main_window = application->MainWindow();
+    QTest::keyClick(main_window->Client()->Control(kIdPageSize), Qt::Key_F1);
+    auto* viewer = main_window->findChild<HelpViewer*>();
+    QVERIFY(viewer != nullptr);
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->TopicList()->currentRow(), 0);
+    viewer->hide();
+    // The Help button's topics belong to the dialog's window.
+    QTest::mouseClick(dialog_->Button(kIdHelp), Qt::LeftButton);
+    viewer = frame_->findChild<HelpViewer*>();
+    QVERIFY(viewer != nullptr);
+    QVERIFY(viewer->isVisible());
+  }
+
+  void mnemonicsReachTheirControls() {
+    QTest::mouseClick(dialog_->Button(kIdOptions), Qt::LeftButton);
+    frame_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    const std::pair<Qt::Key, int> focus[] = {{Qt::Key_C, kIdChapterCombo},
+                                             {Qt::Key_I, kIdInitialLetter},
+                                             {Qt::Key_G, kIdInitialLetter},
+                                             {Qt::Key_V, kIdValidation0},
+                                             {Qt::Key_P, kIdPageSize}};
+    for (const auto& [key, id] : focus) {
+      QTest::keyClick(frame_.get(), key, Qt::AltModifier);
+      QCOMPARE(QApplication::focusWidget(), dialog_->Control(id));
+    }
+    QTest::keyClick(frame_.get(), Qt::Key_T, Qt::AltModifier);
+    QTRY_VERIFY(Checked(*dialog_, kIdTrailingLine));
+    QTest::keyClick(frame_.get(), Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(!Checked(*dialog_, kIdAutomaticOptions));
   }
 
   void automaticOptionsSetTheOptionControls() {
