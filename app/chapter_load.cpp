@@ -26,6 +26,9 @@ constexpr int kLoadGaugeMaximum = 15;
 void TQorvDlgClient::StartChapterLoad() {
   const int selected = chapter_combo_->currentIndex();
   if (selected < 0) return;
+  // One load at a time: the combo box is disabled while one runs, and a selection that reaches
+  // here all the same waits for the next.
+  if (load_thread_.joinable() && !load_finished_) return;
   // The thread of the previous load has handed over its Chapter and is ending.
   if (load_thread_.joinable()) load_thread_.join();
 
@@ -52,8 +55,8 @@ void TQorvDlgClient::StartChapterLoad() {
   chapter_.reset();
   gauge_->setRange(0, kLoadGaugeMaximum);
   load_finished_ = false;
-  load_thread_ = std::thread(&TQorvDlgClient::LoadThread, this, selected_chapter_file_,
-                             selected_name_count_);
+  load_thread_ =
+      std::thread(&TQorvDlgClient::LoadThread, this, selected_chapter_file_, selected_name_count_);
 }
 
 void TQorvDlgClient::LoadThread(std::string file_name, int expected_name_count) {
@@ -94,10 +97,10 @@ void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapt
   gauge_->setValue(0);
   status_line_->clear();
   ShowGauge(false);
-  status_line_->setText(QString::number(chapter_->NameCount) + QLatin1String(kNames) +
-                        QString::number(chapter_->VowelElementCount +
-                                        chapter_->ConsonantElementCount) +
-                        QLatin1String(kElements));
+  status_line_->setText(
+      QString::number(chapter_->NameCount) + QLatin1String(kNames) +
+      QString::number(chapter_->VowelElementCount + chapter_->ConsonantElementCount) +
+      QLatin1String(kElements));
   Control(kIdViewLog)->show();
   hint_line_->update();
   Control(kIdStoreName)->setEnabled(false);

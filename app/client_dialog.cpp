@@ -53,8 +53,8 @@ TQorvDlgClient::~TQorvDlgClient() {
 
 void TQorvDlgClient::CreateControls() {
   const DialogTemplate& dialog = ClientDialogTemplate();
-  const QFont dialog_font = FontByPoints(QString::fromLatin1(dialog.FontFace), dialog.FontPoints,
-                                         false);
+  const QFont dialog_font =
+      FontByPoints(QString::fromLatin1(dialog.FontFace), dialog.FontPoints, false);
   setFont(dialog_font);
   base_units_ = BaseUnitsOf(dialog_font);
   controls_ = CreateTemplateControls(dialog, this, base_units_);
@@ -204,7 +204,7 @@ void TQorvDlgClient::ShowInDisplay(const std::string& text, DisplayStyle style) 
     name_display_->setFont(fonts_.Message);
   } else {
     name_display_->setFont(static_cast<int>(text.size()) < kLongNameLength ? fonts_.NameLarge
-                                                                            : fonts_.NameMedium);
+                                                                           : fonts_.NameMedium);
   }
   if (!text.empty()) name_display_->setText(FromCp1252(text));
   name_display_->repaint();
@@ -219,7 +219,9 @@ void TQorvDlgClient::ToggleOptions() {
   if (auto* frame = qobject_cast<TSDIDecFrame*>(window())) frame->ToggleOptions();
 }
 
-void TQorvDlgClient::MinimizeMain() { window()->showMinimized(); }
+void TQorvDlgClient::MinimizeMain() {
+  window()->showMinimized();
+}
 
 void TQorvDlgClient::ShowHelp() {
   ShowAbout();

@@ -13,8 +13,8 @@
 #include <atomic>
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>

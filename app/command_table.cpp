@@ -29,7 +29,9 @@ const std::array kCommands = {
 
 }  // namespace
 
-std::span<const Command> CommandTable() { return kCommands; }
+std::span<const Command> CommandTable() {
+  return kCommands;
+}
 
 void (TQorvDlgClient::*FindHandler(int control_id, Notification event))() {
   for (const Command& command : kCommands) {

@@ -31,7 +31,8 @@ QFont BaseFont(const QString& face, bool italic) {
 
 QString InstalledFace(const QString& requested) {
   for (const FaceMapping& mapping : kFaceMappings) {
-    if (requested == QLatin1String(mapping.Requested)) return QString::fromLatin1(mapping.Installed);
+    if (requested == QLatin1String(mapping.Requested))
+      return QString::fromLatin1(mapping.Installed);
   }
   return requested;
 }
@@ -47,7 +48,8 @@ QFont FontByCellHeight(const QString& face, int height, bool italic) {
   font.setPixelSize(height);
   // The em is smaller than the cell; scale it so that ascent plus descent comes to `height`.
   const int cell = QFontMetrics(font).height();
-  if (cell > 0 && cell != height) font.setPixelSize(std::max(1, (height * height + cell / 2) / cell));
+  if (cell > 0 && cell != height)
+    font.setPixelSize(std::max(1, (height * height + cell / 2) / cell));
   return font;
 }
 

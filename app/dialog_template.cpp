@@ -69,7 +69,9 @@ int MulDiv(int value, int numerator, int denominator) {
 
 }  // namespace
 
-const DialogTemplate& ClientDialogTemplate() { return kClientDialog; }
+const DialogTemplate& ClientDialogTemplate() {
+  return kClientDialog;
+}
 
 const ControlTemplate* FindControlTemplate(int id) {
   for (const ControlTemplate& control : kControls) {
@@ -80,8 +82,8 @@ const ControlTemplate* FindControlTemplate(int id) {
 
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
   const QFontMetrics metrics(font);
-  const int letters =
-      metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  const int letters = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
   return {(letters / 26 + 1) / 2, metrics.height()};
 }
 

@@ -12,12 +12,12 @@
 namespace qorv::app {
 
 enum class ControlKind {
-  kLabel,         // static text, possibly with a mnemonic for the next control
-  kEtchedFrame,   // static etched frame
-  kStatic,        // static text written by the program (name display, status, hint, markers)
-  kComboBox,      // drop-down list
-  kGlyphButton,   // bitmap push button
-  kScrollBar,     // horizontal scroll bar
+  kLabel,        // static text, possibly with a mnemonic for the next control
+  kEtchedFrame,  // static etched frame
+  kStatic,       // static text written by the program (name display, status, hint, markers)
+  kComboBox,     // drop-down list
+  kGlyphButton,  // bitmap push button
+  kScrollBar,    // horizontal scroll bar
   kProgressGauge,
   kGroupBox,
   kRadioButton,
@@ -28,27 +28,27 @@ enum class ControlKind {
 // Style bits, after the notes of the template.
 enum ControlStyle : unsigned {
   kStyleNone = 0,
-  kGroup = 1u << 0,          // starts a group (radio buttons, keyboard navigation)
-  kTabStop = 1u << 1,        // reached with Tab
-  kSorted = 1u << 2,         // combo box keeps its entries sorted
-  kVerticalScroll = 1u << 3, // combo box list scrolls
-  kCentred = 1u << 4,        // static text centred
+  kGroup = 1u << 0,           // starts a group (radio buttons, keyboard navigation)
+  kTabStop = 1u << 1,         // reached with Tab
+  kSorted = 1u << 2,          // combo box keeps its entries sorted
+  kVerticalScroll = 1u << 3,  // combo box list scrolls
+  kCentred = 1u << 4,         // static text centred
   kLeftAligned = 1u << 5,
   kRightAligned = 1u << 6,
-  kAutomatic = 1u << 7,      // check box or radio button that checks itself
+  kAutomatic = 1u << 7,  // check box or radio button that checks itself
   kVerticallyCentred = 1u << 8,
   kBorder = 1u << 9,
   kDigitsOnly = 1u << 10,
-  kInvisible = 1u << 11,     // layout markers
+  kInvisible = 1u << 11,  // layout markers
 };
 
 inline constexpr int kNoControlId = -1;
 
 struct ControlTemplate {
-  int Id;            // kNoControlId for labels and frames that nothing addresses
+  int Id;  // kNoControlId for labels and frames that nothing addresses
   ControlKind Kind;
-  const char* Label; // Windows-1252; "" for none
-  int X, Y, W, H;    // dialog units
+  const char* Label;  // Windows-1252; "" for none
+  int X, Y, W, H;     // dialog units
   unsigned Style;
 };
 

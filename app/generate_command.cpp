@@ -32,13 +32,12 @@ void TQorvDlgClient::GenerateNext() {
 
 std::optional<std::string> TQorvDlgClient::GenerateName() {
   const qorv::GenerationRequest request = ReadGenerationOptions();
-  std::optional<std::string> name =
-      qorv::GenerateName(attempt_, request, [this](int calls) {
-        if (calls == kCallsBeforeGeneratingText) {
-          status_line_->setText(QString::fromLatin1(kGenerating));
-          status_line_->repaint();
-        }
-      });
+  std::optional<std::string> name = qorv::GenerateName(attempt_, request, [this](int calls) {
+    if (calls == kCallsBeforeGeneratingText) {
+      status_line_->setText(QString::fromLatin1(kGenerating));
+      status_line_->repaint();
+    }
+  });
   if (!name) return std::nullopt;
   history_index_ = 0;
   if (history_count_ < qorv::NameHistory::kCapacity) ++history_count_;

@@ -5,9 +5,9 @@
 
 #include "app/client_dialog.h"
 #include "app/control_ids.h"
+#include "app/dialog_texts.h"
 #include "app/glyph_button.h"
 #include "app/help_viewer.h"
-#include "app/dialog_texts.h"
 #include "app/resource_files.h"
 
 using namespace qorv::app;
@@ -51,7 +51,9 @@ void TSDIDecFrame::ToggleOptions() {
   client_->SetOptionsShown(shown);
 }
 
-void TSDIDecFrame::MinimizeMain() { showMinimized(); }
+void TSDIDecFrame::MinimizeMain() {
+  showMinimized();
+}
 
 void TSDIDecFrame::ShowHelp(QWidget* owner) {
   OpenHelpTopics(owner, QString::fromLatin1(kHelpFileName));

@@ -13,7 +13,8 @@ class TQorvApp : public QApplication {
   Q_OBJECT
 
  public:
-  TQorvApp(int& argc, char** argv, qorv::app::ShowCommand requested = qorv::app::ShowCommand::kNormal);
+  TQorvApp(int& argc, char** argv,
+           qorv::app::ShowCommand requested = qorv::app::ShowCommand::kNormal);
   ~TQorvApp() override;
 
   // Creates and shows the main window, then runs the event loop until it closes.

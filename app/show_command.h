@@ -6,8 +6,8 @@ namespace qorv::app {
 enum class ShowCommand {
   kNormal,
   kHidden,
-  kMinimized,           // minimised and activated
-  kMinimizedNoActivate, // minimised without activation
+  kMinimized,            // minimised and activated
+  kMinimizedNoActivate,  // minimised without activation
   kMaximized,
 };
 

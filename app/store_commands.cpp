@@ -26,8 +26,7 @@ int TQorvDlgClient::AppendToStore(int n) {
   status_line_->hide();
   gauge_->show();
   if (n > 1) gauge_->setRange(0, n);
-  const bool trailing_line =
-      qobject_cast<QAbstractButton*>(Control(kIdTrailingLine))->isChecked();
+  const bool trailing_line = qobject_cast<QAbstractButton*>(Control(kIdTrailingLine))->isChecked();
   int stored = 0;
   for (int i = 0; i < n; ++i) {
     gauge_->setValue(i);
@@ -56,6 +55,7 @@ void TQorvDlgClient::StoreName() {
 }
 
 void TQorvDlgClient::StorePage() {
+  if (chapter_ == nullptr || !chapter_->Loaded) return;
   const QString typed = page_size_->text().left(kPageSizeDigitsRead);
   CheckPageSize();
   // The field was checked when it lost the focus; the check above only matters when the

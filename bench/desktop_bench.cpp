@@ -72,8 +72,8 @@ void BM_GenerateNextLevel3Validation2AllSwitches(benchmark::State& state) {
   const auto frame = NewWindow();
   TQorvDlgClient& dialog = *frame->Client();
   Select(dialog, kLargestChapter);
-  for (int id : {kIdLevel3, kIdValidation2, kIdStructural, kIdStatistical, kIdPrefixes,
-                 kIdSuffixes}) {
+  for (int id :
+       {kIdLevel3, kIdValidation2, kIdStructural, kIdStatistical, kIdPrefixes, kIdSuffixes}) {
     Check(dialog, id);
   }
   // Each press also writes the generation log, as the program does.

@@ -15,7 +15,9 @@ CurrentDirectory::CurrentDirectory() : previous_(QDir::currentPath()) {
   QDir::setCurrent(dir_.path());
 }
 
-CurrentDirectory::~CurrentDirectory() { QDir::setCurrent(previous_); }
+CurrentDirectory::~CurrentDirectory() {
+  QDir::setCurrent(previous_);
+}
 
 void CurrentDirectory::CopySample(const QString& file_name) const {
   const QString source = qEnvironmentVariable("QORV_SOURCE_DIR") + "/chapters/" + file_name;
@@ -38,7 +40,8 @@ std::string CurrentDirectory::Read(const QString& file_name) const {
 std::string ChapterBytes(const std::string& title, const std::string& genopt,
                          const std::string& names) {
   return "TITLE \"" + title + "\";\r\nLINE1 \"First line\";\r\nLINE2 \"Second line\";\r\n" +
-         "DATE \"2026\";\r\nSPCCON \"\";\r\nSPCVOW \"\";\r\nGENOPT \"" + genopt + "\";\r\nNAMES " + names + ";\r\n";
+         "DATE \"2026\";\r\nSPCCON \"\";\r\nSPCVOW \"\";\r\nGENOPT \"" + genopt + "\";\r\nNAMES " +
+         names + ";\r\n";
 }
 
 QString LabelText(const TQorvDlgClient& dialog, int id) {
@@ -52,14 +55,20 @@ void MoveMouse(QWidget* widget, QPoint local) {
   QCoreApplication::sendEvent(widget, &move);
 }
 
-void MoveMouseOver(QWidget* widget) { MoveMouse(widget, widget->rect().center()); }
+void MoveMouseOver(QWidget* widget) {
+  MoveMouse(widget, widget->rect().center());
+}
 
-void LoadChapter(TQorvDlgClient& dialog, const QString& title) {
+void PickChapter(TQorvDlgClient& dialog, const QString& title) {
   auto* combo = qobject_cast<QComboBox*>(dialog.Control(102));
   const int index = combo->findText(title);
   QVERIFY2(index >= 0, qPrintable("no Chapter titled " + title));
   combo->setCurrentIndex(index);
   emit combo->activated(index);
+}
+
+void LoadChapter(TQorvDlgClient& dialog, const QString& title) {
+  PickChapter(dialog, title);
   dialog.WaitForLoad();
 }
 

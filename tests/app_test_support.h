@@ -38,16 +38,24 @@ std::string ChapterBytes(const std::string& title, const std::string& genopt,
                          const std::string& names);
 
 QString LabelText(const TQorvDlgClient& dialog, int id);
-inline QString StatusText(const TQorvDlgClient& dialog) { return LabelText(dialog, 144); }
-inline QString DisplayText(const TQorvDlgClient& dialog) { return LabelText(dialog, 145); }
-inline QString HintText(const TQorvDlgClient& dialog) { return LabelText(dialog, 146); }
+inline QString StatusText(const TQorvDlgClient& dialog) {
+  return LabelText(dialog, 144);
+}
+inline QString DisplayText(const TQorvDlgClient& dialog) {
+  return LabelText(dialog, 145);
+}
+inline QString HintText(const TQorvDlgClient& dialog) {
+  return LabelText(dialog, 146);
+}
 
 // A mouse move without buttons over `widget` at `local`, as the window system delivers it.
 void MoveMouse(QWidget* widget, QPoint local);
 // The same over the centre of a control.
 void MoveMouseOver(QWidget* widget);
 
-// Picks the combo entry with `title` as a user would, and waits until its load has ended.
+// Picks the combo entry with `title` as a user would; its load starts and waits for this thread.
+void PickChapter(TQorvDlgClient& dialog, const QString& title);
+// The same, and waits until the load has ended.
 void LoadChapter(TQorvDlgClient& dialog, const QString& title);
 
 // The main window and its dialog, created in the current directory.

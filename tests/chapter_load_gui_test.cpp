@@ -105,10 +105,7 @@ class ChapterLoadTest : public QObject {
       ++calls;
       return std::string("Never");
     });
-    auto* combo = qobject_cast<QComboBox*>(dialog_->Control(kIdChapterCombo));
-    const int index = combo->findText("Towns of the Realm");
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    PickChapter(*dialog_, "Towns of the Realm");
     // The thread waits for this thread at its first request: the loading state holds here.
     QVERIFY(dialog_->LoadingChapter());
     QCOMPARE(dialog_->Chapter(), nullptr);
@@ -253,9 +250,10 @@ class ChapterLoadTest : public QObject {
     QVERIFY(dialog_->Control(kIdStoreName)->isEnabled());
     QCOMPARE(DisplayText(*dialog_), FromCp1252(dialog_->History().Newest(0)));
     const QFont expected = dialog_->History().Newest(0).size() < 19 ? dialog_->Fonts().NameLarge
-                                                                     : dialog_->Fonts().NameMedium;
+                                                                    : dialog_->Fonts().NameMedium;
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), expected);
-    for (int i = 4; i <= 120; ++i) QTest::mouseClick(dialog_->Button(kIdGenerateNext), Qt::LeftButton);
+    for (int i = 4; i <= 120; ++i)
+      QTest::mouseClick(dialog_->Button(kIdGenerateNext), Qt::LeftButton);
     QCOMPARE(dialog_->HistoryCount(), 100);
     QCOMPARE(dialog_->HistoryIndex(), 0);
     QCOMPARE(StatusText(*dialog_), QStringLiteral("Pos: 100/100"));
@@ -313,10 +311,7 @@ class ChapterLoadTest : public QObject {
   }
 
   void closingDuringALoadWaitsForTheThread() {
-    auto* combo = qobject_cast<QComboBox*>(dialog_->Control(kIdChapterCombo));
-    const int index = combo->findText("Towns of the Realm");
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    PickChapter(*dialog_, "Towns of the Realm");
     QVERIFY(dialog_->LoadRunning());
     QVERIFY(frame_->close());
     QVERIFY(!dialog_->LoadRunning());
@@ -324,10 +319,7 @@ class ChapterLoadTest : public QObject {
   }
 
   void destroyingDuringALoadWaitsForTheThread() {
-    auto* combo = qobject_cast<QComboBox*>(dialog_->Control(kIdChapterCombo));
-    const int index = combo->findText("Towns of the Realm");
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
+    PickChapter(*dialog_, "Towns of the Realm");
     QVERIFY(dialog_->LoadRunning());
     frame_.reset();  // returns only once the thread has ended
     QVERIFY(frame_ == nullptr);

@@ -17,9 +17,9 @@
 #include "app/glyph_button.h"
 #include "app/help_viewer.h"
 #include "app/qorv_application.h"
+#include "app/resource_files.h"
 #include "app/show_command.h"
 #include "app_test_support.h"
-#include "app/resource_files.h"
 
 using namespace qorv::app;
 using namespace qorv::test;
@@ -30,7 +30,9 @@ bool Checked(const TQorvDlgClient& dialog, int id) {
   return qobject_cast<QAbstractButton*>(dialog.Control(id))->isChecked();
 }
 
-QImage Image(const QPixmap& pixmap) { return pixmap.toImage().convertToFormat(QImage::Format_ARGB32); }
+QImage Image(const QPixmap& pixmap) {
+  return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
 
 }  // namespace
 
@@ -178,7 +180,8 @@ class ClientDialogTest : public QObject {
     QTest::mouseClick(dialog_->Button(kIdOptions), Qt::LeftButton);
     QVERIFY(dialog_->OptionsShown());
     QCOMPARE(dialog_->Button(kIdOptions)->GlyphId(), kGlyphOptionsShown);
-    QCOMPARE(frame_->size(), QSize(collapsed.width(), bottom_marker.bottom() + 1 - kDialogFrameMetric));
+    QCOMPARE(frame_->size(),
+             QSize(collapsed.width(), bottom_marker.bottom() + 1 - kDialogFrameMetric));
     QVERIFY(dialog_->Control(kIdAutomaticOptions)->geometry().bottom() < frame_->height());
     QCOMPARE(dialog_->size(), frame_->size());
     QCOMPARE(frame_->pos(), corner);
@@ -221,15 +224,24 @@ class ClientDialogTest : public QObject {
   void pageSizeIsCheckedWhenItLosesTheFocus_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("empty") << "" << "2";
-    QTest::newRow("zero") << "0" << "2";
-    QTest::newRow("one") << "1" << "2";
-    QTest::newRow("two") << "2" << "2";
-    QTest::newRow("leading zero stays") << "050" << "050";
-    QTest::newRow("thousand") << "1000" << "1000";
-    QTest::newRow("above") << "1001" << "1000";
-    QTest::newRow("far above") << "5000" << "1000";
-    QTest::newRow("letters are refused") << "4x2" << "42";
+    QTest::newRow("empty") << ""
+                           << "2";
+    QTest::newRow("zero") << "0"
+                          << "2";
+    QTest::newRow("one") << "1"
+                         << "2";
+    QTest::newRow("two") << "2"
+                         << "2";
+    QTest::newRow("leading zero stays") << "050"
+                                        << "050";
+    QTest::newRow("thousand") << "1000"
+                              << "1000";
+    QTest::newRow("above") << "1001"
+                           << "1000";
+    QTest::newRow("far above") << "5000"
+                               << "1000";
+    QTest::newRow("letters are refused") << "4x2"
+                                         << "42";
   }
   void pageSizeIsCheckedWhenItLosesTheFocus() {
     QFETCH(QString, typed);
@@ -244,12 +256,15 @@ class ClientDialogTest : public QObject {
   }
 
   void hintsFollowTheCursorByRectangle() {
-    const std::pair<int, const char*> hints[] = {
-        {kIdGenerateNext, "Generate Next"}, {kIdStoreName, "Store Name"},
-        {kIdStorePage, "Store 50"},         {kIdClearStore, "Clear Store"},
-        {kIdViewStore, "View Store"},       {kIdHelp, "Help"},
-        {kIdOptions, "Options"},            {kIdHistoryScrollBar, "Browse History"},
-        {kIdChapterCombo, "Select Chapter"}};
+    const std::pair<int, const char*> hints[] = {{kIdGenerateNext, "Generate Next"},
+                                                 {kIdStoreName, "Store Name"},
+                                                 {kIdStorePage, "Store 50"},
+                                                 {kIdClearStore, "Clear Store"},
+                                                 {kIdViewStore, "View Store"},
+                                                 {kIdHelp, "Help"},
+                                                 {kIdOptions, "Options"},
+                                                 {kIdHistoryScrollBar, "Browse History"},
+                                                 {kIdChapterCombo, "Select Chapter"}};
     for (const auto& [id, hint] : hints) {
       MoveMouseOver(dialog_->Control(id));
       QCOMPARE(HintText(*dialog_), QString::fromLatin1(hint));
@@ -273,10 +288,14 @@ class ClientDialogTest : public QObject {
   void storePageHintClampsThePageSize_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("above") << "5000" << "Store 1000";
-    QTest::newRow("below") << "1" << "Store 2";
-    QTest::newRow("as typed") << "075" << "Store 075";
-    QTest::newRow("first six characters") << "0001234" << "Store 000123";
+    QTest::newRow("above") << "5000"
+                           << "Store 1000";
+    QTest::newRow("below") << "1"
+                           << "Store 2";
+    QTest::newRow("as typed") << "075"
+                              << "Store 075";
+    QTest::newRow("first six characters") << "0001234"
+                                          << "Store 000123";
   }
   void storePageHintClampsThePageSize() {
     QFETCH(QString, typed);

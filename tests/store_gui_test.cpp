@@ -23,8 +23,8 @@ const std::string kH2(qorv::kClearedStoreMarker);
 
 // The lines of the Store after its header, CR LF removed.
 QStringList LinesAfterHeader(const std::string& store) {
-  QStringList lines = FromCp1252(store.substr(std::min(store.size(), kH1.size())))
-                          .split(QStringLiteral("\r\n"));
+  QStringList lines =
+      FromCp1252(store.substr(std::min(store.size(), kH1.size()))).split(QStringLiteral("\r\n"));
   if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
   return lines;
 }
