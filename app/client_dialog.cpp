@@ -220,7 +220,7 @@ void TQorvDlgClient::ToggleOptions() {
 }
 
 void TQorvDlgClient::MinimizeMain() {
-  window()->showMinimized();
+  if (auto* frame = qobject_cast<TSDIDecFrame*>(window())) frame->MinimizeMain();
 }
 
 void TQorvDlgClient::ShowHelp() {
