@@ -5,7 +5,6 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QThread>
-#include <chrono>
 
 #include "app/client_dialog.h"
 #include "app/control_factory.h"
@@ -62,8 +61,11 @@ void TQorvDlgClient::StartChapterLoad() {
 void TQorvDlgClient::LoadThread(std::string file_name, int expected_name_count) {
   auto chapter = std::make_unique<qorv::TQorvChapter>();
   qorv::LoadChapter(*chapter, file_name, expected_name_count, *this);
-  RunOnUiThread([this, &chapter] { FinishChapterLoad(std::move(chapter)); });
-  load_finished_ = true;
+  // The hand-over is the thread's last request; once it has run, the thread only returns.
+  RunOnUiThread([this, &chapter] {
+    FinishChapterLoad(std::move(chapter));
+    load_finished_ = true;
+  });
 }
 
 void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter) {
@@ -134,8 +136,8 @@ void TQorvDlgClient::WaitForLoad() {
   if (!load_thread_.joinable()) return;
   // The thread's requests need this thread; serve them until it has handed over its Chapter.
   while (!load_finished_) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                    QEventLoop::ExcludeUserInputEvents);
   }
   load_thread_.join();
 }
