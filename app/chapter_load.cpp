@@ -90,7 +90,7 @@ void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapt
     InsertSorted(initial_letter_, FromCp1252(std::string_view(&letter, 1)));
   }
   initial_letter_->setCurrentIndex(initial_letter_->findText(QStringLiteral("*")));
-  if (qobject_cast<QAbstractButton*>(Control(kIdAutomaticOptions))->isChecked()) {
+  if (IsChecked(kIdAutomaticOptions)) {
     ApplyAutomaticOptions(*chapter_);
   }
   history_count_ = 0;

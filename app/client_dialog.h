@@ -61,6 +61,8 @@ class TQorvDlgClient : public QWidget, public qorv::ChapterClient {
   // The control with a template id, or nullptr.
   QWidget* Control(int id) const;
   TGlyphButton* Button(int id) const;
+  // Whether the check box or radio button `id` is checked.
+  bool IsChecked(int id) const;
 
   // The commands of the command table.
   void ToggleOptions();

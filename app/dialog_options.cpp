@@ -20,11 +20,6 @@ using namespace qorv::app;
 
 namespace {
 
-bool IsChecked(const QWidget* control) {
-  const auto* button = qobject_cast<const QAbstractButton*>(control);
-  return button != nullptr && button->isChecked();
-}
-
 void SetChecked(QWidget* control, bool checked) {
   if (auto* button = qobject_cast<QAbstractButton*>(control)) button->setChecked(checked);
 }
@@ -32,7 +27,7 @@ void SetChecked(QWidget* control, bool checked) {
 // The highest checked radio of `first`..`last`, counted from 0; 0 when none is checked.
 int CheckedLevel(const TQorvDlgClient& dialog, int first, int last) {
   for (int id = last; id > first; --id) {
-    if (IsChecked(dialog.Control(id))) return id - first;
+    if (dialog.IsChecked(id)) return id - first;
   }
   return 0;
 }
@@ -47,15 +42,20 @@ void CheckLevel(QButtonGroup* group, int first, int last, int level) {
 
 }  // namespace
 
+bool TQorvDlgClient::IsChecked(int id) const {
+  const auto* button = qobject_cast<const QAbstractButton*>(Control(id));
+  return button != nullptr && button->isChecked();
+}
+
 qorv::GenerationRequest TQorvDlgClient::ReadGenerationOptions() {
   qorv::GenerationRequest request;
   request.Chapter = chapter_.get();
   request.GenerationLevel = CheckedLevel(*this, kIdLevel0, kIdLevel3);
   request.ValidationLevel = CheckedLevel(*this, kIdValidation0, kIdValidation2);
-  request.Structural = IsChecked(Control(kIdStructural));
-  request.Statistical = IsChecked(Control(kIdStatistical));
-  request.Prefixes = IsChecked(Control(kIdPrefixes));
-  request.Suffixes = IsChecked(Control(kIdSuffixes));
+  request.Structural = IsChecked(kIdStructural);
+  request.Statistical = IsChecked(kIdStatistical);
+  request.Prefixes = IsChecked(kIdPrefixes);
+  request.Suffixes = IsChecked(kIdSuffixes);
   const std::string letter = ToCp1252(initial_letter_->currentText());
   request.InitialLetter = letter.empty() ? '\0' : letter.front();
   return request;

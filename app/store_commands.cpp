@@ -26,7 +26,7 @@ int TQorvDlgClient::AppendToStore(int n) {
   status_line_->hide();
   gauge_->show();
   if (n > 1) gauge_->setRange(0, n);
-  const bool trailing_line = qobject_cast<QAbstractButton*>(Control(kIdTrailingLine))->isChecked();
+  const bool trailing_line = IsChecked(kIdTrailingLine);
   int stored = 0;
   for (int i = 0; i < n; ++i) {
     gauge_->setValue(i);

@@ -19,10 +19,6 @@ using namespace qorv::test;
 
 namespace {
 
-bool Checked(const TQorvDlgClient& dialog, int id) {
-  return qobject_cast<QAbstractButton*>(dialog.Control(id))->isChecked();
-}
-
 QStringList ComboTexts(const TQorvDlgClient& dialog, int id) {
   auto* combo = qobject_cast<QComboBox*>(dialog.Control(id));
   QStringList texts;
@@ -153,9 +149,9 @@ class ChapterLoadTest : public QObject {
     QVERIFY(!dialog_->Control(kIdStatusLine)->isHidden());
     QVERIFY(!dialog_->LoadingChapter());
     // Its GENOPT: STRUCTGEN STATGEN PREFIX FIT:2 VAL:1.
-    QVERIFY(Checked(*dialog_, kIdLevel2) && Checked(*dialog_, kIdValidation1));
-    QVERIFY(Checked(*dialog_, kIdStructural) && Checked(*dialog_, kIdStatistical) &&
-            Checked(*dialog_, kIdPrefixes) && !Checked(*dialog_, kIdSuffixes));
+    QVERIFY(dialog_->IsChecked(kIdLevel2) && dialog_->IsChecked(kIdValidation1));
+    QVERIFY(dialog_->IsChecked(kIdStructural) && dialog_->IsChecked(kIdStatistical) &&
+            dialog_->IsChecked(kIdPrefixes) && !dialog_->IsChecked(kIdSuffixes));
     // Hints are live again, View Log among them.
     MoveMouseOver(dialog_->Control(kIdViewLog));
     QCOMPARE(HintText(*dialog_), QStringLiteral("View Log"));
@@ -205,27 +201,27 @@ class ChapterLoadTest : public QObject {
 
   void automaticOptionsFollowTheChapterOnlyWhileChecked() {
     LoadChapter(*dialog_, "Fit Three");
-    QVERIFY(Checked(*dialog_, kIdLevel3) && Checked(*dialog_, kIdValidation1));
-    QVERIFY(Checked(*dialog_, kIdStructural));
-    for (int id : {kIdStatistical, kIdPrefixes, kIdSuffixes}) QVERIFY(!Checked(*dialog_, id));
+    QVERIFY(dialog_->IsChecked(kIdLevel3) && dialog_->IsChecked(kIdValidation1));
+    QVERIFY(dialog_->IsChecked(kIdStructural));
+    for (int id : {kIdStatistical, kIdPrefixes, kIdSuffixes}) QVERIFY(!dialog_->IsChecked(id));
 
     // Unchecked: the user's settings stay, the letter list is rebuilt and set back to "*".
     QTest::mouseClick(dialog_->Control(kIdAutomaticOptions), Qt::LeftButton);
-    QVERIFY(!Checked(*dialog_, kIdAutomaticOptions));
+    QVERIFY(!dialog_->IsChecked(kIdAutomaticOptions));
     QTest::mouseClick(dialog_->Control(kIdLevel1), Qt::LeftButton);
     QTest::mouseClick(dialog_->Control(kIdSuffixes), Qt::LeftButton);
     auto* letters = qobject_cast<QComboBox*>(dialog_->Control(kIdInitialLetter));
     letters->setCurrentIndex(letters->findText("B"));
     LoadChapter(*dialog_, "Twins");
-    QVERIFY(Checked(*dialog_, kIdLevel1) && Checked(*dialog_, kIdValidation1));
-    QVERIFY(Checked(*dialog_, kIdStructural) && Checked(*dialog_, kIdSuffixes));
+    QVERIFY(dialog_->IsChecked(kIdLevel1) && dialog_->IsChecked(kIdValidation1));
+    QVERIFY(dialog_->IsChecked(kIdStructural) && dialog_->IsChecked(kIdSuffixes));
     QCOMPARE(ComboTexts(*dialog_, kIdInitialLetter), (QStringList{"*", "A", "B", "C"}));
     QCOMPARE(letters->currentText(), QStringLiteral("*"));
   }
 
   void aLevelOutOfRangeGeneratesAtLevelZero() {
     LoadChapter(*dialog_, "Fit Seven");
-    for (int id = kIdLevel0; id <= kIdLevel3; ++id) QVERIFY(!Checked(*dialog_, id));
+    for (int id = kIdLevel0; id <= kIdLevel3; ++id) QVERIFY(!dialog_->IsChecked(id));
     qorv::GenerationRequest seen;
     dialog_->SetAttempt([this, &seen](const qorv::GenerationRequest& request) {
       seen = request;

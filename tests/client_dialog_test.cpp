@@ -26,10 +26,6 @@ using namespace qorv::test;
 
 namespace {
 
-bool Checked(const TQorvDlgClient& dialog, int id) {
-  return qobject_cast<QAbstractButton*>(dialog.Control(id))->isChecked();
-}
-
 QImage Image(const QPixmap& pixmap) {
   return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
@@ -55,10 +51,10 @@ class ClientDialogTest : public QObject {
 
   void startUpState() {
     QCOMPARE(frame_->windowTitle(), QStringLiteral("The Quorvane Lexicon"));
-    for (int id : {kIdLevel0, kIdValidation0, kIdAutomaticOptions}) QVERIFY(Checked(*dialog_, id));
+    for (int id : {kIdLevel0, kIdValidation0, kIdAutomaticOptions}) QVERIFY(dialog_->IsChecked(id));
     for (int id : {kIdLevel1, kIdLevel2, kIdLevel3, kIdValidation1, kIdValidation2, kIdStructural,
                    kIdStatistical, kIdPrefixes, kIdSuffixes, kIdTrailingLine}) {
-      QVERIFY2(!Checked(*dialog_, id), qPrintable(QString::number(id)));
+      QVERIFY2(!dialog_->IsChecked(id), qPrintable(QString::number(id)));
     }
     QCOMPARE(qobject_cast<QLineEdit*>(dialog_->Control(kIdPageSize))->text(), QStringLiteral("50"));
     QCOMPARE(DisplayText(*dialog_), QStringLiteral("The Quorvane Lexicon v2.1"));
@@ -347,9 +343,9 @@ class ClientDialogTest : public QObject {
       QCOMPARE(QApplication::focusWidget(), dialog_->Control(id));
     }
     QTest::keyClick(frame_.get(), Qt::Key_T, Qt::AltModifier);
-    QTRY_VERIFY(Checked(*dialog_, kIdTrailingLine));
+    QTRY_VERIFY(dialog_->IsChecked(kIdTrailingLine));
     QTest::keyClick(frame_.get(), Qt::Key_A, Qt::AltModifier);
-    QTRY_VERIFY(!Checked(*dialog_, kIdAutomaticOptions));
+    QTRY_VERIFY(!dialog_->IsChecked(kIdAutomaticOptions));
   }
 
   void automaticOptionsSetTheOptionControls() {
@@ -358,9 +354,9 @@ class ClientDialogTest : public QObject {
     chapter.FitLevel = 3;
     chapter.ValLevel = 1;
     dialog_->ApplyAutomaticOptions(chapter);
-    QVERIFY(Checked(*dialog_, kIdLevel3) && Checked(*dialog_, kIdValidation1));
-    QVERIFY(Checked(*dialog_, kIdStructural));
-    for (int id : {kIdStatistical, kIdPrefixes, kIdSuffixes}) QVERIFY(!Checked(*dialog_, id));
+    QVERIFY(dialog_->IsChecked(kIdLevel3) && dialog_->IsChecked(kIdValidation1));
+    QVERIFY(dialog_->IsChecked(kIdStructural));
+    for (int id : {kIdStatistical, kIdPrefixes, kIdSuffixes}) QVERIFY(!dialog_->IsChecked(id));
     qorv::GenerationRequest request = dialog_->ReadGenerationOptions();
     QCOMPARE(request.GenerationLevel, 3);
     QCOMPARE(request.ValidationLevel, 1);
@@ -371,8 +367,8 @@ class ClientDialogTest : public QObject {
     chapter.ValLevel = -1;
     chapter.StatGen = chapter.Prefix = chapter.Suffix = 1;
     dialog_->ApplyAutomaticOptions(chapter);
-    for (int id = kIdLevel0; id <= kIdLevel3; ++id) QVERIFY(!Checked(*dialog_, id));
-    for (int id = kIdValidation0; id <= kIdValidation2; ++id) QVERIFY(!Checked(*dialog_, id));
+    for (int id = kIdLevel0; id <= kIdLevel3; ++id) QVERIFY(!dialog_->IsChecked(id));
+    for (int id = kIdValidation0; id <= kIdValidation2; ++id) QVERIFY(!dialog_->IsChecked(id));
     request = dialog_->ReadGenerationOptions();
     QCOMPARE(request.GenerationLevel, 0);
     QCOMPARE(request.ValidationLevel, 0);
