@@ -10,6 +10,7 @@
 
 #include "app/client_dialog.h"
 #include "app/main_frame.h"
+#include "app/qorv_application.h"
 
 class QWidget;
 
@@ -62,3 +63,12 @@ void LoadChapter(TQorvDlgClient& dialog, const QString& title);
 std::unique_ptr<TSDIDecFrame> NewMainWindow();
 
 }  // namespace qorv::test
+
+// The main() of a desktop test program: the tests run under the program's own application object,
+// which sees every event first (F1) as it does in the program.
+#define QORV_DESKTOP_TEST_MAIN(TestClass)   \
+  int main(int argc, char* argv[]) {        \
+    TQorvApp application(argc, argv);       \
+    TestClass test;                         \
+    return QTest::qExec(&test, argc, argv); \
+  }

@@ -335,10 +335,6 @@ class ChapterLoadTest : public QObject {
   TQorvDlgClient* dialog_ = nullptr;
 };
 
-int main(int argc, char* argv[]) {
-  TQorvApp application(argc, argv);
-  ChapterLoadTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QORV_DESKTOP_TEST_MAIN(ChapterLoadTest)
 
 #include "chapter_load_gui_test.moc"

@@ -404,10 +404,6 @@ class ClientDialogTest : public QObject {
   TQorvDlgClient* dialog_ = nullptr;
 };
 
-int main(int argc, char* argv[]) {
-  TQorvApp application(argc, argv);
-  ClientDialogTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QORV_DESKTOP_TEST_MAIN(ClientDialogTest)
 
 #include "client_dialog_test.moc"

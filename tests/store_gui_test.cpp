@@ -188,10 +188,6 @@ class StoreTest : public QObject {
   TQorvDlgClient* dialog_ = nullptr;
 };
 
-int main(int argc, char* argv[]) {
-  TQorvApp application(argc, argv);
-  StoreTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+QORV_DESKTOP_TEST_MAIN(StoreTest)
 
 #include "store_gui_test.moc"
