@@ -10,7 +10,6 @@
 #include "app/control_factory.h"
 #include "app/control_ids.h"
 #include "app/dialog_texts.h"
-#include "app/glyph_button.h"
 #include "app/text_codec.h"
 #include "chapter/loader.h"
 

@@ -8,7 +8,6 @@
 // the dialog holds no Chapter and the controls that would touch one are disabled.
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 #include <atomic>
 #include <functional>
