@@ -1,10 +1,12 @@
 // The texts the dialog shows, each defined once.
 #pragma once
 
+#include "qorv/version.h"
+
 namespace qorv::app {
 
-inline constexpr const char* kApplicationName = "The Quorvane Lexicon";
-inline constexpr const char* kAboutText = "The Quorvane Lexicon v2.1";
+inline constexpr const char* kApplicationName = kProgramName;
+inline constexpr const char* kAboutText = kProgramTitle;
 
 inline constexpr const char* kNoChapter = "No Chapter";
 inline constexpr const char* kReadingChapter = "Reading Chapter";

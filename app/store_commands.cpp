@@ -12,7 +12,7 @@
 #include "app/page_size.h"
 #include "app/text_codec.h"
 #include "generator/generation_log.h"
-#include "generator/store_file.h"
+#include "store/store_file.h"
 
 using namespace qorv::app;
 

@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "cli/encoding.h"
+#include "text/encoding.h"
 
 namespace qorv::app {
 

@@ -1,8 +1,8 @@
 #include "chapter/chapter_title.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <memory>
+
+#include "io/file_bytes.h"
 
 #include "chapter/tag_reader.h"
 
@@ -25,19 +25,16 @@ ChapterTitle ReadChapterTitle(std::string_view content) {
   return result;
 }
 
-// Read with the C streams, as the loader reads: a stream buffer iterator over a directory throws
-// instead of reporting the failed read.
+// The whole file, however long: the list reads every file whole for its title.
 ChapterTitle ReadChapterTitleFile(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) return {};
-  std::string content;
-  char buffer[4096];
-  std::size_t read = 0;
-  while ((read = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-    content.append(buffer, read);
-  if (std::ferror(file.get())) return {};
-  return ReadChapterTitle(content);
+  const FileBytes file = ReadFileBytes(path);
+  if (file.Error != 0) return {};
+  return ReadChapterTitle(file.Bytes);
+}
+
+int EstimateNameCountInText(std::string_view content) {
+  const int count = ReadChapterTitle(content).NameCount;
+  return count > 0 ? count : 1;
 }
 
 int EstimateNameCount(const std::string& path) {

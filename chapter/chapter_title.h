@@ -21,5 +21,7 @@ ChapterTitle ReadChapterTitleFile(const std::string& path);
 // The expected name count handed to the loader for a file: the Chapter list's estimate, or 1 for
 // a file the list would not show, so that the loader itself reports what is wrong with it.
 int EstimateNameCount(const std::string& path);
+// The same for a file's content.
+int EstimateNameCountInText(std::string_view content);
 
 }  // namespace qorv

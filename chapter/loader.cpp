@@ -1,10 +1,9 @@
 #include "chapter/loader.h"
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "chapter/analysis.h"
+#include "chapter/chapter_file.h"
 #include "chapter/decomposition.h"
 #include "chapter/limits.h"
 #include "chapter/names_list.h"
@@ -192,19 +191,12 @@ void LoadChapterFromBytes(TQorvChapter& chapter, std::string_view bytes, int exp
 void LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
                  ChapterClient& client) {
   if (!StartLoad(chapter, expected_name_count)) return;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) {
+  const FileBytes file = ReadChapterFile(path);
+  if (file.Error != 0) {
     chapter.Message = "Couldn't open file";
     return;
   }
-  // One byte more than the limit tells a file that is too large.
-  std::string bytes(kMaxFileBytes + 1, '\0');
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-  if (std::ferror(file.get())) {  // a directory, for one, opens but cannot be read
-    chapter.Message = "Couldn't open file";
-    return;
-  }
-  Loader(chapter, client).Run(bytes);
+  Loader(chapter, client).Run(file.Bytes);
 }
 
 }  // namespace qorv

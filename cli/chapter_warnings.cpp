@@ -6,7 +6,7 @@
 #include "chapter/chapter_title.h"
 #include "chapter/limits.h"
 #include "chapter/tag_reader.h"
-#include "cli/encoding.h"
+#include "text/encoding.h"
 
 namespace qorv {
 namespace {

@@ -11,7 +11,7 @@
 #include "chapter/letters.h"
 #include "chapter/loader.h"
 #include "chapter/names_list.h"
-#include "cli/encoding.h"
+#include "text/encoding.h"
 #include "generator/generate_name.h"
 #include "generator/validation.h"
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "generator/store_file.h"
+#include "store/store_file.h"
 
 namespace CLI {
 class App;

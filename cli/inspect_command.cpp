@@ -1,11 +1,9 @@
 #include "cli/inspect_command.h"
 
-#include <cstdio>
-#include <memory>
-#include <optional>
 
 #include <CLI/CLI.hpp>
 
+#include "chapter/chapter_file.h"
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/limits.h"
@@ -13,24 +11,12 @@
 #include "chapter/option_tags.h"
 #include "chapter/tag_reader.h"
 #include "cli/chapter_warnings.h"
-#include "cli/encoding.h"
+#include "text/encoding.h"
 #include "cli/inspect_json.h"
 #include "cli/inspect_text.h"
 
 namespace qorv {
 namespace {
-
-// The file's bytes as the loader reads them (at most one byte over the limit), for the warnings;
-// nullopt when it cannot be read, in which case the load reports why.
-std::optional<std::string> ReadRawFile(const std::string& path) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) return std::nullopt;
-  std::string bytes(kMaxFileBytes + 1, '\0');
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-  if (std::ferror(file.get())) return std::nullopt;
-  return bytes;
-}
 
 // SOFT and MULTI are switches of the load that the record does not keep; read them again from
 // the comment-blanked text with the loader's own rules.
@@ -62,8 +48,9 @@ int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& e
   LoadChapter(chapter, path, expected_name_count, client);
   const ChapterStatistics& stats = client.Statistics();
   std::vector<std::string> warnings;
-  if (const std::optional<std::string> raw = ReadRawFile(path)) {
-    warnings = ChapterWarnings(*raw, chapter, stats, expected_name_count);
+  // The file's bytes as the loader read them; when it cannot be read, the load says why.
+  if (const FileBytes raw = ReadChapterFile(path); raw.Error == 0) {
+    warnings = ChapterWarnings(raw.Bytes, chapter, stats, expected_name_count);
   }
 
   if (!chapter.Loaded) {

@@ -5,7 +5,7 @@
 
 #include "chapter/letters.h"
 #include "chapter/limits.h"
-#include "cli/encoding.h"
+#include "text/encoding.h"
 
 namespace qorv {
 namespace {

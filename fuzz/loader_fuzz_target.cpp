@@ -30,12 +30,6 @@ namespace {
 
 constexpr int kGaugeEnd = 15;
 
-// EstimateNameCount for bytes instead of a path.
-int EstimatedNameCount(std::string_view bytes) {
-  const int count = ReadChapterTitle(bytes).NameCount;
-  return count > 0 ? count : 1;
-}
-
 void CheckGauge(const PlainChapterClient& client, std::size_t trail_before, bool loaded) {
   const std::vector<int>& trail = client.ProgressTrail();
   int previous = 0;
@@ -132,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   PlainChapterClient& client = SharedClient();
 
-  const int expected = EstimatedNameCount(bytes);
+  const int expected = EstimateNameCountInText(bytes);
   TQorvChapter first;
   LoadAndCheck(first, bytes, expected, client);
   const std::uint64_t first_print = first.Loaded ? Fingerprint(first, client.Statistics()) : 0;

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "io/file_bytes.h"
+
 namespace qorv {
 
 AttemptLog::AttemptLog(const std::string& path, bool truncate) {
@@ -17,12 +19,7 @@ AttemptLog::~AttemptLog() { Close(); }
 
 void AttemptLog::Close() {
   if (!enabled()) return;
-  std::string_view rest = text_;
-  while (!rest.empty()) {
-    const ssize_t written = ::write(fd_, rest.data(), rest.size());
-    if (written <= 0) break;
-    rest.remove_prefix(static_cast<std::size_t>(written));
-  }
+  WriteAll(fd_, text_);  // a log that cannot be written is ignored
   ::close(fd_);
   fd_ = -1;
   text_.clear();

@@ -11,7 +11,7 @@
 
 #include "cli/generate_command.h"
 #include "cli_test_support.h"
-#include "generator/store_file.h"
+#include "store/store_file.h"
 
 namespace qorv {
 namespace {

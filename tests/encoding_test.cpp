@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/encoding.h"
+#include "text/encoding.h"
 
 namespace qorv {
 namespace {

@@ -22,7 +22,7 @@
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/loader.h"
-#include "cli/encoding.h"
+#include "text/encoding.h"
 #include "cli_test_support.h"
 #include "generator/generate_name.h"
 #include "generator/name_generator.h"

@@ -1,6 +1,6 @@
 // The Store file byte for byte: header, dated title lines, name lines, Clear Store, the backup
 // of a foreign file, and silence when the directory cannot be written.
-#include "generator/store_file.h"
+#include "store/store_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -11,7 +11,7 @@
 #include "app/qorv_application.h"
 #include "app/text_codec.h"
 #include "app_test_support.h"
-#include "generator/store_file.h"
+#include "store/store_file.h"
 
 using namespace qorv::app;
 using namespace qorv::test;

@@ -1,4 +1,4 @@
-#include "cli/encoding.h"
+#include "text/encoding.h"
 
 #include <array>
 

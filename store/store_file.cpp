@@ -1,4 +1,4 @@
-#include "generator/store_file.h"
+#include "store/store_file.h"
 
 #include <fcntl.h>
 #include <sys/types.h>
@@ -7,6 +7,8 @@
 #include <array>
 #include <ctime>
 #include <string>
+
+#include "io/file_bytes.h"
 
 namespace qorv {
 namespace {
@@ -23,16 +25,6 @@ std::string PathIn(const std::string& directory, const char* file_name) {
 
 std::string TwoDigits(int value) {
   return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
-}
-
-// Writes all of `bytes` at the file position; gives up quietly on an error.
-bool WriteAllTo(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 // Up to `size` bytes from the start of the file (fewer when it is shorter or unreadable).
@@ -60,8 +52,7 @@ bool CopyToBackup(int fd, const std::string& directory) {
   for (;;) {
     const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), offset);
     if (n == 0) break;
-    if (n < 0 ||
-        !WriteAllTo(backup, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
+    if (n < 0 || WriteAll(backup, std::string_view(buffer.data(), static_cast<std::size_t>(n))) != 0) {
       copied = false;
       break;
     }
@@ -157,7 +148,7 @@ void StoreFile::Close() {
 }
 
 void StoreFile::WriteAll(std::string_view bytes) {
-  if (IsOpen()) WriteAllTo(fd_, bytes);
+  if (IsOpen()) qorv::WriteAll(fd_, bytes);
 }
 
 void ClearStore(const std::string& directory) {
@@ -170,7 +161,7 @@ void ClearStore(const std::string& directory) {
   const bool foreign = !start.empty() && start != kStoreHeader && start != kClearedStoreMarker;
   if (!foreign || CopyToBackup(fd, directory)) {
     ::lseek(fd, 0, SEEK_SET);
-    WriteAllTo(fd, kClearedStoreMarker);
+    WriteAll(fd, kClearedStoreMarker);
   }
   ::close(fd);
 }

@@ -24,6 +24,8 @@
 #include <string>
 #include <string_view>
 
+#include "qorv/version.h"
+
 namespace qorv {
 
 inline constexpr const char* kStoreFileName = "STORED.txt";
@@ -31,14 +33,14 @@ inline constexpr const char* kStoreBackupFileName = "STORED.bak";
 
 // The header every Store begins with.
 inline constexpr std::string_view kStoreHeader =
-    "// The Quorvane Lexicon v2.1\r\n"
+    "// " QORV_PROGRAM_NAME " v" QORV_VERSION "\r\n"
     "// Stored names will be appended to the end of this file.\r\n";
 // Written over the header by Clear Store; the space before the CR is part of it.
 inline constexpr std::string_view kClearedStoreMarker =
-    "// The Quorvane Lexicon v2.1\r\n"
+    "// " QORV_PROGRAM_NAME " v" QORV_VERSION "\r\n"
     "// This file will be cleared as the next name is stored. \r\n";
-static_assert(kStoreHeader.size() == 89);
-static_assert(kClearedStoreMarker.size() == 89);
+// The next store tells a Store from a cleared one by as many bytes as the header has.
+static_assert(kStoreHeader.size() == kClearedStoreMarker.size());
 
 // A title line holds at most this many bytes of the title.
 inline constexpr std::size_t kStoreTitleMaxLength = 63;

@@ -1,0 +1,9 @@
+#include "chapter/chapter_file.h"
+
+#include "chapter/limits.h"
+
+namespace qorv {
+
+FileBytes ReadChapterFile(const std::string& path) { return ReadFileBytes(path, kMaxFileBytes + 1); }
+
+}  // namespace qorv
