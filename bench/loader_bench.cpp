@@ -9,12 +9,13 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "chapter/analysis.h"
+#include "chapter/letter_statistics.h"
+#include "chapter/pair_tables.h"
+#include "chapter/structure.h"
+#include "chapter/chapter_file.h"
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/decomposition.h"
@@ -56,8 +57,7 @@ const PreparedChapter& Prepared() {
   static PreparedChapter* const prepared = [] {
     auto* p = new PreparedChapter;
     p->path = LargestSampleChapter();
-    std::ifstream file(p->path, std::ios::binary);
-    p->bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    p->bytes = ReadChapterFile(p->path).Bytes;
     p->expected_name_count = EstimateNameCount(p->path);
 
     std::string text = p->bytes;
@@ -66,13 +66,13 @@ const PreparedChapter& Prepared() {
     ClearCountsAndLetterTables(stats);
     ClearRemainingTables(stats);
     const SpecialConsonantList specials =
-        ParseSpecialConsonants(ReadTag(text, "SPCCON", kOptionTagLimit).value_or(""));
+        ParseSpecialConsonants(ReadTag(text, tag::kSpecialConsonants, kOptionTagLimit).value_or(""));
     for (int k = 0; k < specials.Count; ++k) stats.SpecialConsonants[k] = specials.Texts[k];
     stats.SpecialConsonantCount = specials.Count;
     TQorvChapter options;
-    ParseGenOpt(ReadTag(text, "GENOPT", kOptionTagLimit).value_or(""), options);
+    ParseGenOpt(ReadTag(text, tag::kGenerationOptions, kOptionTagLimit).value_or(""), options);
     p->rewrite = {specials.Soft, options.YMode, options.UMode};
-    p->multi = ParseMulti(ReadTag(text, "SPCVOW", kOptionTagLimit).value_or(""));
+    p->multi = ParseMulti(ReadTag(text, tag::kSpecialVowels, kOptionTagLimit).value_or(""));
     p->shuffle = options.Shuffle != 0;
 
     NamesListReader reader(text);

@@ -10,13 +10,13 @@ namespace qorv {
 
 ChapterTitle ReadChapterTitle(std::string_view content) {
   ChapterTitle result;
-  const std::size_t title_at = content.find("TITLE");
+  const std::size_t title_at = content.find(tag::kTitle);
   if (title_at == std::string_view::npos) return result;
   const std::size_t quote_at = content.find('"', title_at);
   if (quote_at == std::string_view::npos) return result;
   const std::size_t end_at = content.find(kTerminator, quote_at + 1);
   if (end_at == std::string_view::npos) return result;
-  const std::size_t names_at = content.find("NAMES");
+  const std::size_t names_at = content.find(tag::kNames);
   if (names_at == std::string_view::npos) return result;
   result.Title.assign(content.substr(quote_at + 1, end_at - quote_at - 1));
   result.NameCount =

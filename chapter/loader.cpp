@@ -2,7 +2,9 @@
 
 #include <vector>
 
-#include "chapter/analysis.h"
+#include "chapter/letter_statistics.h"
+#include "chapter/pair_tables.h"
+#include "chapter/structure.h"
 #include "chapter/chapter_file.h"
 #include "chapter/decomposition.h"
 #include "chapter/limits.h"
@@ -15,7 +17,12 @@ namespace {
 
 constexpr int kAdvance = -1;  // SetProgress(-1) moves the gauge one step on
 
-// Steps 1 and 2 of every load: a fresh record, and the one check made before the file is touched.
+std::string MissingTagMessage(std::string_view tag) {
+  return "Invalid or missing " + std::string(tag) + " tag";
+}
+
+// Every load begins with a fresh record and the one check made before the file is touched: an
+// estimate above the name limit is refused at once.
 bool StartLoad(TQorvChapter& chapter, int expected_name_count) {
   chapter = TQorvChapter{};
   if (expected_name_count > kMaxNames) {
@@ -66,17 +73,17 @@ class Loader {
   // The four header tags are read before comments are blanked.
   bool ReadHeader() {
     struct HeaderTag {
-      const char* name;
+      std::string_view name;
       std::string TQorvChapter::*field;
     };
-    static constexpr HeaderTag kHeaderTags[] = {{"TITLE", &TQorvChapter::Title},
-                                                {"LINE1", &TQorvChapter::Line1},
-                                                {"LINE2", &TQorvChapter::Line2},
-                                                {"DATE", &TQorvChapter::Date}};
-    for (const HeaderTag& tag : kHeaderTags) {
-      auto value = ReadTag(chapter_.Text, tag.name, kHeaderTagLimit);
-      if (!value) return Fail(std::string("Invalid or missing ") + tag.name + " tag");
-      chapter_.*tag.field = std::move(*value);
+    static constexpr HeaderTag kHeaderTags[] = {{tag::kTitle, &TQorvChapter::Title},
+                                                {tag::kLine1, &TQorvChapter::Line1},
+                                                {tag::kLine2, &TQorvChapter::Line2},
+                                                {tag::kDate, &TQorvChapter::Date}};
+    for (const HeaderTag& header : kHeaderTags) {
+      auto value = ReadTag(chapter_.Text, header.name, kHeaderTagLimit);
+      if (!value) return Fail(MissingTagMessage(header.name));
+      chapter_.*header.field = std::move(*value);
     }
     client_.SetProgress(kAdvance);
     return true;
@@ -91,8 +98,8 @@ class Loader {
   }
 
   bool ReadSpecialConsonants() {
-    const auto value = ReadTag(chapter_.Text, "SPCCON", kOptionTagLimit);
-    if (!value) return Fail("Invalid or missing SPCCON tag");
+    const auto value = ReadTag(chapter_.Text, tag::kSpecialConsonants, kOptionTagLimit);
+    if (!value) return Fail(MissingTagMessage(tag::kSpecialConsonants));
     stats_.SpecialConsonantCount = 0;
     SpecialConsonantList list = ParseSpecialConsonants(*value);
     // The entries stored before a failure stay in the table, as they were read.
@@ -105,16 +112,16 @@ class Loader {
   }
 
   bool ReadSpecialVowels() {
-    const auto value = ReadTag(chapter_.Text, "SPCVOW", kOptionTagLimit);
-    if (!value) return Fail("Invalid or missing SPCVOW tag");
+    const auto value = ReadTag(chapter_.Text, tag::kSpecialVowels, kOptionTagLimit);
+    if (!value) return Fail(MissingTagMessage(tag::kSpecialVowels));
     multi_ = ParseMulti(*value);
     client_.SetProgress(kAdvance);
     return true;
   }
 
   bool ReadGenOpt() {
-    const auto value = ReadTag(chapter_.Text, "GENOPT", kOptionTagLimit);
-    if (!value) return Fail("Invalid or missing GENOPT tag");
+    const auto value = ReadTag(chapter_.Text, tag::kGenerationOptions, kOptionTagLimit);
+    if (!value) return Fail(MissingTagMessage(tag::kGenerationOptions));
     ParseGenOpt(*value, chapter_);
     rewrite_.YMode = chapter_.YMode;
     rewrite_.UMode = chapter_.UMode;

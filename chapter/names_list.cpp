@@ -6,7 +6,7 @@
 namespace qorv {
 
 NamesListReader::NamesListReader(std::string_view text) : text_(text) {
-  const std::size_t names_at = text.find("NAMES");
+  const std::size_t names_at = text.find(tag::kNames);
   if (names_at == std::string_view::npos) return;
   status_ = text.find(kTerminator, names_at) == std::string_view::npos ? Status::kInvalid
                                                                        : Status::kReady;

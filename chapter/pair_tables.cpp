@@ -1,4 +1,5 @@
-#include "chapter/analysis.h"
+#include "chapter/pair_tables.h"
+
 #include "chapter/first_seen_index.h"
 #include "chapter/letters.h"
 

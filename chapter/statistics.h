@@ -71,4 +71,10 @@ const std::string& ElementText(const ChapterStatistics& stats, ElementId id);
 // A vowel element of three characters whose middle one is a consonant character.
 bool IsMultiVowel(const std::string& vowel_element);
 
+// The clearing that opens every analysis, in two stages between which the gauge moves on.
+// Position tables, pair tables (all 1000 rows), and the letter statistics' start values:
+void ClearCountsAndLetterTables(ChapterStatistics& stats);
+// Structure counts and weights (all 1000 rows), transition flags, final pair context rows:
+void ClearRemainingTables(ChapterStatistics& stats);
+
 }  // namespace qorv

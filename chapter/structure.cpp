@@ -1,6 +1,7 @@
+#include "chapter/structure.h"
+
 #include <string>
 
-#include "chapter/analysis.h"
 #include "chapter/first_seen_index.h"
 #include "chapter/letters.h"
 

@@ -18,12 +18,8 @@ std::optional<std::string> ReadTag(std::string_view text, std::string_view tag, 
 }
 
 void BlankComments(std::string& text) {
-  std::size_t from = 0;
-  while ((from = text.find("//", from)) != std::string::npos) {
-    std::size_t line_end = text.find('\r', from);
-    if (line_end == std::string::npos) line_end = text.size();
-    for (std::size_t i = from; i < line_end; ++i) text[i] = ' ';
-    from = line_end;
+  for (const CommentSpan& span : CommentSpans(text)) {
+    text.replace(span.From, span.To - span.From, span.To - span.From, ' ');
   }
 }
 

@@ -6,10 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace qorv {
+#include "chapter/chapter_format.h"
 
-// The terminator of every tag value: a double quote directly followed by a semicolon.
-inline constexpr std::string_view kTerminator = "\";";
+namespace qorv {
 
 // Finds the first occurrence of `tag` (case-sensitive, anywhere), then the first double quote
 // after it; the value runs from just after that quote to the first terminator, line breaks and
@@ -17,8 +16,7 @@ inline constexpr std::string_view kTerminator = "\";";
 // nullopt.
 std::optional<std::string> ReadTag(std::string_view text, std::string_view tag, std::size_t limit);
 
-// Replaces every comment with spaces: from "//" up to, not including, the next carriage return.
-// A line feed does not end a comment. The text keeps its length.
+// Replaces every comment (CommentSpans) with spaces; the text keeps its length.
 void BlankComments(std::string& text);
 
 // Upper-cases `value` (ASCII rule) and reports whether it holds `keyword` anywhere.

@@ -33,24 +33,6 @@ std::string Quoted(std::string_view cp1252) {
   return "\"" + Cp1252ToUtf8(cp1252) + "\"";
 }
 
-struct Span {
-  std::size_t from;
-  std::size_t to;  // one past the last blanked byte
-};
-
-// The comments exactly as the loader blanks them: from "//" to the next carriage return.
-std::vector<Span> CommentSpans(std::string_view text) {
-  std::vector<Span> spans;
-  std::size_t from = 0;
-  while ((from = text.find("//", from)) != std::string_view::npos) {
-    std::size_t to = text.find('\r', from);
-    if (to == std::string_view::npos) to = text.size();
-    spans.push_back({from, to});
-    from = to;
-  }
-  return spans;
-}
-
 class WarningCollector {
  public:
   WarningCollector(std::string_view raw, const TQorvChapter& chapter,
@@ -96,14 +78,14 @@ class WarningCollector {
   // Only a carriage return ends a comment, so over bare line feeds a comment swallows lines.
   void CommentsOverLineFeeds() {
     std::size_t reported = 0;
-    for (const Span& comment : comments_) {
-      const std::string_view blanked = raw_.substr(comment.from, comment.to - comment.from);
+    for (const CommentSpan& comment : comments_) {
+      const std::string_view blanked = raw_.substr(comment.From, comment.To - comment.From);
       if (blanked.find('\n') == std::string_view::npos) continue;
       if (reported++ == kMaxCommentWarnings) break;
-      const int first = LineOf(raw_, comment.from);
-      const int last = LineOf(raw_, comment.to - 1);
+      const int first = LineOf(raw_, comment.From);
+      const int last = LineOf(raw_, comment.To - 1);
       const std::string where = "The comment on line " + std::to_string(first);
-      if (comment.to == raw_.size()) {
+      if (comment.To == raw_.size()) {
         Add(where + " hides the rest of the file (lines " + std::to_string(first + 1) + " to " +
             std::to_string(last) + "): only a carriage return ends a comment.");
       } else {
@@ -116,16 +98,16 @@ class WarningCollector {
   // The header tags are read before comments are blanked, from their first occurrence anywhere.
   // A comment here is what its author sees: "//" to the end of its line.
   void HeaderTagsInComments() {
-    for (const char* tag : {"TITLE", "LINE1", "LINE2", "DATE"}) {
-      const std::size_t at = raw_.find(tag);
+    for (const std::string_view header : {tag::kTitle, tag::kLine1, tag::kLine2, tag::kDate}) {
+      const std::size_t at = raw_.find(header);
       if (at == std::string_view::npos) continue;
-      const bool in_comment = std::any_of(comments_.begin(), comments_.end(), [&](const Span& c) {
-        const std::size_t line_end = std::min(c.to, raw_.find('\n', c.from));
-        return c.from <= at && at < line_end;
+      const bool in_comment = std::any_of(comments_.begin(), comments_.end(), [&](const CommentSpan& c) {
+        const std::size_t line_end = std::min(c.To, raw_.find('\n', c.From));
+        return c.From <= at && at < line_end;
       });
       if (!in_comment) continue;
-      Add(std::string(tag) + " is read from the comment on line " +
-          std::to_string(LineOf(raw_, at)) + ": the first \"" + tag +
+      Add(std::string(header) + " is read from the comment on line " +
+          std::to_string(LineOf(raw_, at)) + ": the first \"" + std::string(header) +
           "\" anywhere in the file counts, comments included.");
     }
   }
@@ -178,23 +160,26 @@ class WarningCollector {
 
   void CutValues() {
     struct Tag {
-      const char* name;
+      std::string_view name;
       std::size_t limit;
       bool blanked;  // read after the comments are blanked
     };
     static constexpr Tag kTags[] = {
-        {"TITLE", kHeaderTagLimit, false}, {"LINE1", kHeaderTagLimit, false},
-        {"LINE2", kHeaderTagLimit, false}, {"DATE", kHeaderTagLimit, false},
-        {"SPCCON", kOptionTagLimit, true}, {"SPCVOW", kOptionTagLimit, true},
-        {"GENOPT", kOptionTagLimit, true},
+        {tag::kTitle, kHeaderTagLimit, false},
+        {tag::kLine1, kHeaderTagLimit, false},
+        {tag::kLine2, kHeaderTagLimit, false},
+        {tag::kDate, kHeaderTagLimit, false},
+        {tag::kSpecialConsonants, kOptionTagLimit, true},
+        {tag::kSpecialVowels, kOptionTagLimit, true},
+        {tag::kGenerationOptions, kOptionTagLimit, true},
     };
-    for (const Tag& tag : kTags) {
+    for (const Tag& checked : kTags) {
       const auto value =
-          ReadTag(tag.blanked ? std::string_view(chapter_.Text) : raw_, tag.name, kNoLimit);
-      if (!value || value->size() <= tag.limit) continue;
-      Add(std::string(tag.name) + " holds " + std::to_string(value->size()) +
-          " characters; only the first " + std::to_string(tag.limit) + " are " +
-          (tag.blanked ? "read, so keywords after them are ignored." : "kept."));
+          ReadTag(checked.blanked ? std::string_view(chapter_.Text) : raw_, checked.name, kNoLimit);
+      if (!value || value->size() <= checked.limit) continue;
+      Add(std::string(checked.name) + " holds " + std::to_string(value->size()) +
+          " characters; only the first " + std::to_string(checked.limit) + " are " +
+          (checked.blanked ? "read, so keywords after them are ignored." : "kept."));
     }
   }
 
@@ -229,7 +214,7 @@ class WarningCollector {
   const TQorvChapter& chapter_;
   const ChapterStatistics& stats_;
   int expected_name_count_;
-  std::vector<Span> comments_;
+  std::vector<CommentSpan> comments_;
   std::vector<std::string> warnings_;
 };
 

@@ -13,7 +13,7 @@
 #include "chapter/names_list.h"
 #include "text/encoding.h"
 #include "generator/generate_name.h"
-#include "generator/validation.h"
+#include "generator/finishing.h"
 
 namespace qorv {
 namespace {
@@ -51,9 +51,7 @@ std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
   while (reader.status() == NamesListReader::Status::kReady &&
          reader.Next(name) == NamesListReader::Step::kName) {
     NormaliseName(name);
-    if (chapter.PunctMode != 0) FinishAccents(name, chapter.PunctMode);
-    Capitalise(name);
-    seeds.insert(name);
+    seeds.insert(FinishedName(name, chapter.PunctMode));
   }
   return seeds;
 }

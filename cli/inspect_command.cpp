@@ -21,10 +21,10 @@ namespace {
 // SOFT and MULTI are switches of the load that the record does not keep; read them again from
 // the comment-blanked text with the loader's own rules.
 void ReadAnalysisSwitches(const TQorvChapter& chapter, ChapterInspection& inspection) {
-  if (const auto spccon = ReadTag(chapter.Text, "SPCCON", kOptionTagLimit)) {
+  if (const auto spccon = ReadTag(chapter.Text, tag::kSpecialConsonants, kOptionTagLimit)) {
     inspection.soft = ParseSpecialConsonants(*spccon).Soft;
   }
-  if (const auto spcvow = ReadTag(chapter.Text, "SPCVOW", kOptionTagLimit)) {
+  if (const auto spcvow = ReadTag(chapter.Text, tag::kSpecialVowels, kOptionTagLimit)) {
     inspection.multi = ParseMulti(*spcvow);
   }
 }

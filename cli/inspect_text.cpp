@@ -3,6 +3,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "chapter/chapter_format.h"
 #include "chapter/letters.h"
 #include "chapter/limits.h"
 #include "text/encoding.h"
@@ -11,7 +12,6 @@ namespace qorv {
 namespace {
 
 constexpr std::size_t kLineWidth = 96;
-constexpr int kNoRepeat = 255;  // MinRepeatDistance of a letter that never repeats
 
 std::size_t Utf8Width(std::string_view utf8) {
   std::size_t width = 0;

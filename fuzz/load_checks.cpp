@@ -7,7 +7,9 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "chapter/analysis.h"
+#include "chapter/letter_statistics.h"
+#include "chapter/pair_tables.h"
+#include "chapter/structure.h"
 #include "chapter/letters.h"
 #include "chapter/limits.h"
 

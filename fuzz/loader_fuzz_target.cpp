@@ -22,24 +22,23 @@
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/limits.h"
+#include "chapter/chapter_format.h"
 #include "chapter/loader.h"
 #include "fuzz/load_checks.h"
 
 namespace qorv::fuzz {
 namespace {
 
-constexpr int kGaugeEnd = 15;
-
 void CheckGauge(const PlainChapterClient& client, std::size_t trail_before, bool loaded) {
   const std::vector<int>& trail = client.ProgressTrail();
   int previous = 0;
   for (std::size_t i = trail_before; i < trail.size(); ++i) {
-    Require(trail[i] > previous && trail[i] <= kGaugeEnd, "the gauge climbs within 1..15");
+    Require(trail[i] > previous && trail[i] <= kLoadProgressSteps, "the gauge climbs within 1..15");
     previous = trail[i];
   }
   if (!loaded) return;
-  Require(trail.size() - trail_before == kGaugeEnd, "a successful load takes 15 gauge steps");
-  Require(client.GaugeShown() && client.Progress() == kGaugeEnd, "a successful load ends at 15");
+  Require(trail.size() - trail_before == kLoadProgressSteps, "a successful load takes 15 gauge steps");
+  Require(client.GaugeShown() && client.Progress() == kLoadProgressSteps, "a successful load ends at 15");
 }
 
 void LoadAndCheck(TQorvChapter& chapter, std::string_view bytes, int expected,

@@ -1,8 +1,20 @@
 #include "generator/finishing.h"
 
+#include "chapter/chapter_format.h"
 #include "chapter/letters.h"
 
 namespace qorv {
+namespace {
+
+// Replaces the characters at `at` by `to` when they spell `from`.
+bool ReplaceAt(std::string& s, std::size_t at, std::string_view from, std::string_view to) {
+  if (at + from.size() > s.size() || s.compare(at, from.size(), from) != 0) return false;
+  s.replace(at, from.size(), to);
+  return true;
+}
+
+}  // namespace
+
 
 void ExpandSpecialConsonants(std::string& text, const ChapterStatistics& stats) {
   for (int d = 0; d < stats.SpecialConsonantCount; ++d) {
@@ -24,8 +36,9 @@ void ExpandSoftConsonants(std::string& text) {
   out.reserve(text.size() + 8);
   for (char c : text) {
     const int index = ConsonantIndex(c);
-    out += index >= 20 && index < 40 ? AsciiUpper(c) : c;
-    if (index >= 20 && index < 40) out += 'H';
+    const bool soft = index >= kSoftConsonantFirst && index < kSoftConsonantEnd;
+    out += soft ? AsciiUpper(c) : c;
+    if (soft) out += 'H';
   }
   text.swap(out);
 }
@@ -47,6 +60,53 @@ std::string AssembleCandidate(std::span<const ElementId> elements, const Chapter
   ExpandSoftConsonants(text);
   AsciiUpperInPlace(text);
   return text;
+}
+
+// The diaeresis texts of mode 2: on the second vowel at the start of a name, on the E elsewhere.
+constexpr char kEThenADiaeresis[] = {'E', '\xC4', '\0'};  // EÄ
+constexpr char kEThenODiaeresis[] = {'E', '\xD6', '\0'};  // EÖ
+constexpr char kEDiaeresisThenA[] = {'\xCB', 'A', '\0'};  // ËA
+constexpr char kEDiaeresisThenO[] = {'\xCB', 'O', '\0'};  // ËO
+
+void FinishAccents(std::string& name, int punct_mode) {
+  struct Contraction {
+    std::string_view run;
+    std::string_view accented;
+  };
+  static constexpr Contraction kTriples[] = {
+      {"AAA", "\xC2"}, {"EEE", "\xCA"}, {"III", "\xCE"}, {"OOO", "\xD4"}, {"UUU", "\xDB"}};
+  static constexpr Contraction kPairs[] = {{"AA", "\xC1"}, {"EE", "\xC9"}, {"II", "\xCD"},
+                                           {"OO", "\xD3"}, {"UU", "\xDA"}, {"YY", "\xDD"}};
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    bool contracted = false;
+    for (const Contraction& c : kTriples) {
+      if ((contracted = ReplaceAt(name, i, c.run, c.accented))) break;
+    }
+    for (const Contraction& c : kPairs) {
+      if (contracted) break;
+      contracted = ReplaceAt(name, i, c.run, c.accented);
+    }
+    if (punct_mode == 2) {
+      // EA and EO: the diaeresis on the second vowel at the start, on the E elsewhere.
+      if (!ReplaceAt(name, i, "EA", i == 0 ? kEThenADiaeresis : kEDiaeresisThenA)) {
+        ReplaceAt(name, i, "EO", i == 0 ? kEThenODiaeresis : kEDiaeresisThenO);
+      }
+    }
+  }
+  if (punct_mode == 2 && !name.empty() && name.back() == 'E') name.back() = '\xCB';
+}
+
+void Capitalise(std::string& name) {
+  for (std::size_t i = 1; i < name.size(); ++i) name[i] = AsciiLower(AccentLower(name[i]));
+  for (std::size_t i = 2; i < name.size(); ++i) {
+    if (name[i - 1] == '-') name[i] = AsciiUpper(AccentUpper(name[i]));
+  }
+}
+
+std::string FinishedName(std::string candidate, int punct_mode) {
+  if (punct_mode != 0) FinishAccents(candidate, punct_mode);
+  Capitalise(candidate);
+  return candidate;
 }
 
 }  // namespace qorv

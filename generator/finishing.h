@@ -1,5 +1,6 @@
-// Turning a row of elements into the upper-case candidate text, and the special consonant
-// expansion that placement also uses to measure consonant elements.
+// Turning a row of elements into the upper-case candidate text (with the special consonant
+// expansion that placement also uses to measure consonant elements), and giving an accepted
+// candidate its final form: accents, then capitals.
 #pragma once
 
 #include <cstddef>
@@ -29,5 +30,17 @@ std::string ExpandedConsonant(const std::string& coded, const ChapterStatistics&
 // The candidate text of the elements up to the -1 entry: coded forms joined, special and soft
 // consonants written out, upper-cased (ASCII letters only).
 std::string AssembleCandidate(std::span<const ElementId> elements, const ChapterStatistics& stats);
+
+// Contracts runs of equal vowels into accented ones (PUNCT:1), and with `punct_mode` 2 also
+// marks the diaeresis of EA, EO and a final E.
+void FinishAccents(std::string& name, int punct_mode);
+
+// The first letter stays as it is; the rest goes to lower case, except a letter right after a
+// hyphen (at position 1 or later), which becomes a capital.
+void Capitalise(std::string& name);
+
+// The final form of an accepted upper-case candidate: accents as `punct_mode` asks (0: none),
+// then capitals.
+std::string FinishedName(std::string candidate, int punct_mode);
 
 }  // namespace qorv

@@ -72,9 +72,7 @@ std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, 
     log.Write(reason);
     return {};
   }
-  std::string name = candidate;
-  if (chapter.PunctMode != 0) FinishAccents(name, chapter.PunctMode);
-  Capitalise(name);
+  std::string name = FinishedName(candidate, chapter.PunctMode);
   NameHistory& history = chapter.Client->History();
   if (history.Contains(name)) {
     ++counts.History;

@@ -2,7 +2,7 @@
 
 #include <span>
 
-#include "chapter/analysis.h"
+#include "chapter/structure.h"
 
 namespace qorv {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "chapter/analysis.h"
+#include "chapter/letter_statistics.h"
 #include "chapter/letters.h"
 
 namespace qorv {
@@ -62,13 +62,6 @@ int TooFrequentLetter(const ChapterStatistics& stats, std::string_view s) {
   return -1;
 }
 
-// Replaces the characters at `at` by `to` when they spell `from`.
-bool ReplaceAt(std::string& s, std::size_t at, std::string_view from, std::string_view to) {
-  if (at + from.size() > s.size() || s.compare(at, from.size(), from) != 0) return false;
-  s.replace(at, from.size(), to);
-  return true;
-}
-
 }  // namespace
 
 std::string ValidateName(const ChapterStatistics& stats, std::string_view candidate, int level) {
@@ -82,47 +75,6 @@ std::string ValidateName(const ChapterStatistics& stats, std::string_view candid
     return std::string(reject::kShare) + static_cast<char>(letter);
   }
   return {};
-}
-
-// The diaeresis texts of PUNCT:2: on the second vowel at the start of a name, on the E elsewhere.
-constexpr char kEThenADiaeresis[] = {'E', '\xC4', '\0'};  // EÄ
-constexpr char kEThenODiaeresis[] = {'E', '\xD6', '\0'};  // EÖ
-constexpr char kEDiaeresisThenA[] = {'\xCB', 'A', '\0'};  // ËA
-constexpr char kEDiaeresisThenO[] = {'\xCB', 'O', '\0'};  // ËO
-
-void FinishAccents(std::string& name, int punct_mode) {
-  struct Contraction {
-    std::string_view run;
-    std::string_view accented;
-  };
-  static constexpr Contraction kTriples[] = {
-      {"AAA", "\xC2"}, {"EEE", "\xCA"}, {"III", "\xCE"}, {"OOO", "\xD4"}, {"UUU", "\xDB"}};
-  static constexpr Contraction kPairs[] = {{"AA", "\xC1"}, {"EE", "\xC9"}, {"II", "\xCD"},
-                                           {"OO", "\xD3"}, {"UU", "\xDA"}, {"YY", "\xDD"}};
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    bool contracted = false;
-    for (const Contraction& c : kTriples) {
-      if ((contracted = ReplaceAt(name, i, c.run, c.accented))) break;
-    }
-    for (const Contraction& c : kPairs) {
-      if (contracted) break;
-      contracted = ReplaceAt(name, i, c.run, c.accented);
-    }
-    if (punct_mode == 2) {
-      // EA and EO: the diaeresis on the second vowel at the start, on the E elsewhere.
-      if (!ReplaceAt(name, i, "EA", i == 0 ? kEThenADiaeresis : kEDiaeresisThenA)) {
-        ReplaceAt(name, i, "EO", i == 0 ? kEThenODiaeresis : kEDiaeresisThenO);
-      }
-    }
-  }
-  if (punct_mode == 2 && !name.empty() && name.back() == 'E') name.back() = '\xCB';
-}
-
-void Capitalise(std::string& name) {
-  for (std::size_t i = 1; i < name.size(); ++i) name[i] = AsciiLower(AccentLower(name[i]));
-  for (std::size_t i = 2; i < name.size(); ++i) {
-    if (name[i - 1] == '-') name[i] = AsciiUpper(AccentUpper(name[i]));
-  }
 }
 
 }  // namespace qorv

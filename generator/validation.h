@@ -1,4 +1,4 @@
-// Judging a candidate name against the seed names, and giving an accepted one its final form.
+// Judging a candidate name against the seed names.
 #pragma once
 
 #include <string>
@@ -20,13 +20,5 @@ inline constexpr std::string_view kHistory = "!HIST";
 // or "!FREQ: " + letter. Level 0 passes everything; 1 adds the repetition and distance rules;
 // any other value acts as 2 and adds the share rule.
 std::string ValidateName(const ChapterStatistics& stats, std::string_view candidate, int level);
-
-// Contracts runs of equal vowels into accented ones (PUNCT:1), and with `punct_mode` 2 also
-// marks the diaeresis of EA, EO and a final E.
-void FinishAccents(std::string& name, int punct_mode);
-
-// The first letter stays as it is; the rest goes to lower case, except a letter right after a
-// hyphen (at position 1 or later), which becomes a capital.
-void Capitalise(std::string& name);
 
 }  // namespace qorv

@@ -138,5 +138,91 @@ TEST_F(FinishingTest, TheExpandedFormIsUpperCasedButKeepsSoftConsonantsSingle) {
   EXPECT_EQ(ExpandedConsonant("y", *stats_), "Y");
 }
 
+std::string Finish(std::string name, int punct_mode) {
+  FinishAccents(name, punct_mode);
+  return name;
+}
+
+std::string Capitalised(std::string name) {
+  Capitalise(name);
+  return name;
+}
+
+TEST(FinishAccentsTest, DoubledVowelsBecomeAcute) {
+  EXPECT_EQ(Finish("TAAVI", 1), "T\xC1VI");
+  EXPECT_EQ(Finish("BEELOOKIIRUU", 1), "B\xC9L\xD3K\xCDR\xDA");
+  EXPECT_EQ(Finish("SYYL", 1), "S\xDDL");
+}
+
+TEST(FinishAccentsTest, TripledVowelsBecomeCircumflex) {
+  EXPECT_EQ(Finish("AAAEEEIIIOOOUUU", 1), "\xC2\xCA\xCE\xD4\xDB");
+  EXPECT_EQ(Finish("YYY", 1), "\xDDY");  // Y has no circumflex
+}
+
+TEST(FinishAccentsTest, LongerRunsAreContractedFromTheLeft) {
+  EXPECT_EQ(Finish("AAAA", 1),
+            "\xC2"
+            "A");
+  EXPECT_EQ(Finish("AAAAA", 1), "\xC2\xC1");
+  EXPECT_EQ(Finish("AAAAAA", 1), "\xC2\xC2");
+}
+
+TEST(FinishAccentsTest, ModeOneLeavesDiaeresisPairsAlone) {
+  EXPECT_EQ(Finish("LEANE", 1), "LEANE");
+  EXPECT_EQ(Finish("EARON", 1), "EARON");
+}
+
+TEST(FinishAccentsTest, ModeTwoMarksEaAndEo) {
+  EXPECT_EQ(Finish("LEANE", 2),
+            "L\xCB"
+            "AN\xCB");
+  EXPECT_EQ(Finish("EARON", 2), "E\xC4RON");
+  EXPECT_EQ(Finish("EON", 2), "E\xD6N");
+  EXPECT_EQ(Finish("LEON", 2), "L\xCBON");
+}
+
+TEST(FinishAccentsTest, ModeTwoMarksAFinalE) {
+  EXPECT_EQ(Finish("ANNE", 2), "ANN\xCB");
+  EXPECT_EQ(Finish("ANNEE", 2), "ANN\xC9");  // contracted first, no plain E is left at the end
+}
+
+TEST(FinishAccentsTest, ModeTwoContractsToo) {
+  EXPECT_EQ(Finish("TAAVI", 2), "T\xC1VI");
+}
+
+TEST(CapitaliseTest, TheRestGoesToLowerCase) {
+  EXPECT_EQ(Capitalised("T\xC1VI"), "T\xE1vi");
+  EXPECT_EQ(Capitalised("L\xCB"
+                        "AN\xCB"),
+            "L\xEB"
+            "an\xEB");
+  EXPECT_EQ(Capitalised("E\xC4RON"), "E\xE4ron");
+  EXPECT_EQ(Capitalised("LIN\xCB"), "Lin\xEB");
+  EXPECT_EQ(Capitalised("O'NEIL"), "O'neil");
+}
+
+TEST(CapitaliseTest, TheFirstLetterStaysAsItIs) {
+  EXPECT_EQ(Capitalised("\xC9LAN"), "\xC9lan");
+  EXPECT_EQ(Capitalised("\xC2"
+                        "A"),
+            "\xC2"
+            "a");
+}
+
+TEST(CapitaliseTest, ALetterAfterAHyphenBecomesACapital) {
+  EXPECT_EQ(Capitalised("ANNE-MARIE"), "Anne-Marie");
+  EXPECT_EQ(Capitalised("JEAN-\xC9LISE"), "Jean-\xC9lise");
+  EXPECT_EQ(Capitalised("ANNE-"), "Anne-");
+  EXPECT_EQ(Capitalised("A--B"), "A--B");
+}
+
+TEST(CapitaliseTest, ALeadingHyphenDoesNotCapitaliseTheSecondLetter) {
+  EXPECT_EQ(Capitalised("-ANNE"), "-anne");
+}
+
+TEST(CapitaliseTest, LettersWithoutPartnersKeepTheirForm) {
+  EXPECT_EQ(Capitalised("SS\xDF"), "Ss\xDF");
+}
+
 }  // namespace
 }  // namespace qorv

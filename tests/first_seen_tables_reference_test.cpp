@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "chapter/analysis.h"
+#include "chapter/pair_tables.h"
+#include "chapter/structure.h"
 #include "chapter/decomposition.h"
 #include "chapter/first_seen_index.h"
 #include "chapter/statistics.h"

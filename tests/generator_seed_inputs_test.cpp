@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "chapter/analysis.h"
+#include "chapter/structure.h"
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/limits.h"

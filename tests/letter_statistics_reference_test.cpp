@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "chapter/analysis.h"
+#include "chapter/letter_statistics.h"
 #include "chapter/letters.h"
 #include "chapter/statistics.h"
 

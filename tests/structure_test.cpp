@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "chapter/analysis.h"
+#include "chapter/structure.h"
 #include "tests/chapter_source.h"
 
 namespace qorv {
