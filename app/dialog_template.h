@@ -25,7 +25,7 @@ enum class ControlKind {
   kEdit,
 };
 
-// Style bits, after the notes of the template.
+// Style bits of a control: how it groups, navigates, aligns and behaves.
 enum ControlStyle : unsigned {
   kStyleNone = 0,
   kGroup = 1u << 0,           // starts a group (radio buttons, keyboard navigation)

@@ -15,11 +15,6 @@ namespace qorv::app {
 // resources (the name is compared without regard to case).
 inline constexpr char kHelpFileName[] = "Qorv.hlp";
 
-// The request as the program's original help interface spelled it: command HELP_TAB with data 1,
-// "show the topics dialog". OpenHelpTopics is that request.
-inline constexpr int kHelpTab = 15;
-inline constexpr unsigned kHelpTabData = 1;
-
 // A window titled "The Quorvane Lexicon Help": on the left the list of topics (the document's
 // <h2> headings, in document order), on the right the document. Choosing a topic scrolls the
 // document to its heading; Escape closes (hides) the window.

@@ -11,7 +11,7 @@
 using namespace qorv::app;
 
 TQorvApp::TQorvApp(int& argc, char** argv, ShowCommand requested)
-    : QApplication(argc, argv), show_command_(MainWindowShowCommand(requested)) {
+    : QApplication(argc, argv), show_command_(requested) {
   setApplicationName(QString::fromLatin1(kApplicationName));
 }
 
@@ -19,16 +19,11 @@ TQorvApp::~TQorvApp() = default;
 
 void TQorvApp::CreateMainWindow() {
   main_window_ = std::make_unique<TSDIDecFrame>(QString::fromLatin1(kApplicationName));
-  switch (show_command_) {
-    case ShowCommand::kHidden:
-      break;
-    case ShowCommand::kMinimizedNoActivate:
-      main_window_->setAttribute(Qt::WA_ShowWithoutActivating);
-      main_window_->showMinimized();
-      break;
-    default:
-      main_window_->showNormal();
-      break;
+  if (show_command_ == ShowCommand::kMinimizedNoActivate) {
+    main_window_->setAttribute(Qt::WA_ShowWithoutActivating);
+    main_window_->showMinimized();
+  } else {
+    main_window_->showNormal();
   }
 }
 

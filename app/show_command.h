@@ -1,23 +1,14 @@
-// The show command the program was started with, and the one the main window is shown with.
+// How the main window is first shown.
 #pragma once
 
 namespace qorv::app {
 
+// Normally, or minimised without activation when the program was started with "-iconic" (the X
+// way to ask for it). Every other start, a request to start maximised included, opens a plain
+// normal window: the window has a fixed size.
 enum class ShowCommand {
   kNormal,
-  kHidden,
-  kMinimized,            // minimised and activated
-  kMinimizedNoActivate,  // minimised without activation
-  kMaximized,
+  kMinimizedNoActivate,
 };
-
-// Unless the program was started hidden or minimised without activation, its window opens as a
-// plain normal window: a request to start maximised (or minimised and active) opens it normally.
-constexpr ShowCommand MainWindowShowCommand(ShowCommand requested) {
-  if (requested == ShowCommand::kHidden || requested == ShowCommand::kMinimizedNoActivate) {
-    return requested;
-  }
-  return ShowCommand::kNormal;
-}
 
 }  // namespace qorv::app

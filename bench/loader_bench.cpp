@@ -87,7 +87,8 @@ const PreparedChapter& Prepared() {
                                stats.SpecialConsonantCount);
     }
     TQorvChapter counts;
-    p->ok = !p->names.empty() && SplitNames(p->coded, p->multi, stats, counts, p->rows).empty();
+    std::string error;
+    p->ok = !p->names.empty() && SplitNames(p->coded, p->multi, stats, counts, p->rows, &error);
     return p;
   }();
   return *prepared;
@@ -207,7 +208,9 @@ void BM_SplitNames(benchmark::State& state) {
   for (auto _ : state) {
     chapter.VowelElementCount = chapter.ConsonantElementCount = 0;
     client.Statistics().MaxElementsPerName = 0;
-    benchmark::DoNotOptimize(SplitNames(p.coded, p.multi, client.Statistics(), chapter, rows));
+    std::string error;
+    benchmark::DoNotOptimize(
+        SplitNames(p.coded, p.multi, client.Statistics(), chapter, rows, &error));
   }
 }
 BENCHMARK(BM_SplitNames)->Unit(benchmark::kMicrosecond);

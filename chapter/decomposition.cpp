@@ -91,9 +91,8 @@ std::size_t ElementLength(std::string_view c, std::size_t p, bool multi) {
 
 }  // namespace
 
-std::string SplitNames(const std::vector<std::string>& coded_names, bool multi,
-                       ChapterStatistics& stats, TQorvChapter& chapter,
-                       std::vector<ElementRow>& rows) {
+bool SplitNames(const std::vector<std::string>& coded_names, bool multi, ChapterStatistics& stats,
+                TQorvChapter& chapter, std::vector<ElementRow>& rows, std::string* error) {
   ElementTable vowels(stats.VowelElements, chapter.VowelElementCount);
   ElementTable consonants(stats.ConsonantElements, chapter.ConsonantElementCount);
   rows.resize(coded_names.size());
@@ -107,10 +106,14 @@ std::string SplitNames(const std::vector<std::string>& coded_names, bool multi,
       const std::size_t length = ElementLength(c, p, multi);
       const std::string_view text = c.substr(p, length);
       const int index = vowel ? vowels.Intern(text) : consonants.Intern(text);
-      if (index < 0) return "Too many different elements";
+      if (index < 0) {
+        *error = "Too many different elements";
+        return false;
+      }
       if (n == kMaxElementsPerName) {
-        return "Too many elements in name #" + std::to_string(name + 1) + " (" + std::string(c) +
-               ")";
+        *error = "Too many elements in name #" + std::to_string(name + 1) + " (" + std::string(c) +
+                 ")";
+        return false;
       }
       row[n++] = vowel ? index : kConsonantIdBase + index;
       if (n > stats.MaxElementsPerName) stats.MaxElementsPerName = n;
@@ -118,10 +121,11 @@ std::string SplitNames(const std::vector<std::string>& coded_names, bool multi,
     }
     row[n] = kEndOfRow;
     if (n == 1) {
-      return "Too few elements in name #" + std::to_string(name + 1) + " (" + std::string(c) + ")";
+      *error = "Too few elements in name #" + std::to_string(name + 1) + " (" + std::string(c) + ")";
+      return false;
     }
   }
-  return {};
+  return true;
 }
 
 }  // namespace qorv

@@ -30,10 +30,9 @@ void ReplaceSpecialConsonants(std::string& coded, const std::array<std::string, 
                               int count);
 
 // Splits every coded name into an element row, filling the element tables of `stats` and the
-// element counts of `chapter` (both must start at 0). Returns the failure message, or an empty
-// text when every name splits.
-std::string SplitNames(const std::vector<std::string>& coded_names, bool multi,
-                       ChapterStatistics& stats, TQorvChapter& chapter,
-                       std::vector<ElementRow>& rows);
+// element counts of `chapter` (both must start at 0). True when every name splits; otherwise
+// false with the load's failure message in `error`.
+bool SplitNames(const std::vector<std::string>& coded_names, bool multi, ChapterStatistics& stats,
+                TQorvChapter& chapter, std::vector<ElementRow>& rows, std::string* error);
 
 }  // namespace qorv

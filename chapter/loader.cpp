@@ -165,8 +165,8 @@ class Loader {
     client_.SetProgress(kAdvance);
 
     std::vector<ElementRow> rows;
-    std::string message = SplitNames(names_, multi_, stats_, chapter_, rows);
-    if (!message.empty()) return Fail(std::move(message));
+    std::string message;
+    if (!SplitNames(names_, multi_, stats_, chapter_, rows, &message)) return Fail(std::move(message));
     client_.SetProgress(kAdvance);
 
     BuildPairTables(stats_, rows);

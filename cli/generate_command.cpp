@@ -12,7 +12,7 @@
 #include "chapter/loader.h"
 #include "chapter/names_list.h"
 #include "text/encoding.h"
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 #include "generator/finishing.h"
 
 namespace qorv {
@@ -147,7 +147,7 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
   LoadChapter(chapter, options.chapter_path, EstimateNameCount(options.chapter_path), client);
   if (!chapter.Loaded) {
     err << "qorv: " << options.chapter_path << ": " << Cp1252ToUtf8(chapter.Message) << '\n';
-    return 1;
+    return kExitFailure;
   }
 
   NameGenerator::Clock clock = &NameGenerator::SystemClock;
@@ -166,9 +166,9 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
   }
 
   int seed_equal = 0;
-  int status = 0;
+  int status = kExitSuccess;
   for (int i = 0; i < options.count; ++i) {
-    const std::optional<std::string> name = GenerateName(generator, request);
+    const std::optional<std::string> name = RetryUntilName(generator, request);
     if (!name) {
       out.flush();
       err << "qorv: no new name found after " << kMaxCallsPerName << " attempts\n";

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/exit_codes.h"
 #include "store/store_file.h"
 
 namespace CLI {
@@ -45,9 +46,6 @@ inline constexpr const char* kGenerateUsage =
 // checked and converted when the command line is parsed (a usage error when it is not one
 // Windows-1252 character).
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
-
-// Exit status of the generate command when a name could not be found in time.
-inline constexpr int kExitNoNewName = 3;
 
 // Loads the Chapter and prints `count` names, one per line. With `store`, the run appends to
 // "STORED.txt" in the current directory as a Store page does: one dated title line (the

@@ -11,6 +11,7 @@
 #include "chapter/option_tags.h"
 #include "chapter/tag_reader.h"
 #include "cli/chapter_warnings.h"
+#include "cli/exit_codes.h"
 #include "text/encoding.h"
 #include "cli/inspect_json.h"
 #include "cli/inspect_text.h"
@@ -59,17 +60,17 @@ int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& e
     for (const std::string& warning : warnings) {
       err << "qorv: " << path << ": warning: " << warning << "\n";
     }
-    return 1;
+    return kExitFailure;
   }
   if (options.json) {
     out << LoadedChapterJson(chapter, stats).dump() << "\n";
-    return 0;
+    return kExitSuccess;
   }
   ChapterInspection inspection{
       chapter, stats, false, false, expected_name_count, std::move(warnings)};
   ReadAnalysisSwitches(chapter, inspection);
   WriteChapterSummary(out, inspection);
-  return 0;
+  return kExitSuccess;
 }
 
 }  // namespace qorv

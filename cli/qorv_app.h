@@ -3,11 +3,10 @@
 
 #include <ostream>
 
+#include "cli/exit_codes.h"
+
 namespace qorv {
 
-inline constexpr int kExitSuccess = 0;
-inline constexpr int kExitFailure = 1;  // the command ran and failed, e.g. a Chapter did not load
-inline constexpr int kExitUsage = 2;    // the command line itself is wrong
 
 // Parses the arguments (argv[0] is the program) and runs the chosen subcommand, writing to
 // `out` and `err` instead of the standard streams.

@@ -2,7 +2,7 @@
 //
 // The last 16 bytes of an input choose the options (see ReadOptions); the bytes before them are
 // loaded as a Chapter file, as the loader's target does. When the load succeeds, names are asked
-// for with GenerateName, each with a small call budget so that an input runs fast, a clock fixed
+// for with RetryUntilName, each with a small call budget so that an input runs fast, a clock fixed
 // by the input and (mostly) no log. Some inputs change the options between the calls of one
 // request, as a caller that calls GenerateOnce itself may: Structural can then come on in a
 // request that drew no pattern. Checked (fuzz/generation_checks.h):
@@ -35,7 +35,7 @@
 #include "chapter/loader.h"
 #include "fuzz/generation_checks.h"
 #include "fuzz/require.h"
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 #include "generator/generation_log.h"
 #include "generator/name_generator.h"
 
@@ -194,11 +194,11 @@ class Session {
   }
 
   std::optional<std::string> Name(int budget) {
-    return GenerateName(
+    return RetryUntilName(
         generator_, request_, [this](int) { AfterCall(); }, budget);
   }
 
-  // GenerateName's loop, with the options changed between its calls.
+  // RetryUntilName's loop, with the options changed between its calls.
   std::optional<std::string> FlippingName(int budget) {
     for (int call = 0; call < budget; ++call) {
       if (call > 0) Flip(request_, options_.flips[flip_++ % options_.flips.size()], chapter_);

@@ -56,20 +56,27 @@ int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterSt
   }
 }
 
-long long& RejectionCounter(AttemptCounts& counts, std::string_view reason) {
-  if (reason == reject::kRepetition) return counts.Repetition;
-  if (reason.starts_with(reject::kDistance)) return counts.Distance;
-  return counts.Share;
+long long& RejectionCounter(AttemptCounts& counts, Rejection::Rule rule) {
+  switch (rule) {
+    case Rejection::Rule::kRepetition:
+      return counts.Repetition;
+    case Rejection::Rule::kDistance:
+      return counts.Distance;
+    case Rejection::Rule::kShare:
+      return counts.Share;
+    case Rejection::Rule::kHistory:
+      break;
+  }
+  return counts.History;
 }
 
 // The verdict on a candidate: the finished name, or an empty text when it is rejected.
 std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, int level,
                            AttemptLog& log, AttemptCounts& counts) {
-  const std::string reason = ValidateName(chapter.Client->Statistics(), candidate, level);
-  if (!reason.empty()) {
-    ++RejectionCounter(counts, reason);
+  if (const auto rejection = ValidateName(chapter.Client->Statistics(), candidate, level)) {
+    ++RejectionCounter(counts, rejection->Broken);
     log.Write(log_text::kFail);
-    log.Write(reason);
+    log.Write(rejection->Reason());
     return {};
   }
   std::string name = FinishedName(candidate, chapter.PunctMode);

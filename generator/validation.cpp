@@ -64,17 +64,33 @@ int TooFrequentLetter(const ChapterStatistics& stats, std::string_view s) {
 
 }  // namespace
 
-std::string ValidateName(const ChapterStatistics& stats, std::string_view candidate, int level) {
-  if (level == 0) return {};
-  if (HasRepeatedWindow(candidate)) return std::string(reject::kRepetition);
+std::string Rejection::Reason() const {
+  switch (Broken) {
+    case Rule::kRepetition:
+      return std::string(reject::kRepetition);
+    case Rule::kDistance:
+      return std::string(reject::kDistance) + Letter;
+    case Rule::kShare:
+      return std::string(reject::kShare) + Letter;
+    case Rule::kHistory:
+      break;
+  }
+  return std::string(reject::kHistory);
+}
+
+std::optional<Rejection> ValidateName(const ChapterStatistics& stats, std::string_view candidate,
+                                      int level) {
+  using Rule = Rejection::Rule;
+  if (level == 0) return std::nullopt;
+  if (HasRepeatedWindow(candidate)) return Rejection{Rule::kRepetition};
   if (const int letter = TooCloseLetter(stats, candidate); letter >= 0) {
-    return std::string(reject::kDistance) + static_cast<char>(letter);
+    return Rejection{Rule::kDistance, static_cast<char>(letter)};
   }
-  if (level == 1) return {};
+  if (level == 1) return std::nullopt;
   if (const int letter = TooFrequentLetter(stats, candidate); letter >= 0) {
-    return std::string(reject::kShare) + static_cast<char>(letter);
+    return Rejection{Rule::kShare, static_cast<char>(letter)};
   }
-  return {};
+  return std::nullopt;
 }
 
 }  // namespace qorv

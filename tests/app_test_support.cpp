@@ -67,7 +67,7 @@ void PickChapter(TQorvDlgClient& dialog, const QString& title) {
   emit combo->activated(index);
 }
 
-void LoadChapter(TQorvDlgClient& dialog, const QString& title) {
+void PickChapterAndWait(TQorvDlgClient& dialog, const QString& title) {
   PickChapter(dialog, title);
   dialog.WaitForLoad();
 }

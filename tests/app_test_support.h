@@ -57,7 +57,7 @@ void MoveMouseOver(QWidget* widget);
 // Picks the combo entry with `title` as a user would; its load starts and waits for this thread.
 void PickChapter(TQorvDlgClient& dialog, const QString& title);
 // The same, and waits until the load has ended.
-void LoadChapter(TQorvDlgClient& dialog, const QString& title);
+void PickChapterAndWait(TQorvDlgClient& dialog, const QString& title);
 
 // The main window and its dialog, created in the current directory.
 std::unique_ptr<TSDIDecFrame> NewMainWindow();

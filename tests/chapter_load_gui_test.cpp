@@ -120,7 +120,7 @@ class ChapterLoadTest : public QObject {
   }
 
   void aSuccessfulLoadShowsTheChapter() {
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     qorv::PlainChapterClient client;
     qorv::TQorvChapter expected;
     qorv::LoadChapter(expected, "coastal_villages.qrv",
@@ -158,7 +158,7 @@ class ChapterLoadTest : public QObject {
   }
 
   void aFailedLoadShowsItsCauseAndFreezesTheHints() {
-    LoadChapter(*dialog_, "Broken Line");
+    PickChapterAndWait(*dialog_, "Broken Line");
     QVERIFY(!dialog_->Chapter()->Loaded);
     QCOMPARE(DisplayText(*dialog_),
              QStringLiteral("FAILURE\nAttempt to open Chapter failed.\nCause: Invalid or missing "
@@ -190,17 +190,17 @@ class ChapterLoadTest : public QObject {
 
     // A listed file that has gone since the scan.
     QFile::remove("coastal_villages.qrv");
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     QCOMPARE(DisplayText(*dialog_),
              QStringLiteral("FAILURE\nAttempt to open Chapter failed.\nCause: Couldn't open file"));
     // A good Chapter afterwards unfreezes the hints.
-    LoadChapter(*dialog_, "Fit Three");
+    PickChapterAndWait(*dialog_, "Fit Three");
     MoveMouseOver(dialog_->Control(kIdHelp));
     QCOMPARE(HintText(*dialog_), QStringLiteral("Help"));
   }
 
   void automaticOptionsFollowTheChapterOnlyWhileChecked() {
-    LoadChapter(*dialog_, "Fit Three");
+    PickChapterAndWait(*dialog_, "Fit Three");
     QVERIFY(dialog_->IsChecked(kIdLevel3) && dialog_->IsChecked(kIdValidation1));
     QVERIFY(dialog_->IsChecked(kIdStructural));
     for (int id : {kIdStatistical, kIdPrefixes, kIdSuffixes}) QVERIFY(!dialog_->IsChecked(id));
@@ -212,7 +212,7 @@ class ChapterLoadTest : public QObject {
     QTest::mouseClick(dialog_->Control(kIdSuffixes), Qt::LeftButton);
     auto* letters = qobject_cast<QComboBox*>(dialog_->Control(kIdInitialLetter));
     letters->setCurrentIndex(letters->findText("B"));
-    LoadChapter(*dialog_, "Twins");
+    PickChapterAndWait(*dialog_, "Twins");
     QVERIFY(dialog_->IsChecked(kIdLevel1) && dialog_->IsChecked(kIdValidation1));
     QVERIFY(dialog_->IsChecked(kIdStructural) && dialog_->IsChecked(kIdSuffixes));
     QCOMPARE(ComboTexts(*dialog_, kIdInitialLetter), (QStringList{"*", "A", "B", "C"}));
@@ -220,7 +220,7 @@ class ChapterLoadTest : public QObject {
   }
 
   void aLevelOutOfRangeGeneratesAtLevelZero() {
-    LoadChapter(*dialog_, "Fit Seven");
+    PickChapterAndWait(*dialog_, "Fit Seven");
     for (int id = kIdLevel0; id <= kIdLevel3; ++id) QVERIFY(!dialog_->IsChecked(id));
     qorv::GenerationRequest seen;
     dialog_->SetAttempt([this, &seen](const qorv::GenerationRequest& request) {
@@ -237,7 +237,7 @@ class ChapterLoadTest : public QObject {
   }
 
   void generatedNamesFillTheHistory() {
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     auto* bar = qobject_cast<QScrollBar*>(dialog_->Control(kIdHistoryScrollBar));
     for (int i = 1; i <= 3; ++i) QTest::keyClick(dialog_, Qt::Key_Return);
     QCOMPARE(StatusText(*dialog_), QStringLiteral("Pos: 3/3"));
@@ -257,7 +257,7 @@ class ChapterLoadTest : public QObject {
     QCOMPARE(bar->maximum(), 100);
     QCOMPARE(bar->value(), 100);
     // A new load starts the history again.
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     QCOMPARE(dialog_->HistoryCount(), 0);
     QCOMPARE(bar->maximum(), 1);
     QVERIFY(!dialog_->Control(kIdStoreName)->isEnabled());
@@ -273,7 +273,7 @@ class ChapterLoadTest : public QObject {
   void generatingIsShownOnceTheSixthCallHasReturned() {
     QFETCH(int, calls_needed);
     QFETCH(bool, shown_before_last);
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     int calls = 0;
     QStringList status_at_call;
     dialog_->SetAttempt([&](const qorv::GenerationRequest&) {
@@ -290,7 +290,7 @@ class ChapterLoadTest : public QObject {
   }
 
   void aNameThatCannotBeFoundStopsTheCommand() {
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     int calls = 0;
     dialog_->SetAttempt([&calls](const qorv::GenerationRequest&) {
       ++calls;

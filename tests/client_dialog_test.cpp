@@ -379,12 +379,6 @@ class ClientDialogTest : public QObject {
   }
 
   void showCommandRule() {
-    QCOMPARE(MainWindowShowCommand(ShowCommand::kMaximized), ShowCommand::kNormal);
-    QCOMPARE(MainWindowShowCommand(ShowCommand::kMinimized), ShowCommand::kNormal);
-    QCOMPARE(MainWindowShowCommand(ShowCommand::kNormal), ShowCommand::kNormal);
-    QCOMPARE(MainWindowShowCommand(ShowCommand::kMinimizedNoActivate),
-             ShowCommand::kMinimizedNoActivate);
-    QCOMPARE(MainWindowShowCommand(ShowCommand::kHidden), ShowCommand::kHidden);
     char program[] = "quorvane";
     char iconic[] = "-iconic";
     char* argv[] = {program, iconic};

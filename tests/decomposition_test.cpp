@@ -122,7 +122,7 @@ struct Split {
 
 Split SplitAll(const std::vector<std::string>& coded, bool multi, ChapterStatistics& stats) {
   Split split;
-  split.message = SplitNames(coded, multi, stats, split.chapter, split.rows);
+  SplitNames(coded, multi, stats, split.chapter, split.rows, &split.message);
   return split;
 }
 

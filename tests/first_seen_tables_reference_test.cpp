@@ -90,7 +90,8 @@ std::vector<ElementRow> RandomRows(std::mt19937& random, ChapterStatistics& stat
   TQorvChapter chapter;
   std::vector<ElementRow> rows;
   stats.MaxElementsPerName = 0;
-  EXPECT_EQ(SplitNames(coded, false, stats, chapter, rows), "");
+  std::string error;
+  EXPECT_TRUE(SplitNames(coded, false, stats, chapter, rows, &error)) << error;
   return rows;
 }
 

@@ -10,7 +10,7 @@
 
 #include "chapter/chapter_title.h"
 #include "chapter/letters.h"
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 #include "tests/generator_test_support.h"
 
 namespace qorv {
@@ -218,7 +218,7 @@ std::vector<std::string> SampleNames(const std::string& log_path) {
   request.ValidationLevel = 2;
   request.Structural = request.Statistical = request.Prefixes = request.Suffixes = true;
   std::vector<std::string> names;
-  for (int i = 0; i < 40; ++i) names.push_back(GenerateName(generator, request).value_or("-"));
+  for (int i = 0; i < 40; ++i) names.push_back(RetryUntilName(generator, request).value_or("-"));
   return names;
 }
 

@@ -24,7 +24,7 @@
 #include "chapter/loader.h"
 #include "text/encoding.h"
 #include "cli_test_support.h"
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 #include "generator/name_generator.h"
 
 namespace qorv {
@@ -163,7 +163,7 @@ std::string GeneratorRecord(const std::string& path, const OptionSet& set, std::
       hash = Fold(hash, ReadFile(log_path));
       return name;
     };
-    const std::optional<std::string> name = GenerateName(attempt, request);
+    const std::optional<std::string> name = RetryUntilName(attempt, request);
     if (!name) {
       record += "(no new name) " + std::to_string(attempts) + "\n";
       break;

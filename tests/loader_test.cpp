@@ -34,7 +34,7 @@ std::string Padded(std::string text, std::size_t size) {
   return text;
 }
 
-// The sample from the file format's description, our own text.
+// A small complete Chapter: every tag, a comment after a tag, eight seed names over two lines.
 const char kCoastalVillages[] =
     "// Coastal villages: a sample Chapter\r\n"
     "TITLE \"Coastal Villages\";\r\n"

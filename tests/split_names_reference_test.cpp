@@ -100,7 +100,8 @@ TEST(SplitNamesReferenceTest, AgreesWithTheReferenceOnRandomCodedNames) {
     TQorvChapter chapter;
     stats->MaxElementsPerName = 0;
     std::vector<ElementRow> rows;
-    const std::string message = SplitNames(coded, multi, *stats, chapter, rows);
+    std::string message;
+    SplitNames(coded, multi, *stats, chapter, rows, &message);
 
     ASSERT_EQ(message, expected.message) << "round " << round;
     ASSERT_EQ(Table(stats->VowelElements, chapter.VowelElementCount), expected.vowels);

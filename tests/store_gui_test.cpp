@@ -47,7 +47,7 @@ class StoreTest : public QObject {
     dialog_ = frame_->Client();
     frame_->show();
     QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     QVERIFY(dialog_->Chapter()->Loaded);
   }
   void cleanup() {
@@ -101,7 +101,7 @@ class StoreTest : public QObject {
     QCOMPARE(lines.mid(2), (QStringList{FromCp1252(dialog_->History().Newest(1)),
                                         FromCp1252(dialog_->History().Newest(0))}));
     // The same Chapter loaded again starts a new run with its own title line.
-    LoadChapter(*dialog_, "Coastal Villages");
+    PickChapterAndWait(*dialog_, "Coastal Villages");
     QVERIFY(!dialog_->TitleLineWritten());
     Generate(1);
     QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);

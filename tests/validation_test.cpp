@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "chapter/letters.h"
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 #include "tests/generator_test_support.h"
 
 namespace qorv {
@@ -28,7 +28,8 @@ class ValidateNameTest : public ::testing::Test {
   int& Distance(char letter) { return stats_->MinRepeatDistance[LetterIndex(letter)]; }
   int& Percent(char letter) { return stats_->MaxLetterPercent[LetterIndex(letter)]; }
   std::string Validate(const std::string& name, int level) {
-    return ValidateName(*stats_, name, level);
+    const std::optional<Rejection> rejection = ValidateName(*stats_, name, level);
+    return rejection ? rejection->Reason() : "";
   }
 
   std::unique_ptr<ChapterStatistics> stats_;
@@ -194,7 +195,7 @@ TEST_F(ValidationStageTest, TwoElementsMayFinishAsOneLetter) {
   NameGenerator generator = test::FixedGenerator();
   std::set<std::string> names;
   for (int i = 0; i < 4; ++i) {
-    if (const std::optional<std::string> name = GenerateName(generator, Level(chapter, 0))) {
+    if (const std::optional<std::string> name = RetryUntilName(generator, Level(chapter, 0))) {
       names.insert(*name);
     }
   }

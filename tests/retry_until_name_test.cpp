@@ -1,4 +1,4 @@
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 using test::FixedGenerator;
 using test::TestChapter;
 
-TEST(GenerateNameTest, ReturnsTheFirstNameAndCountsTheCalls) {
+TEST(RetryUntilNameTest, ReturnsTheFirstNameAndCountsTheCalls) {
   // The initial pairs never match the letter K; the 17th attempt places single elements.
   TestChapter chapter({.names = {"KARA"}, .spccon = "<K>"});
   NameGenerator generator = FixedGenerator();
@@ -20,28 +20,28 @@ TEST(GenerateNameTest, ReturnsTheFirstNameAndCountsTheCalls) {
   request.Prefixes = true;
   request.InitialLetter = 'K';
   std::vector<int> calls;
-  EXPECT_EQ(GenerateName(generator, request, [&calls](int n) { calls.push_back(n); }), "Kara");
+  EXPECT_EQ(RetryUntilName(generator, request, [&calls](int n) { calls.push_back(n); }), "Kara");
   ASSERT_EQ(calls.size(), 17u);
   for (int i = 0; i < 17; ++i) EXPECT_EQ(calls[i], i + 1);
   EXPECT_EQ(chapter.chapter().NewRequest, 1);
 }
 
-TEST(GenerateNameTest, ANameAtTheFirstCallCallsOnce) {
+TEST(RetryUntilNameTest, ANameAtTheFirstCallCallsOnce) {
   TestChapter chapter({.names = {"BA"}});
   NameGenerator generator = FixedGenerator();
   int last_call = 0;
-  EXPECT_EQ(GenerateName(generator, chapter.Request(), [&last_call](int n) { last_call = n; }),
+  EXPECT_EQ(RetryUntilName(generator, chapter.Request(), [&last_call](int n) { last_call = n; }),
             "Ba");
   EXPECT_EQ(last_call, 1);
 }
 
-TEST(GenerateNameTest, WorksWithoutACallback) {
+TEST(RetryUntilNameTest, WorksWithoutACallback) {
   TestChapter chapter({.names = {"BA"}});
   NameGenerator generator = FixedGenerator();
-  EXPECT_EQ(GenerateName(generator, chapter.Request()), "Ba");
+  EXPECT_EQ(RetryUntilName(generator, chapter.Request()), "Ba");
 }
 
-TEST(GenerateNameTest, StopsAfterMaxCallsWhenEveryNameIsRecent) {
+TEST(RetryUntilNameTest, StopsAfterMaxCallsWhenEveryNameIsRecent) {
   TestChapter chapter({.names = {"BA"}});
   chapter.history().Add("Ba");
   NameGenerator generator = FixedGenerator();
@@ -52,7 +52,7 @@ TEST(GenerateNameTest, StopsAfterMaxCallsWhenEveryNameIsRecent) {
     last_call = n;
   };
   // 200 calls: two give-up cycles of 77, then 46 attempts into a third request.
-  EXPECT_EQ(GenerateName(generator, chapter.Request(), counter, 200), std::nullopt);
+  EXPECT_EQ(RetryUntilName(generator, chapter.Request(), counter, 200), std::nullopt);
   EXPECT_EQ(count, 200);
   EXPECT_EQ(last_call, 200);
   EXPECT_EQ(chapter.chapter().NewRequest, 1);
@@ -61,13 +61,13 @@ TEST(GenerateNameTest, StopsAfterMaxCallsWhenEveryNameIsRecent) {
   EXPECT_EQ(chapter.chapter().AttemptCount, 0);
 }
 
-TEST(GenerateNameTest, TheDefaultLimitIsTwentyThousandCalls) {
+TEST(RetryUntilNameTest, TheDefaultLimitIsTwentyThousandCalls) {
   EXPECT_EQ(kMaxCallsPerName, 20000);
   TestChapter chapter({.names = {"BA"}});
   chapter.history().Add("Ba");
   NameGenerator generator = FixedGenerator();
   int last_call = 0;
-  EXPECT_EQ(GenerateName(generator, chapter.Request(), [&last_call](int n) { last_call = n; }),
+  EXPECT_EQ(RetryUntilName(generator, chapter.Request(), [&last_call](int n) { last_call = n; }),
             std::nullopt);
   EXPECT_EQ(last_call, 20000);
   EXPECT_EQ(chapter.chapter().NewRequest, 1);

@@ -6,7 +6,7 @@
 #include "app/client_dialog.h"
 #include "app/control_ids.h"
 #include "app/dialog_texts.h"
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 
 using namespace qorv::app;
 
@@ -32,7 +32,7 @@ void TQorvDlgClient::GenerateNext() {
 
 std::optional<std::string> TQorvDlgClient::GenerateName() {
   const qorv::GenerationRequest request = ReadGenerationOptions();
-  std::optional<std::string> name = qorv::GenerateName(attempt_, request, [this](int calls) {
+  std::optional<std::string> name = qorv::RetryUntilName(attempt_, request, [this](int calls) {
     if (calls == kCallsBeforeGeneratingText) {
       status_line_->setText(QString::fromLatin1(kGenerating));
       status_line_->repaint();

@@ -1,10 +1,10 @@
-#include "generator/generate_name.h"
+#include "generator/retry_until_name.h"
 
 #include "chapter/chapter.h"
 
 namespace qorv {
 
-std::optional<std::string> GenerateName(const AttemptFunction& attempt,
+std::optional<std::string> RetryUntilName(const AttemptFunction& attempt,
                                         const GenerationRequest& request,
                                         const std::function<void(int)>& after_call,
                                         int max_calls) {
@@ -17,10 +17,10 @@ std::optional<std::string> GenerateName(const AttemptFunction& attempt,
   return std::nullopt;
 }
 
-std::optional<std::string> GenerateName(NameGenerator& generator, const GenerationRequest& request,
+std::optional<std::string> RetryUntilName(NameGenerator& generator, const GenerationRequest& request,
                                         const std::function<void(int)>& after_call,
                                         int max_calls) {
-  return GenerateName(
+  return RetryUntilName(
       [&generator](const GenerationRequest& r) { return generator.GenerateOnce(r); }, request,
       after_call, max_calls);
 }
