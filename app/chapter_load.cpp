@@ -4,20 +4,19 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
-#include <QThread>
 
 #include "app/client_dialog.h"
 #include "app/control_factory.h"
 #include "app/control_ids.h"
 #include "app/dialog_texts.h"
 #include "app/text_codec.h"
-#include "chapter/loader.h"
+#include "app/ui_thread_requests.h"
+#include "chapter/chapter_format.h"
 
 using namespace qorv::app;
 
 namespace {
 
-constexpr int kLoadGaugeMaximum = 15;
 
 }  // namespace
 
@@ -50,28 +49,30 @@ void TQorvDlgClient::StartChapterLoad() {
     }
   }
 
-  chapter_.reset();
-  gauge_->setRange(0, kLoadGaugeMaximum);
+  session_.DropChapter();
+  gauge_->setRange(0, qorv::kLoadProgressSteps);
   load_finished_ = false;
   load_thread_ =
       std::thread(&TQorvDlgClient::LoadThread, this, selected_chapter_file_, selected_name_count_);
 }
 
 void TQorvDlgClient::LoadThread(std::string file_name, int expected_name_count) {
-  auto chapter = std::make_unique<qorv::TQorvChapter>();
-  qorv::LoadChapter(*chapter, file_name, expected_name_count, *this);
-  // The hand-over is the thread's last request; once it has run, the thread only returns.
-  RunOnUiThread([this, &chapter] {
+  std::unique_ptr<qorv::TQorvChapter> chapter =
+      session_.LoadChapterFile(file_name, expected_name_count);
+  // The hand-over is the thread's last request; once it has run, the thread only returns. When
+  // the dialog is going, it does not run and the Chapter goes with the thread.
+  ui_requests_->Run([this, &chapter] {
     FinishChapterLoad(std::move(chapter));
     load_finished_ = true;
   });
 }
 
-void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter) {
-  chapter_ = std::move(chapter);
-  if (!chapter_->Loaded) {
+void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> loaded) {
+  session_.SetChapter(std::move(loaded));
+  const qorv::TQorvChapter& chapter = *session_.Chapter();
+  if (!chapter.Loaded) {
     // LoadingChapter stays set: the hints stay frozen until a Chapter loads.
-    ShowInDisplay(kLoadFailure + chapter_->Message, DisplayStyle::kMessage);
+    ShowInDisplay(kLoadFailure + chapter.Message, DisplayStyle::kMessage);
     chapter_combo_->setCurrentIndex(-1);
     chapter_combo_->setEnabled(true);
     gauge_->setValue(0);
@@ -81,26 +82,24 @@ void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapt
     return;
   }
 
-  ShowInDisplay(chapter_->Title + "\n" + chapter_->Line1 + "\n" + chapter_->Line2,
+  ShowInDisplay(chapter.Title + "\n" + chapter.Line1 + "\n" + chapter.Line2,
                 DisplayStyle::kMessage);
   initial_letter_->clear();
   InsertSorted(initial_letter_, QStringLiteral("*"));
-  for (char letter : chapter_->InitialLetters) {
+  for (char letter : chapter.InitialLetters) {
     InsertSorted(initial_letter_, FromCp1252(std::string_view(&letter, 1)));
   }
   initial_letter_->setCurrentIndex(initial_letter_->findText(QStringLiteral("*")));
   if (IsChecked(kIdAutomaticOptions)) {
-    ApplyAutomaticOptions(*chapter_);
+    ApplyAutomaticOptions(chapter);
   }
-  history_count_ = 0;
-  title_line_written_ = false;
 
   gauge_->setValue(0);
   status_line_->clear();
   ShowGauge(false);
   status_line_->setText(
-      QString::number(chapter_->NameCount) + QLatin1String(kNames) +
-      QString::number(chapter_->VowelElementCount + chapter_->ConsonantElementCount) +
+      QString::number(chapter.NameCount) + QLatin1String(kNames) +
+      QString::number(chapter.VowelElementCount + chapter.ConsonantElementCount) +
       QLatin1String(kElements));
   Control(kIdViewLog)->show();
   hint_line_->update();
@@ -116,19 +115,11 @@ void TQorvDlgClient::ShowGauge(bool shown) {
 }
 
 void TQorvDlgClient::ShowProgressGauge() {
-  RunOnUiThread([this] { ShowGauge(true); });
+  ui_requests_->Run([this] { ShowGauge(true); });
 }
 
 void TQorvDlgClient::SetProgress(int value) {
-  RunOnUiThread([this, value] { gauge_->setValue(value == -1 ? gauge_->value() + 1 : value); });
-}
-
-void TQorvDlgClient::RunOnUiThread(const std::function<void()>& request) {
-  if (QThread::currentThread() == thread()) {
-    request();
-  } else {
-    QMetaObject::invokeMethod(this, request, Qt::BlockingQueuedConnection);
-  }
+  ui_requests_->Run([this, value] { gauge_->setValue(value == -1 ? gauge_->value() + 1 : value); });
 }
 
 void TQorvDlgClient::WaitForLoad() {

@@ -19,7 +19,7 @@
 #include "app/main_frame.h"
 #include "app/text_codec.h"
 #include "app/text_viewer.h"
-#include "generator/generation_log.h"
+#include "app/ui_thread_requests.h"
 
 using namespace qorv::app;
 
@@ -32,13 +32,8 @@ constexpr int kGaugeBlockPercent = 90;
 }  // namespace
 
 TQorvDlgClient::TQorvDlgClient(QWidget* parent)
-    : QWidget(parent),
-      fonts_(DialogFonts::Create()),
-      statistics_(std::make_unique<qorv::ChapterStatistics>()),
-      generator_(qorv::kLogFileName) {
-  attempt_ = [this](const qorv::GenerationRequest& request) {
-    return generator_.GenerateOnce(request);
-  };
+    : QWidget(parent), fonts_(DialogFonts::Create()), ui_requests_(new UiThreadRequests(this)) {
+  session_.SetLoadGauge(this);
   file_viewer_ = &OpenInTextViewer;
   CreateControls();
   SetUpControls();
@@ -48,7 +43,12 @@ TQorvDlgClient::TQorvDlgClient(QWidget* parent)
 
 TQorvDlgClient::~TQorvDlgClient() {
   qApp->removeEventFilter(this);
-  WaitForLoad();
+  // A load still running is abandoned: its requests return without running, so the thread ends
+  // by itself and no event loop is served here.
+  if (load_thread_.joinable()) {
+    ui_requests_->Close();
+    load_thread_.join();
+  }
 }
 
 void TQorvDlgClient::CreateControls() {
@@ -106,11 +106,8 @@ void TQorvDlgClient::SetUpControls() {
 void TQorvDlgClient::RunCreation() {
   ScanChapters();
   options_shown_ = false;
-  title_line_written_ = false;
   loading_chapter_ = false;
-  history_count_ = 0;
-  history_index_ = 0;
-  chapter_.reset();
+  session_.DropChapter();
 
   qobject_cast<QRadioButton*>(Control(kIdLevel0))->setChecked(true);
   qobject_cast<QRadioButton*>(Control(kIdValidation0))->setChecked(true);

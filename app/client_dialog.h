@@ -1,11 +1,14 @@
 // TQorvDlgClient: the whole user interface, built from dialog template 2000 and filling the main
-// frame. It owns the controls, the fonts, the Chapter list, the current Chapter, the statistics
-// block and the history ring, and it is the Chapter's client.
+// frame. It owns the controls, the fonts, the Chapter list and the session (the current Chapter,
+// the statistics block, the history ring, the generator and the Store), and shows what the
+// session does: it is the display and the commands.
 //
 // Threading: everything runs on the user-interface thread except the Chapter load thread, which
 // reaches the dialog only through ShowProgressGauge, SetProgress and the hand-over at its end; each
-// of those is a blocking request carried out on the user-interface thread. While the thread runs
-// the dialog holds no Chapter and the controls that would touch one are disabled.
+// of those is a blocking request carried out on the user-interface thread (UiThreadRequests).
+// While the thread runs the session holds no Chapter and the controls that would touch one are
+// disabled. Destroying the dialog during a load abandons the load's remaining requests and joins
+// the thread; it serves no event loop.
 #pragma once
 
 #include <QWidget>
@@ -20,10 +23,9 @@
 
 #include "app/dialog_fonts.h"
 #include "app/dialog_template.h"
-#include "chapter/chapter.h"
 #include "chapter/client.h"
 #include "generator/generation_request.h"
-#include "generator/name_generator.h"
+#include "session/lexicon_session.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -32,6 +34,7 @@ class QLineEdit;
 class QProgressBar;
 class QScrollBar;
 class TGlyphButton;
+class UiThreadRequests;
 
 // One file of the Chapter list: what the quick look found.
 struct ChapterListEntry {
@@ -40,14 +43,12 @@ struct ChapterListEntry {
   int NameCount = 0;     // the estimate handed to the loader
 };
 
-class TQorvDlgClient : public QWidget, public qorv::ChapterClient {
+class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   Q_OBJECT
 
  public:
   enum class DisplayStyle { kName, kMessage };
 
-  // One generation attempt: the driver, or a stand-in given by a test.
-  using Attempt = std::function<std::string(const qorv::GenerationRequest&)>;
   // Opens a file in the desktop's viewer for text files, without waiting.
   using FileViewer = std::function<void(const std::string& file_name)>;
 
@@ -89,11 +90,9 @@ class TQorvDlgClient : public QWidget, public qorv::ChapterClient {
   void ShowHistoryEntry(int n);
   void ShowPosition();
 
-  // The Chapter's client: called by the loader on the load thread.
+  // The load's gauge: called by the loader on the load thread.
   void ShowProgressGauge() override;
   void SetProgress(int value) override;
-  qorv::ChapterStatistics& Statistics() override { return *statistics_; }
-  qorv::NameHistory& History() override { return history_; }
 
   // Blocks until a running load has ended, carrying out its requests meanwhile. Called before
   // the main window closes, so that the thread never outlives the tables it fills.
@@ -101,20 +100,17 @@ class TQorvDlgClient : public QWidget, public qorv::ChapterClient {
   bool LoadRunning() const { return load_thread_.joinable(); }
 
   // State, for the frame and the tests.
+  qorv::LexiconSession& Session() { return session_; }
+  const qorv::LexiconSession& Session() const { return session_; }
   bool OptionsShown() const { return options_shown_; }
   void SetOptionsShown(bool shown) { options_shown_ = shown; }
   bool LoadingChapter() const { return loading_chapter_; }
-  bool TitleLineWritten() const { return title_line_written_; }
-  int HistoryIndex() const { return history_index_; }
-  int HistoryCount() const { return history_count_; }
-  const qorv::TQorvChapter* Chapter() const { return chapter_.get(); }
   const std::vector<ChapterListEntry>& ChapterList() const { return chapter_list_; }
   const std::string& SelectedChapterFile() const { return selected_chapter_file_; }
   const qorv::app::DialogFonts& Fonts() const { return fonts_; }
   qorv::app::DialogBaseUnits BaseUnits() const { return base_units_; }
 
-  // Test seams: the attempt function and the file viewer.
-  void SetAttempt(Attempt attempt) { attempt_ = std::move(attempt); }
+  // Test seam: the file viewer (the driver and the Store's clock are the session's).
   void SetFileViewer(FileViewer viewer) { file_viewer_ = std::move(viewer); }
 
  protected:
@@ -129,8 +125,6 @@ class TQorvDlgClient : public QWidget, public qorv::ChapterClient {
   void ScanChapters();
   void LoadThread(std::string file_name, int expected_name_count);
   void FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter);
-  // Runs `request` on the user-interface thread and returns when it is done.
-  void RunOnUiThread(const std::function<void()>& request);
   void ShowGauge(bool shown);
   int AppendToStore(int n);
   std::string PageSizeText() const;
@@ -153,20 +147,15 @@ class TQorvDlgClient : public QWidget, public qorv::ChapterClient {
 
   std::string selected_chapter_file_;
   int selected_name_count_ = 0;
-  std::unique_ptr<qorv::TQorvChapter> chapter_;
   std::vector<ChapterListEntry> chapter_list_;
   bool options_shown_ = false;
-  bool title_line_written_ = false;
   bool loading_chapter_ = false;
-  int history_index_ = 0;
-  int history_count_ = 0;
 
+  // The destructor joins the load thread before any member goes.
+  qorv::LexiconSession session_;
+  UiThreadRequests* ui_requests_ = nullptr;  // a child of the dialog
   std::thread load_thread_;
   std::atomic<bool> load_finished_{false};
 
-  std::unique_ptr<qorv::ChapterStatistics> statistics_;
-  qorv::NameHistory history_;
-  qorv::NameGenerator generator_;
-  Attempt attempt_;
   FileViewer file_viewer_;
 };

@@ -49,7 +49,6 @@ bool TQorvDlgClient::IsChecked(int id) const {
 
 qorv::GenerationRequest TQorvDlgClient::ReadGenerationOptions() {
   qorv::GenerationRequest request;
-  request.Chapter = chapter_.get();
   request.GenerationLevel = CheckedLevel(*this, kIdLevel0, kIdLevel3);
   request.ValidationLevel = CheckedLevel(*this, kIdValidation0, kIdValidation2);
   request.Structural = IsChecked(kIdStructural);
@@ -96,7 +95,7 @@ void TQorvDlgClient::UpdateHint(const QPoint& global_position) {
       Hint{kIdOptions, kHintOptions},
       Hint{kIdHistoryScrollBar, kHintBrowseHistory},
       Hint{kIdChapterCombo, kHintSelectChapter},
-      Hint{kIdViewLog, chapter_ != nullptr ? kHintViewLog : ""},
+      Hint{kIdViewLog, session_.Chapter() != nullptr ? kHintViewLog : ""},
   };
   std::string text;
   for (const Hint& hint : hints) {

@@ -6,7 +6,6 @@
 #include "app/client_dialog.h"
 #include "app/control_ids.h"
 #include "app/dialog_texts.h"
-#include "generator/retry_until_name.h"
 
 using namespace qorv::app;
 
@@ -18,7 +17,7 @@ constexpr int kCallsBeforeGeneratingText = 6;
 }  // namespace
 
 void TQorvDlgClient::GenerateNext() {
-  if (chapter_ == nullptr || !chapter_->Loaded) return;
+  if (!session_.HasLoadedChapter()) return;
   const std::optional<std::string> name = GenerateName();
   if (!name) {
     // The request starts afresh at the next command; the display keeps what it showed.
@@ -31,37 +30,30 @@ void TQorvDlgClient::GenerateNext() {
 }
 
 std::optional<std::string> TQorvDlgClient::GenerateName() {
-  const qorv::GenerationRequest request = ReadGenerationOptions();
-  std::optional<std::string> name = qorv::RetryUntilName(attempt_, request, [this](int calls) {
+  std::optional<std::string> name = session_.NextName(ReadGenerationOptions(), [this](int calls) {
     if (calls == kCallsBeforeGeneratingText) {
       status_line_->setText(QString::fromLatin1(kGenerating));
       status_line_->repaint();
     }
   });
   if (!name) return std::nullopt;
-  history_index_ = 0;
-  if (history_count_ < qorv::NameHistory::kCapacity) ++history_count_;
-  history_bar_->setRange(1, history_count_);
-  history_bar_->setValue(history_count_);
+  history_bar_->setRange(1, session_.HistoryCount());
+  history_bar_->setValue(session_.HistoryCount());
   ShowHistoryEntry(0);
   return name;
 }
 
 // A failed Chapter shows its failure until another loads: there is no history to show.
 void TQorvDlgClient::ShowHistoryEntry(int n) {
-  if (chapter_ == nullptr || !chapter_->Loaded) return;
-  if (n >= history_count_) {
-    n = history_count_ - 1;
-  } else if (n < 0) {
-    n = 0;
-  }
-  history_index_ = n;
-  ShowInDisplay(history_.Newest(n), DisplayStyle::kName);
+  if (!session_.HasLoadedChapter()) return;
+  session_.ShowHistoryEntry(n);
+  ShowInDisplay(session_.ShownName(), DisplayStyle::kName);
   ShowPosition();
 }
 
 void TQorvDlgClient::ShowPosition() {
+  const int count = session_.HistoryCount();
   status_line_->setText(QLatin1String(kPosition) +
-                        QString::number(history_count_ - history_index_) + QLatin1String("/") +
-                        QString::number(history_count_));
+                        QString::number(count - session_.HistoryIndex()) + QLatin1String("/") +
+                        QString::number(count));
 }

@@ -19,9 +19,7 @@ using namespace qorv::app;
 // Appends n names to the Store: for n = 1 the name on display, for more n new names. Returns how
 // many were stored: fewer than n when a name could not be found in time.
 int TQorvDlgClient::AppendToStore(int n) {
-  qorv::StoreFile store;
-  store.Open(title_line_written_);
-  store.WriteTitleLine(ToCp1252(chapter_combo_->currentText()), title_line_written_);
+  qorv::StoreFile store = session_.OpenStore();
 
   status_line_->hide();
   gauge_->show();
@@ -32,7 +30,7 @@ int TQorvDlgClient::AppendToStore(int n) {
     gauge_->setValue(i);
     std::string name;
     if (n == 1) {
-      name = ToCp1252(name_display_->text());
+      name = session_.ShownName();
     } else {
       std::optional<std::string> generated = GenerateName();
       if (!generated) break;
@@ -55,7 +53,7 @@ void TQorvDlgClient::StoreName() {
 }
 
 void TQorvDlgClient::StorePage() {
-  if (chapter_ == nullptr || !chapter_->Loaded) return;
+  if (!session_.HasLoadedChapter()) return;
   const QString typed = page_size_->text().left(kPageSizeDigitsRead);
   CheckPageSize();
   // The field was checked when it lost the focus; the check above only matters when the
@@ -65,15 +63,14 @@ void TQorvDlgClient::StorePage() {
   status_line_->setText(QString::fromLatin1(kGenerating));
   const int stored = AppendToStore(page);
   Control(kIdStoreName)->setEnabled(true);
-  ShowInDisplay(history_.Newest(0), DisplayStyle::kName);
+  ShowInDisplay(session_.History().Newest(0), DisplayStyle::kName);
   const QString count = stored == PageSizeValue(typed) ? typed : QString::number(stored);
   status_line_->setText(QLatin1String(kStoredPrefix) + count + QLatin1String(" ") +
                         QLatin1String(kStoredNames));
 }
 
 void TQorvDlgClient::ClearStore() {
-  qorv::ClearStore();
-  title_line_written_ = false;
+  session_.ClearStore();
   status_line_->setText(QString::fromLatin1(kStoreCleared));
 }
 
@@ -86,8 +83,7 @@ void TQorvDlgClient::ViewLog() {
 }
 
 void TQorvDlgClient::BrowseHistory() {
-  if (history_count_ == 0) return;
-  const int position = history_bar_->sliderPosition();
-  if (history_count_ - position != history_index_) history_index_ = history_count_ - position;
-  ShowHistoryEntry(history_index_);
+  const int count = session_.HistoryCount();
+  if (count == 0) return;
+  ShowHistoryEntry(count - history_bar_->sliderPosition());
 }

@@ -58,7 +58,7 @@ void BM_SelectionToCounts(benchmark::State& state) {
   TQorvDlgClient& dialog = *frame->Client();
   for (auto _ : state) {
     Select(dialog, kLargestChapter);
-    if (dialog.Chapter() == nullptr || !dialog.Chapter()->Loaded) {
+    if (dialog.Session().Chapter() == nullptr || !dialog.Session().Chapter()->Loaded) {
       state.SkipWithError("the Chapter did not load");
       break;
     }

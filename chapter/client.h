@@ -1,8 +1,9 @@
 // What a Chapter needs of its owner: the statistics block, the history ring and a progress gauge.
 //
-// The desktop dialog implements it; the command-line tool and the tests use PlainChapterClient.
-// The loader calls the gauge functions from the loading thread; an implementation that owns
-// widgets must forward them to its user-interface thread.
+// The session (session/lexicon_session.h) is the client of the desktop program and of `qorv
+// generate`; other tools and the tests use PlainChapterClient. The loader calls the gauge
+// functions from the loading thread; a gauge that is a widget must forward them to its
+// user-interface thread.
 #pragma once
 
 #include <memory>
@@ -13,15 +14,19 @@
 
 namespace qorv {
 
-class ChapterClient {
+// The progress gauge of a load.
+class LoadGauge {
  public:
-  virtual ~ChapterClient() = default;
+  virtual ~LoadGauge() = default;
 
   // Hide the status and hint lines and show the progress gauge in their place.
   virtual void ShowProgressGauge() = 0;
   // -1 advances the gauge by one; any other value sets it.
   virtual void SetProgress(int value) = 0;
+};
 
+class ChapterClient : public LoadGauge {
+ public:
   virtual ChapterStatistics& Statistics() = 0;
   virtual NameHistory& History() = 0;
 };

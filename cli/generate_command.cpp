@@ -7,30 +7,21 @@
 #include <CLI/CLI.hpp>
 
 #include "chapter/chapter_title.h"
-#include "chapter/client.h"
 #include "chapter/letters.h"
-#include "chapter/loader.h"
 #include "chapter/names_list.h"
-#include "text/encoding.h"
-#include "generator/retry_until_name.h"
 #include "generator/finishing.h"
+#include "session/lexicon_session.h"
+#include "text/encoding.h"
 
 namespace qorv {
 namespace {
 
 // The request as the dialog would hand it over; with --auto, as "Automatic Options" sets the
-// dialog after a load (a level outside the buttons' range checks none, which reads as 0).
-GenerationRequest MakeRequest(const GenerateOptions& options, TQorvChapter& chapter) {
+// dialog after a load.
+GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter) {
   GenerationRequest request;
-  request.Chapter = &chapter;
-  request.InitialLetter = options.initial;
   if (options.automatic) {
-    request.GenerationLevel = chapter.FitLevel >= 0 && chapter.FitLevel <= 3 ? chapter.FitLevel : 0;
-    request.ValidationLevel = chapter.ValLevel >= 0 && chapter.ValLevel <= 2 ? chapter.ValLevel : 0;
-    request.Structural = chapter.StructGen != 0;
-    request.Statistical = chapter.StatGen != 0;
-    request.Prefixes = chapter.Prefix != 0;
-    request.Suffixes = chapter.Suffix != 0;
+    request = SuggestedRequest(chapter);
   } else {
     request.GenerationLevel = options.level;
     request.ValidationLevel = options.validation;
@@ -39,6 +30,7 @@ GenerationRequest MakeRequest(const GenerateOptions& options, TQorvChapter& chap
     request.Prefixes = options.prefixes;
     request.Suffixes = options.suffixes;
   }
+  request.InitialLetter = options.initial;
   return request;
 }
 
@@ -142,33 +134,30 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
 
 int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
-  PlainChapterClient client;
-  TQorvChapter chapter;
-  LoadChapter(chapter, options.chapter_path, EstimateNameCount(options.chapter_path), client);
-  if (!chapter.Loaded) {
-    err << "qorv: " << options.chapter_path << ": " << Cp1252ToUtf8(chapter.Message) << '\n';
+  LexiconSession::Settings settings;
+  settings.LogPath = options.log_path;
+  if (options.seed) settings.SeedClock = [seed = *options.seed] { return seed; };
+  settings.StoreStamp = store_clock;
+  LexiconSession session(std::move(settings));
+  const std::string& path = options.chapter_path;
+  session.SetChapter(session.LoadChapterFile(path, EstimateNameCount(path)));
+  if (!session.HasLoadedChapter()) {
+    err << "qorv: " << path << ": " << Cp1252ToUtf8(session.Chapter()->Message) << '\n';
     return kExitFailure;
   }
-
-  NameGenerator::Clock clock = &NameGenerator::SystemClock;
-  if (options.seed) clock = [seed = *options.seed] { return seed; };
-  NameGenerator generator(options.log_path, std::move(clock));
+  const TQorvChapter& chapter = *session.Chapter();
   const GenerationRequest request = MakeRequest(options, chapter);
-
   const std::set<std::string> seeds =
       options.stats ? FinishedSeedNames(chapter) : std::set<std::string>{};
+
   // One run of the tool is one run of names in the Store, under one title line.
-  StoreFile store(".", store_clock);
-  if (options.store) {
-    bool title_line_written = false;
-    store.Open(title_line_written);
-    store.WriteTitleLine(chapter.Title, title_line_written);
-  }
+  std::optional<StoreFile> store;
+  if (options.store) store.emplace(session.OpenStore());
 
   int seed_equal = 0;
   int status = kExitSuccess;
   for (int i = 0; i < options.count; ++i) {
-    const std::optional<std::string> name = RetryUntilName(generator, request);
+    const std::optional<std::string> name = session.NextName(request);
     if (!name) {
       out.flush();
       err << "qorv: no new name found after " << kMaxCallsPerName << " attempts\n";
@@ -178,10 +167,10 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
     seed_equal += seeds.count(*name) ? 1 : 0;
     out << (options.encoding == GenerateOptions::Encoding::kUtf8 ? Cp1252ToUtf8(*name) : *name)
         << '\n';
-    if (options.store) store.WriteName(*name, options.trailing_line);
+    if (store) store->WriteName(*name, options.trailing_line);
   }
   out.flush();
-  if (options.stats) WriteStats(err, generator.Counts(), seed_equal);
+  if (options.stats) WriteStats(err, session.Counts(), seed_equal);
   return status;
 }
 

@@ -16,4 +16,10 @@ struct GenerationRequest {
   char InitialLetter = '*';         // '*' for any letter
 };
 
+// The request a Chapter's GENOPT suggests, as the dialog's Automatic Options sets its controls
+// and the generate command then reads them: the four switches as the Chapter has them, and a
+// FIT: or VAL: level outside the buttons' range (which checks no button) read as level 0. The
+// request's Chapter is left for the caller to set.
+GenerationRequest SuggestedRequest(const TQorvChapter& chapter);
+
 }  // namespace qorv

@@ -101,6 +101,11 @@ std::string StoreNameLine(std::string_view name, bool trailing_line) {
 StoreFile::StoreFile(std::string directory, StoreClock clock)
     : directory_(std::move(directory)), clock_(std::move(clock)) {}
 
+StoreFile::StoreFile(StoreFile&& other) noexcept
+    : directory_(std::move(other.directory_)), clock_(std::move(other.clock_)), fd_(other.fd_) {
+  other.fd_ = -1;
+}
+
 StoreFile::~StoreFile() {
   Close();
 }

@@ -89,6 +89,8 @@ class StoreFile {
   ~StoreFile();
   StoreFile(const StoreFile&) = delete;
   StoreFile& operator=(const StoreFile&) = delete;
+  // The open file goes with the move.
+  StoreFile(StoreFile&& other) noexcept;
 
   // Opens "STORED.txt" for reading and writing, creating it, and readies it for names: a file
   // that begins with the header is appended to; any other is emptied and given the header, and

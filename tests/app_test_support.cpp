@@ -1,5 +1,7 @@
 #include "app_test_support.h"
 
+#include "tests/chapter_source.h"
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -39,9 +41,9 @@ std::string CurrentDirectory::Read(const QString& file_name) const {
 
 std::string ChapterBytes(const std::string& title, const std::string& genopt,
                          const std::string& names) {
-  return "TITLE \"" + title + "\";\r\nLINE1 \"First line\";\r\nLINE2 \"Second line\";\r\n" +
-         "DATE \"2026\";\r\nSPCCON \"\";\r\nSPCVOW \"\";\r\nGENOPT \"" + genopt + "\";\r\nNAMES " +
-         names + ";\r\n";
+  return qorv::testing::ChapterSource{
+      .genopt = genopt, .title = title, .date = "2026", .names_text = names}
+      .Text();
 }
 
 QString LabelText(const TQorvDlgClient& dialog, int id) {

@@ -91,20 +91,20 @@ class ChapterLoadTest : public QObject {
       emit combo->activated(index);
       dialog_->WaitForLoad();
       QCOMPARE(dialog_->SelectedChapterFile(), first);
-      QVERIFY(dialog_->Chapter()->Loaded);
+      QVERIFY(dialog_->Session().Chapter()->Loaded);
     }
   }
 
   void aLoadDisablesTheChapterControlsUntilItEnds() {
     int calls = 0;
-    dialog_->SetAttempt([&calls](const qorv::GenerationRequest&) {
+    dialog_->Session().SetAttempt([&calls](const qorv::GenerationRequest&) {
       ++calls;
       return std::string("Never");
     });
     PickChapter(*dialog_, "Towns of the Realm");
     // The thread waits for this thread at its first request: the loading state holds here.
     QVERIFY(dialog_->LoadingChapter());
-    QCOMPARE(dialog_->Chapter(), nullptr);
+    QCOMPARE(dialog_->Session().Chapter(), nullptr);
     QCOMPARE(StatusText(*dialog_), QStringLiteral("Reading Chapter"));
     QCOMPARE(DisplayText(*dialog_), QStringLiteral(" "));
     for (int id : {kIdGenerateNext, kIdStoreName, kIdStorePage, kIdChapterCombo}) {
@@ -126,7 +126,7 @@ class ChapterLoadTest : public QObject {
     qorv::LoadChapter(expected, "coastal_villages.qrv",
                       qorv::EstimateNameCount("coastal_villages.qrv"), client);
     QVERIFY(expected.Loaded);
-    const qorv::TQorvChapter* chapter = dialog_->Chapter();
+    const qorv::TQorvChapter* chapter = dialog_->Session().Chapter();
     QVERIFY(chapter != nullptr && chapter->Loaded);
     QCOMPARE(DisplayText(*dialog_), QString::fromStdString(expected.Title + "\n" + expected.Line1 +
                                                            "\n" + expected.Line2));
@@ -159,7 +159,7 @@ class ChapterLoadTest : public QObject {
 
   void aFailedLoadShowsItsCauseAndFreezesTheHints() {
     PickChapterAndWait(*dialog_, "Broken Line");
-    QVERIFY(!dialog_->Chapter()->Loaded);
+    QVERIFY(!dialog_->Session().Chapter()->Loaded);
     QCOMPARE(DisplayText(*dialog_),
              QStringLiteral("FAILURE\nAttempt to open Chapter failed.\nCause: Invalid or missing "
                             "LINE1 tag"));
@@ -177,7 +177,7 @@ class ChapterLoadTest : public QObject {
     MoveMouseOver(dialog_->Control(kIdHelp));
     QCOMPARE(HintText(*dialog_), QString());
     int calls = 0;
-    dialog_->SetAttempt([&calls](const qorv::GenerationRequest&) {
+    dialog_->Session().SetAttempt([&calls](const qorv::GenerationRequest&) {
       ++calls;
       return std::string("Never");
     });
@@ -223,16 +223,16 @@ class ChapterLoadTest : public QObject {
     PickChapterAndWait(*dialog_, "Fit Seven");
     for (int id = kIdLevel0; id <= kIdLevel3; ++id) QVERIFY(!dialog_->IsChecked(id));
     qorv::GenerationRequest seen;
-    dialog_->SetAttempt([this, &seen](const qorv::GenerationRequest& request) {
+    dialog_->Session().SetAttempt([this, &seen](const qorv::GenerationRequest& request) {
       seen = request;
-      dialog_->History().Add("Anbo");
+      dialog_->Session().History().Add("Anbo");
       return std::string("Anbo");
     });
     QTest::mouseClick(dialog_->Button(kIdGenerateNext), Qt::LeftButton);
     QCOMPARE(seen.GenerationLevel, 0);
     QCOMPARE(seen.ValidationLevel, 0);
     QCOMPARE(seen.InitialLetter, '*');
-    QCOMPARE(seen.Chapter, dialog_->Chapter());
+    QCOMPARE(seen.Chapter, dialog_->Session().Chapter());
     QCOMPARE(DisplayText(*dialog_), QStringLiteral("Anbo"));
   }
 
@@ -244,21 +244,21 @@ class ChapterLoadTest : public QObject {
     QCOMPARE(bar->maximum(), 3);
     QCOMPARE(bar->value(), 3);
     QVERIFY(dialog_->Control(kIdStoreName)->isEnabled());
-    QCOMPARE(DisplayText(*dialog_), FromCp1252(dialog_->History().Newest(0)));
-    const QFont expected = dialog_->History().Newest(0).size() < 19 ? dialog_->Fonts().NameLarge
+    QCOMPARE(DisplayText(*dialog_), FromCp1252(dialog_->Session().History().Newest(0)));
+    const QFont expected = dialog_->Session().History().Newest(0).size() < 19 ? dialog_->Fonts().NameLarge
                                                                     : dialog_->Fonts().NameMedium;
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), expected);
     for (int i = 4; i <= 120; ++i)
       QTest::mouseClick(dialog_->Button(kIdGenerateNext), Qt::LeftButton);
-    QCOMPARE(dialog_->HistoryCount(), 100);
-    QCOMPARE(dialog_->HistoryIndex(), 0);
+    QCOMPARE(dialog_->Session().HistoryCount(), 100);
+    QCOMPARE(dialog_->Session().HistoryIndex(), 0);
     QCOMPARE(StatusText(*dialog_), QStringLiteral("Pos: 100/100"));
     QCOMPARE(bar->minimum(), 1);
     QCOMPARE(bar->maximum(), 100);
     QCOMPARE(bar->value(), 100);
     // A new load starts the history again.
     PickChapterAndWait(*dialog_, "Coastal Villages");
-    QCOMPARE(dialog_->HistoryCount(), 0);
+    QCOMPARE(dialog_->Session().HistoryCount(), 0);
     QCOMPARE(bar->maximum(), 1);
     QVERIFY(!dialog_->Control(kIdStoreName)->isEnabled());
   }
@@ -276,10 +276,10 @@ class ChapterLoadTest : public QObject {
     PickChapterAndWait(*dialog_, "Coastal Villages");
     int calls = 0;
     QStringList status_at_call;
-    dialog_->SetAttempt([&](const qorv::GenerationRequest&) {
+    dialog_->Session().SetAttempt([&](const qorv::GenerationRequest&) {
       status_at_call << StatusText(*dialog_);
       if (++calls < calls_needed) return std::string();
-      dialog_->History().Add("Corwen");
+      dialog_->Session().History().Add("Corwen");
       return std::string("Corwen");
     });
     QTest::mouseClick(dialog_->Button(kIdGenerateNext), Qt::LeftButton);
@@ -292,7 +292,7 @@ class ChapterLoadTest : public QObject {
   void aNameThatCannotBeFoundStopsTheCommand() {
     PickChapterAndWait(*dialog_, "Coastal Villages");
     int calls = 0;
-    dialog_->SetAttempt([&calls](const qorv::GenerationRequest&) {
+    dialog_->Session().SetAttempt([&calls](const qorv::GenerationRequest&) {
       ++calls;
       return std::string();
     });
@@ -301,8 +301,8 @@ class ChapterLoadTest : public QObject {
     QCOMPARE(calls, 20000);
     QCOMPARE(StatusText(*dialog_), QStringLiteral("No new name found"));
     QCOMPARE(DisplayText(*dialog_), shown);
-    QCOMPARE(dialog_->Chapter()->NewRequest, std::uint8_t{1});
-    QCOMPARE(dialog_->HistoryCount(), 0);
+    QCOMPARE(dialog_->Session().Chapter()->NewRequest, std::uint8_t{1});
+    QCOMPARE(dialog_->Session().HistoryCount(), 0);
     QVERIFY(!dialog_->Control(kIdStoreName)->isEnabled());
   }
 
@@ -311,7 +311,7 @@ class ChapterLoadTest : public QObject {
     QVERIFY(dialog_->LoadRunning());
     QVERIFY(frame_->close());
     QVERIFY(!dialog_->LoadRunning());
-    QVERIFY(dialog_->Chapter() != nullptr && dialog_->Chapter()->Loaded);
+    QVERIFY(dialog_->Session().Chapter() != nullptr && dialog_->Session().Chapter()->Loaded);
   }
 
   void destroyingDuringALoadWaitsForTheThread() {

@@ -44,9 +44,13 @@ std::string ChapterSource::Text() const {
   AddTag(text, "GENOPT", genopt);
   if (names_tag) {
     text += "NAMES ";
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (i > 0) text += ", ";
-      text += '"' + names[i] + '"';
+    if (names_text) {
+      text += *names_text;
+    } else {
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0) text += ", ";
+        text += '"' + names[i] + '"';
+      }
     }
     text += names_terminated ? ";\r\n" : "\r\n";
   }

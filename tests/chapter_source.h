@@ -1,4 +1,5 @@
-// Builds Chapter texts for the tests: header, option tags and a NAMES list, lines ending CR LF.
+// The one builder of Chapter texts for the tests: header, option tags and a NAMES list, lines
+// ending CR LF; and the loads, files and folders the tests make of them.
 #pragma once
 
 #include <filesystem>
@@ -12,18 +13,22 @@
 
 namespace qorv::testing {
 
-// A Chapter as its parts; a tag set to nullopt is left out of the text.
+// A Chapter as its parts; a tag set to nullopt is left out of the text. The parts tests vary most
+// come first, so that a test can name just those: {.names = {...}, .genopt = "FIT:2"}.
 struct ChapterSource {
+  std::vector<std::string> names = {"Ann", "Bo"};
+  std::optional<std::string> spccon = "";
+  std::optional<std::string> spcvow = "";
+  std::optional<std::string> genopt = "";
   std::optional<std::string> title = "Test Chapter";
   std::optional<std::string> line1 = "First line";
   std::optional<std::string> line2 = "Second line";
   std::optional<std::string> date = "2024";
-  std::optional<std::string> spccon = "";
-  std::optional<std::string> spcvow = "";
-  std::optional<std::string> genopt = "";
   bool names_tag = true;
   bool names_terminated = true;  // false: the list ends without the ";" after its last quote
-  std::vector<std::string> names = {"Ann", "Bo"};
+  // When set, the NAMES list exactly as written here instead of `names`, for lists that are not
+  // well formed: "\"Ann\" \"Bo\"" (no comma).
+  std::optional<std::string> names_text = std::nullopt;
 
   // TITLE "...";\r\n ... NAMES "a", "b";\r\n
   std::string Text() const;

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "cli/qorv_app.h"
+#include "tests/chapter_source.h"
 
 namespace qorv::testing {
 
@@ -71,12 +72,12 @@ inline std::string CrLf(const std::vector<std::string>& lines) {
   return text;
 }
 
-// A Chapter with the given option tag values and NAMES list, header tags fixed.
+// A Chapter with the given option tag values and NAMES list as written, header tags fixed.
 inline std::string MakeChapter(const std::string& spccon, const std::string& spcvow,
                                const std::string& genopt, const std::string& names) {
-  return CrLf({"TITLE \"Test Chapter\";", "LINE1 \"First line\";", "LINE2 \"Second line\";",
-               "DATE \"2026\";", "SPCCON \"" + spccon + "\";", "SPCVOW \"" + spcvow + "\";",
-               "GENOPT \"" + genopt + "\";", "NAMES " + names + ";"});
+  return ChapterSource{
+      .spccon = spccon, .spcvow = spcvow, .genopt = genopt, .date = "2026", .names_text = names}
+      .Text();
 }
 
 }  // namespace qorv::testing

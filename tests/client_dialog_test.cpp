@@ -64,7 +64,7 @@ class ClientDialogTest : public QObject {
     QVERIFY(dialog_->Control(kIdProgressGauge)->isHidden());
     QVERIFY(!dialog_->OptionsShown());
     QVERIFY(!dialog_->LoadingChapter());
-    QCOMPARE(dialog_->Chapter(), nullptr);
+    QCOMPARE(dialog_->Session().Chapter(), nullptr);
     auto* bar = qobject_cast<QScrollBar*>(dialog_->Control(kIdHistoryScrollBar));
     QCOMPARE(bar->minimum(), 1);
     QCOMPARE(bar->maximum(), 1);
@@ -200,7 +200,7 @@ class ClientDialogTest : public QObject {
 
   void enterWithoutAChapterDoesNothing() {
     int calls = 0;
-    dialog_->SetAttempt([&calls](const qorv::GenerationRequest&) {
+    dialog_->Session().SetAttempt([&calls](const qorv::GenerationRequest&) {
       ++calls;
       return std::string("Never");
     });

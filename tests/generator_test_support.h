@@ -22,6 +22,7 @@
 #include "chapter/chapter.h"
 #include "chapter/client.h"
 #include "chapter/loader.h"
+#include "tests/chapter_source.h"
 #include "generator/generation_log.h"
 #include "generator/generation_request.h"
 #include "generator/name_generator.h"
@@ -32,29 +33,8 @@ namespace qorv::test {
 
 inline constexpr std::uint32_t kSeed = 12345;
 
-// The parts of a test Chapter that vary; the defaults give an empty option tag.
-struct ChapterSource {
-  std::vector<std::string> names = {};
-  std::string spccon = {};
-  std::string spcvow = {};
-  std::string genopt = {};
-};
-
-inline std::string ChapterText(const ChapterSource& source) {
-  std::string text =
-      "// generator test Chapter\r\n"
-      "TITLE \"Test\";\r\nLINE1 \"first\";\r\nLINE2 \"second\";\r\nDATE \"2026\";\r\n";
-  text += "SPCCON \"" + source.spccon + "\";\r\n";
-  text += "SPCVOW \"" + source.spcvow + "\";\r\n";
-  text += "GENOPT \"" + source.genopt + "\";\r\n";
-  text += "NAMES ";
-  for (std::size_t i = 0; i < source.names.size(); ++i) {
-    if (i > 0) text += ",\r\n      ";
-    text += '"' + source.names[i] + '"';
-  }
-  text += ";\r\n";
-  return text;
-}
+// Test Chapters are built by the one builder of the tests.
+using testing::ChapterSource;
 
 class TestChapter {
  public:
@@ -63,8 +43,7 @@ class TestChapter {
   TestChapter& operator=(const TestChapter&) = delete;
 
   void Load(const ChapterSource& source) {
-    LoadChapterFromBytes(chapter_, ChapterText(source), static_cast<int>(source.names.size()),
-                         client_);
+    LoadChapterFromBytes(chapter_, source.Text(), static_cast<int>(source.names.size()), client_);
     if (!chapter_.Loaded) ADD_FAILURE() << "test Chapter did not load: " << chapter_.Message;
   }
 

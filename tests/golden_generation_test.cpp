@@ -83,24 +83,18 @@ std::vector<std::string> Arguments(const OptionSet& set, const TQorvChapter& cha
 
 GenerationRequest Request(const OptionSet& set, TQorvChapter& chapter) {
   GenerationRequest request;
-  request.Chapter = &chapter;
   if (set.automatic) {
-    // As the dialog's Automatic Options: a level outside the buttons checks none, read as 0.
-    request.GenerationLevel = chapter.FitLevel >= 0 && chapter.FitLevel <= 3 ? chapter.FitLevel : 0;
-    request.ValidationLevel = chapter.ValLevel >= 0 && chapter.ValLevel <= 2 ? chapter.ValLevel : 0;
-    request.Structural = chapter.StructGen;
-    request.Statistical = chapter.StatGen;
-    request.Prefixes = chapter.Prefix;
-    request.Suffixes = chapter.Suffix;
-    return request;
+    request = SuggestedRequest(chapter);
+  } else {
+    request.GenerationLevel = set.level;
+    request.ValidationLevel = set.validation;
+    request.Structural = set.structural;
+    request.Statistical = set.statistical;
+    request.Prefixes = set.prefixes;
+    request.Suffixes = set.suffixes;
+    if (set.initial) request.InitialLetter = InitialLetterOf(chapter);
   }
-  request.GenerationLevel = set.level;
-  request.ValidationLevel = set.validation;
-  request.Structural = set.structural;
-  request.Statistical = set.statistical;
-  request.Prefixes = set.prefixes;
-  request.Suffixes = set.suffixes;
-  if (set.initial) request.InitialLetter = InitialLetterOf(chapter);
+  request.Chapter = &chapter;
   return request;
 }
 

@@ -1,0 +1,68 @@
+#include "session/lexicon_session.h"
+
+#include "chapter/loader.h"
+
+namespace qorv {
+
+LexiconSession::LexiconSession(Settings settings)
+    : settings_(std::move(settings)),
+      statistics_(std::make_unique<ChapterStatistics>()),
+      generator_(settings_.LogPath, settings_.SeedClock) {
+  attempt_ = [this](const GenerationRequest& request) { return generator_.GenerateOnce(request); };
+}
+
+std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterFile(const std::string& path,
+                                                              int expected_name_count) {
+  auto chapter = std::make_unique<TQorvChapter>();
+  LoadChapter(*chapter, path, expected_name_count, *this);
+  return chapter;
+}
+
+void LexiconSession::SetChapter(std::unique_ptr<TQorvChapter> chapter) {
+  chapter_ = std::move(chapter);
+  if (!HasLoadedChapter()) return;
+  history_count_ = 0;
+  history_index_ = 0;
+  title_line_written_ = false;
+}
+
+std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
+                                                    const std::function<void(int)>& after_call) {
+  request.Chapter = chapter_.get();
+  std::optional<std::string> name = RetryUntilName(attempt_, request, after_call);
+  if (!name) return std::nullopt;
+  history_index_ = 0;
+  if (history_count_ < NameHistory::kCapacity) ++history_count_;
+  return name;
+}
+
+void LexiconSession::ShowHistoryEntry(int n) {
+  if (n >= history_count_) {
+    n = history_count_ - 1;
+  } else if (n < 0) {
+    n = 0;
+  }
+  history_index_ = n;
+}
+
+StoreFile LexiconSession::OpenStore() {
+  StoreFile store(settings_.StoreDirectory, settings_.StoreStamp);
+  store.Open(title_line_written_);
+  store.WriteTitleLine(chapter_->Title, title_line_written_);
+  return store;
+}
+
+void LexiconSession::ClearStore() {
+  qorv::ClearStore(settings_.StoreDirectory);
+  title_line_written_ = false;
+}
+
+void LexiconSession::ShowProgressGauge() {
+  if (gauge_ != nullptr) gauge_->ShowProgressGauge();
+}
+
+void LexiconSession::SetProgress(int value) {
+  if (gauge_ != nullptr) gauge_->SetProgress(value);
+}
+
+}  // namespace qorv

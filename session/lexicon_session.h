@@ -1,0 +1,119 @@
+// LexiconSession: what one user works with between two Chapter loads, without any widget.
+//
+// It holds the current Chapter, the statistics block and the history ring the Chapter's loads
+// fill, the generator, and the Store with its directory, clock and title-line flag. The desktop
+// dialog owns one and adds the display and the controls; `qorv generate` runs one from the
+// command line. Both thus make the same names and write the same Store.
+//
+// Threading: a load (LoadChapterFile) may run on another thread while the owner keeps away from
+// the session; everything else runs on the owner's thread. Nothing is locked.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "chapter/chapter.h"
+#include "chapter/client.h"
+#include "chapter/name_history.h"
+#include "chapter/statistics.h"
+#include "generator/generation_log.h"
+#include "generator/generation_request.h"
+#include "generator/name_generator.h"
+#include "generator/retry_until_name.h"
+#include "store/store_file.h"
+
+namespace qorv {
+
+class LexiconSession final : public ChapterClient {
+ public:
+  // Where the session writes and what it reads the time from.
+  struct Settings {
+    std::string LogPath = kLogFileName;  // empty: no generation log
+    std::string StoreDirectory = ".";    // holds "STORED.txt"
+    NameGenerator::Clock SeedClock = &NameGenerator::SystemClock;
+    StoreClock StoreStamp = &LocalStoreDateTime;
+  };
+
+  explicit LexiconSession(Settings settings);
+  LexiconSession() : LexiconSession(Settings{}) {}
+  LexiconSession(const LexiconSession&) = delete;
+  LexiconSession& operator=(const LexiconSession&) = delete;
+
+  // The Chapter.
+
+  // A new record loaded from `path`, rebuilding the statistics block and emptying the history
+  // ring. May run on a loading thread; until it returns nothing else may use the session, and
+  // the caller holds no Chapter of it (DropChapter first). The gauge calls go to the gauge set
+  // with SetLoadGauge.
+  std::unique_ptr<TQorvChapter> LoadChapterFile(const std::string& path, int expected_name_count);
+  // Makes `chapter` (loaded or failed) the current Chapter. A loaded one starts afresh: no name
+  // produced yet, and the next store opens a new run with a title line.
+  void SetChapter(std::unique_ptr<TQorvChapter> chapter);
+  // Destroys the current Chapter, as a new load begins.
+  void DropChapter() { chapter_.reset(); }
+  // nullptr while there is none.
+  const TQorvChapter* Chapter() const { return chapter_.get(); }
+  // A Chapter that loaded, so that names can be made from it.
+  bool HasLoadedChapter() const { return chapter_ != nullptr && chapter_->Loaded; }
+
+  // Names. A Chapter must be loaded.
+
+  // The next accepted name for `request` (its Chapter is set to the current one), asking the
+  // driver up to kMaxCallsPerName times; `after_call` is told the count after each call. The name
+  // becomes the newest of the history view. nullopt when no name came in time (the next call
+  // then starts a new request).
+  std::optional<std::string> NextName(GenerationRequest request,
+                                      const std::function<void(int)>& after_call = {});
+
+  // The history view: names produced since the Chapter loaded (up to the ring's 100), and which
+  // one is shown, counted from the newest (0).
+  int HistoryCount() const { return history_count_; }
+  int HistoryIndex() const { return history_index_; }
+  // Shows the n-th newest name: n above the names produced shows the oldest, below 0 the newest.
+  void ShowHistoryEntry(int n);
+  // The name shown; the empty text before the first one.
+  const std::string& ShownName() const { return history_.Newest(history_index_); }
+
+  // The Store.
+
+  // "STORED.txt" opened for a store, with the dated title line (the Chapter's title) written when
+  // the current run has none yet. A Chapter must be loaded.
+  StoreFile OpenStore();
+  // Writes the cleared-store marker; the next store starts the file afresh.
+  void ClearStore();
+  // The current run of names already has its title line in the Store.
+  bool TitleLineWritten() const { return title_line_written_; }
+
+  // The loader's client.
+  void ShowProgressGauge() override;
+  void SetProgress(int value) override;
+  ChapterStatistics& Statistics() override { return *statistics_; }
+  NameHistory& History() override { return history_; }
+  const NameHistory& History() const { return history_; }
+
+  // Where the gauge calls of a load go; nullptr (the default) drops them.
+  void SetLoadGauge(LoadGauge* gauge) { gauge_ = gauge; }
+
+  // The generator's tally of attempts.
+  const AttemptCounts& Counts() const { return generator_.Counts(); }
+
+  // Test seams: the driver (one attempt) and the clock that stamps the Store's title lines.
+  void SetAttempt(AttemptFunction attempt) { attempt_ = std::move(attempt); }
+  void SetStoreStamp(StoreClock clock) { settings_.StoreStamp = std::move(clock); }
+
+ private:
+  Settings settings_;
+  std::unique_ptr<ChapterStatistics> statistics_;
+  NameHistory history_;
+  std::unique_ptr<TQorvChapter> chapter_;
+  NameGenerator generator_;
+  AttemptFunction attempt_;
+  LoadGauge* gauge_ = nullptr;
+  int history_count_ = 0;
+  int history_index_ = 0;
+  bool title_line_written_ = false;
+};
+
+}  // namespace qorv
