@@ -41,7 +41,7 @@ void TQorvDlgClient::StartChapterLoad() {
 
   // Two files with the same title: the one listed first is loaded, whichever entry was picked.
   const std::string& title = chapter_list_.at(chapter_combo_->itemData(selected).toInt()).Title;
-  for (const ChapterListEntry& entry : chapter_list_) {
+  for (const qorv::ChapterListEntry& entry : chapter_list_) {
     if (entry.Title == title) {
       selected_chapter_file_ = entry.FileName;
       selected_name_count_ = entry.NameCount;

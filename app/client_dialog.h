@@ -25,6 +25,7 @@
 #include "app/dialog_template.h"
 #include "chapter/client.h"
 #include "generator/generation_request.h"
+#include "session/chapter_list.h"
 #include "session/lexicon_session.h"
 
 class QButtonGroup;
@@ -35,13 +36,6 @@ class QProgressBar;
 class QScrollBar;
 class TGlyphButton;
 class UiThreadRequests;
-
-// One file of the Chapter list: what the quick look found.
-struct ChapterListEntry {
-  std::string Title;     // Windows-1252, as read
-  std::string FileName;  // without directory
-  int NameCount = 0;     // the estimate handed to the loader
-};
 
 class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   Q_OBJECT
@@ -105,7 +99,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   bool OptionsShown() const { return options_shown_; }
   void SetOptionsShown(bool shown) { options_shown_ = shown; }
   bool LoadingChapter() const { return loading_chapter_; }
-  const std::vector<ChapterListEntry>& ChapterList() const { return chapter_list_; }
+  const std::vector<qorv::ChapterListEntry>& ChapterList() const { return chapter_list_; }
   const std::string& SelectedChapterFile() const { return selected_chapter_file_; }
   const qorv::app::DialogFonts& Fonts() const { return fonts_; }
   qorv::app::DialogBaseUnits BaseUnits() const { return base_units_; }
@@ -147,7 +141,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
 
   std::string selected_chapter_file_;
   int selected_name_count_ = 0;
-  std::vector<ChapterListEntry> chapter_list_;
+  std::vector<qorv::ChapterListEntry> chapter_list_;
   bool options_shown_ = false;
   bool loading_chapter_ = false;
 

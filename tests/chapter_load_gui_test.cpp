@@ -70,14 +70,14 @@ class ChapterLoadTest : public QObject {
                           "Twins"}));
     QCOMPARE(dialog_->ChapterList().size(), std::size_t{9});
     QCOMPARE(qobject_cast<QComboBox*>(dialog_->Control(kIdChapterCombo))->currentIndex(), -1);
-    for (const ChapterListEntry& entry : dialog_->ChapterList()) {
+    for (const qorv::ChapterListEntry& entry : dialog_->ChapterList()) {
       QCOMPARE(entry.NameCount, qorv::ReadChapterTitleFile(entry.FileName).NameCount);
     }
   }
 
   void duplicateTitlesLoadTheFileListedFirst() {
     std::string first;
-    for (const ChapterListEntry& entry : dialog_->ChapterList()) {
+    for (const qorv::ChapterListEntry& entry : dialog_->ChapterList()) {
       if (entry.Title == "Twins") {
         first = entry.FileName;
         break;

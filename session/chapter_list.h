@@ -1,0 +1,20 @@
+// The Chapter list: the Chapter files of a folder, each with what the quick look found.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qorv {
+
+struct ChapterListEntry {
+  std::string Title;     // Windows-1252, as read
+  std::string FileName;  // without directory
+  int NameCount = 0;     // the estimate handed to the loader
+};
+
+// The ordinary, non-hidden files of `directory` whose name ends in ".qrv", in the order the
+// directory lists them, each read whole for its title and estimate. Files without a title or a
+// NAMES tag (or that cannot be read) are left out. The list has no length limit.
+std::vector<ChapterListEntry> ScanChapterFiles(const std::string& directory = ".");
+
+}  // namespace qorv
