@@ -15,10 +15,7 @@
 
 using namespace qorv::app;
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 void TQorvDlgClient::StartChapterLoad() {
   const int selected = chapter_combo_->currentIndex();
@@ -97,10 +94,9 @@ void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> loade
   gauge_->setValue(0);
   status_line_->clear();
   ShowGauge(false);
-  status_line_->setText(
-      QString::number(chapter.NameCount) + QLatin1String(kNames) +
-      QString::number(chapter.VowelElementCount + chapter.ConsonantElementCount) +
-      QLatin1String(kElements));
+  status_line_->setText(QString::number(chapter.NameCount) + QLatin1String(kNames) +
+                        QString::number(chapter.VowelElementCount + chapter.ConsonantElementCount) +
+                        QLatin1String(kElements));
   Control(kIdViewLog)->show();
   hint_line_->update();
   Control(kIdStoreName)->setEnabled(false);

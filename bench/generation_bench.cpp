@@ -54,9 +54,9 @@ void BM_GenerateOnce(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(counts.Attempts()), benchmark::Counter::kIsRate);
   state.counters["names/s"] =
       benchmark::Counter(static_cast<double>(counts.Accepted), benchmark::Counter::kIsRate);
-  state.counters["attempts/name"] =
-      counts.Accepted ? static_cast<double>(counts.Attempts()) / static_cast<double>(counts.Accepted)
-                      : 0.0;
+  state.counters["attempts/name"] = counts.Accepted ? static_cast<double>(counts.Attempts()) /
+                                                          static_cast<double>(counts.Accepted)
+                                                    : 0.0;
   if (log) std::remove(log_path.c_str());
 }
 

@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "chapter/letter_statistics.h"
-#include "chapter/pair_tables.h"
-#include "chapter/structure.h"
 #include "chapter/chapter_file.h"
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/decomposition.h"
+#include "chapter/letter_statistics.h"
 #include "chapter/loader.h"
 #include "chapter/names_list.h"
 #include "chapter/option_tags.h"
+#include "chapter/pair_tables.h"
+#include "chapter/structure.h"
 #include "chapter/tag_reader.h"
 
 namespace qorv {
@@ -65,8 +65,8 @@ const PreparedChapter& Prepared() {
     ChapterStatistics& stats = p->client.Statistics();
     ClearCountsAndLetterTables(stats);
     ClearRemainingTables(stats);
-    const SpecialConsonantList specials =
-        ParseSpecialConsonants(ReadTag(text, tag::kSpecialConsonants, kOptionTagLimit).value_or(""));
+    const SpecialConsonantList specials = ParseSpecialConsonants(
+        ReadTag(text, tag::kSpecialConsonants, kOptionTagLimit).value_or(""));
     for (int k = 0; k < specials.Count; ++k) stats.SpecialConsonants[k] = specials.Texts[k];
     stats.SpecialConsonantCount = specials.Count;
     TQorvChapter options;

@@ -4,6 +4,8 @@
 
 namespace qorv {
 
-FileBytes ReadChapterFile(const std::string& path) { return ReadFileBytes(path, kMaxFileBytes + 1); }
+FileBytes ReadChapterFile(const std::string& path) {
+  return ReadFileBytes(path, kMaxFileBytes + 1);
+}
 
 }  // namespace qorv

@@ -20,8 +20,9 @@ ChapterTitle ReadChapterTitle(std::string_view content) {
   if (names_at == std::string_view::npos) return result;
   result.Title.assign(content.substr(quote_at + 1, end_at - quote_at - 1));
   result.NameCount =
-      static_cast<int>(std::count(content.begin() + static_cast<std::ptrdiff_t>(names_at),
-                                  content.end(), ',')) + 1;
+      static_cast<int>(
+          std::count(content.begin() + static_cast<std::ptrdiff_t>(names_at), content.end(), ',')) +
+      1;
   return result;
 }
 

@@ -111,8 +111,8 @@ bool SplitNames(const std::vector<std::string>& coded_names, bool multi, Chapter
         return false;
       }
       if (n == kMaxElementsPerName) {
-        *error = "Too many elements in name #" + std::to_string(name + 1) + " (" + std::string(c) +
-                 ")";
+        *error =
+            "Too many elements in name #" + std::to_string(name + 1) + " (" + std::string(c) + ")";
         return false;
       }
       row[n++] = vowel ? index : kConsonantIdBase + index;
@@ -121,7 +121,8 @@ bool SplitNames(const std::vector<std::string>& coded_names, bool multi, Chapter
     }
     row[n] = kEndOfRow;
     if (n == 1) {
-      *error = "Too few elements in name #" + std::to_string(name + 1) + " (" + std::string(c) + ")";
+      *error =
+          "Too few elements in name #" + std::to_string(name + 1) + " (" + std::string(c) + ")";
       return false;
     }
   }

@@ -26,7 +26,8 @@ std::string RewriteName(std::string_view name, const RewriteOptions& options);
 
 // Replaces every special consonant standing at a consonant character by its code digit, trying
 // the list in order at each position of the name as it stands.
-void ReplaceSpecialConsonants(std::string& coded, const std::array<std::string, kMaxSpecialConsonants>& specials,
+void ReplaceSpecialConsonants(std::string& coded,
+                              const std::array<std::string, kMaxSpecialConsonants>& specials,
                               int count);
 
 // Splits every coded name into an element row, filling the element tables of `stats` and the

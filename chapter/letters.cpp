@@ -79,7 +79,9 @@ constexpr Lookup MakeLookup() {
 
 constexpr Lookup kLookup = MakeLookup();
 
-unsigned char Byte(char c) { return static_cast<unsigned char>(c); }
+unsigned char Byte(char c) {
+  return static_cast<unsigned char>(c);
+}
 
 }  // namespace
 
@@ -89,17 +91,33 @@ constinit const std::string_view AllLetters{kAll.data(), kLetterCount};
 constinit const std::string_view UpperAccentLetters{kUpperAccents, 33};
 constinit const std::string_view LowerAccentLetters{kLowerAccents, 33};
 
-bool IsConsonant(char c) { return kLookup.consonant[Byte(c)] >= 0; }
-bool IsVowel(char c) { return kLookup.letter[Byte(c)] >= kConsonantLetterCount; }
-int LetterIndex(char c) { return kLookup.letter[Byte(c)]; }
-int ConsonantIndex(char c) { return kLookup.consonant[Byte(c)]; }
+bool IsConsonant(char c) {
+  return kLookup.consonant[Byte(c)] >= 0;
+}
+bool IsVowel(char c) {
+  return kLookup.letter[Byte(c)] >= kConsonantLetterCount;
+}
+int LetterIndex(char c) {
+  return kLookup.letter[Byte(c)];
+}
+int ConsonantIndex(char c) {
+  return kLookup.consonant[Byte(c)];
+}
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 void AsciiUpperInPlace(std::string& text) {
   for (char& c : text) c = AsciiUpper(c);
 }
-char AccentUpper(char c) { return static_cast<char>(kLookup.upper[Byte(c)]); }
-char AccentLower(char c) { return static_cast<char>(kLookup.lower[Byte(c)]); }
+char AccentUpper(char c) {
+  return static_cast<char>(kLookup.upper[Byte(c)]);
+}
+char AccentLower(char c) {
+  return static_cast<char>(kLookup.lower[Byte(c)]);
+}
 
 }  // namespace qorv

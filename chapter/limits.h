@@ -23,6 +23,8 @@ using ElementId = std::int32_t;
 inline constexpr ElementId kConsonantIdBase = 1000;
 inline constexpr ElementId kEndOfRow = -1;
 
-inline bool IsVowelId(ElementId id) { return id < kConsonantIdBase; }
+inline bool IsVowelId(ElementId id) {
+  return id < kConsonantIdBase;
+}
 
 }  // namespace qorv

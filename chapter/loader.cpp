@@ -2,14 +2,14 @@
 
 #include <vector>
 
-#include "chapter/letter_statistics.h"
-#include "chapter/pair_tables.h"
-#include "chapter/structure.h"
 #include "chapter/chapter_file.h"
 #include "chapter/decomposition.h"
+#include "chapter/letter_statistics.h"
 #include "chapter/limits.h"
 #include "chapter/names_list.h"
 #include "chapter/option_tags.h"
+#include "chapter/pair_tables.h"
+#include "chapter/structure.h"
 #include "chapter/tag_reader.h"
 
 namespace qorv {
@@ -166,7 +166,8 @@ class Loader {
 
     std::vector<ElementRow> rows;
     std::string message;
-    if (!SplitNames(names_, multi_, stats_, chapter_, rows, &message)) return Fail(std::move(message));
+    if (!SplitNames(names_, multi_, stats_, chapter_, rows, &message))
+      return Fail(std::move(message));
     client_.SetProgress(kAdvance);
 
     BuildPairTables(stats_, rows);

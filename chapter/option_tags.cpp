@@ -33,8 +33,9 @@ SpecialConsonantList ParseSpecialConsonants(std::string_view value) {
     if (open_at == std::string_view::npos) break;
     const std::size_t entry_at = open_at + 1;
     const std::size_t close_at = value.find('>', entry_at);
-    const std::string_view entry = value.substr(
-        entry_at, close_at == std::string_view::npos ? std::string_view::npos : close_at - entry_at);
+    const std::string_view entry =
+        value.substr(entry_at, close_at == std::string_view::npos ? std::string_view::npos
+                                                                  : close_at - entry_at);
     if (!entry.empty()) {
       if (list.Count == kMaxSpecialConsonants) {
         list.Message = "Too many special consonants";
@@ -53,7 +54,9 @@ SpecialConsonantList ParseSpecialConsonants(std::string_view value) {
   return list;
 }
 
-bool ParseMulti(std::string_view value) { return HasKeyword(value, "MULTI"); }
+bool ParseMulti(std::string_view value) {
+  return HasKeyword(value, "MULTI");
+}
 
 void ParseGenOpt(std::string_view value, TQorvChapter& chapter) {
   std::string upper(value);

@@ -7,9 +7,13 @@
 
 namespace qorv {
 
-int StructureClass(const ElementRow& row, int n) { return 2 * (n - 2) + (IsVowelId(row[0]) ? 1 : 0); }
+int StructureClass(const ElementRow& row, int n) {
+  return 2 * (n - 2) + (IsVowelId(row[0]) ? 1 : 0);
+}
 
-char LengthPatternChar(int length) { return static_cast<char>('0' + length); }
+char LengthPatternChar(int length) {
+  return static_cast<char>('0' + length);
+}
 
 int PatternLength(const ChapterStatistics& stats, ElementId id) {
   const std::string& text = ElementText(stats, id);
@@ -31,7 +35,8 @@ void BuildStructurePatterns(ChapterStatistics& stats, const std::vector<ElementR
   std::string pattern;
   for (const ElementRow& r : rows) {
     pattern.clear();
-    for (int i = 0; r[i] != kEndOfRow; ++i) pattern += LengthPatternChar(PatternLength(stats, r[i]));
+    for (int i = 0; r[i] != kEndOfRow; ++i)
+      pattern += LengthPatternChar(PatternLength(stats, r[i]));
     const int n = static_cast<int>(pattern.size());
     const int c = StructureClass(r, n);
     ++stats.StructureNameCounts[c];

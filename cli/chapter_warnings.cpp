@@ -101,10 +101,11 @@ class WarningCollector {
     for (const std::string_view header : {tag::kTitle, tag::kLine1, tag::kLine2, tag::kDate}) {
       const std::size_t at = raw_.find(header);
       if (at == std::string_view::npos) continue;
-      const bool in_comment = std::any_of(comments_.begin(), comments_.end(), [&](const CommentSpan& c) {
-        const std::size_t line_end = std::min(c.To, raw_.find('\n', c.From));
-        return c.From <= at && at < line_end;
-      });
+      const bool in_comment =
+          std::any_of(comments_.begin(), comments_.end(), [&](const CommentSpan& c) {
+            const std::size_t line_end = std::min(c.To, raw_.find('\n', c.From));
+            return c.From <= at && at < line_end;
+          });
       if (!in_comment) continue;
       Add(std::string(header) + " is read from the comment on line " +
           std::to_string(LineOf(raw_, at)) + ": the first \"" + std::string(header) +

@@ -1,6 +1,5 @@
 #include "cli/inspect_command.h"
 
-
 #include <CLI/CLI.hpp>
 
 #include "chapter/chapter_file.h"
@@ -12,9 +11,9 @@
 #include "chapter/tag_reader.h"
 #include "cli/chapter_warnings.h"
 #include "cli/exit_codes.h"
-#include "text/encoding.h"
 #include "cli/inspect_json.h"
 #include "cli/inspect_text.h"
+#include "text/encoding.h"
 
 namespace qorv {
 namespace {

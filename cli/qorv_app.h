@@ -7,7 +7,6 @@
 
 namespace qorv {
 
-
 // Parses the arguments (argv[0] is the program) and runs the chosen subcommand, writing to
 // `out` and `err` instead of the standard streams.
 int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

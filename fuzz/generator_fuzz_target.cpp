@@ -35,9 +35,9 @@
 #include "chapter/loader.h"
 #include "fuzz/generation_checks.h"
 #include "fuzz/require.h"
-#include "generator/retry_until_name.h"
 #include "generator/generation_log.h"
 #include "generator/name_generator.h"
+#include "generator/retry_until_name.h"
 
 namespace qorv::fuzz {
 namespace {

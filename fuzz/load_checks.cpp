@@ -8,10 +8,10 @@
 #include <unordered_set>
 
 #include "chapter/letter_statistics.h"
-#include "chapter/pair_tables.h"
-#include "chapter/structure.h"
 #include "chapter/letters.h"
 #include "chapter/limits.h"
+#include "chapter/pair_tables.h"
+#include "chapter/structure.h"
 
 namespace qorv::fuzz {
 namespace {

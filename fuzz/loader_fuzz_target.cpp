@@ -19,10 +19,10 @@
 #include <string_view>
 #include <vector>
 
+#include "chapter/chapter_format.h"
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/limits.h"
-#include "chapter/chapter_format.h"
 #include "chapter/loader.h"
 #include "fuzz/load_checks.h"
 
@@ -37,8 +37,10 @@ void CheckGauge(const PlainChapterClient& client, std::size_t trail_before, bool
     previous = trail[i];
   }
   if (!loaded) return;
-  Require(trail.size() - trail_before == kLoadProgressSteps, "a successful load takes 15 gauge steps");
-  Require(client.GaugeShown() && client.Progress() == kLoadProgressSteps, "a successful load ends at 15");
+  Require(trail.size() - trail_before == kLoadProgressSteps,
+          "a successful load takes 15 gauge steps");
+  Require(client.GaugeShown() && client.Progress() == kLoadProgressSteps,
+          "a successful load ends at 15");
 }
 
 void LoadAndCheck(TQorvChapter& chapter, std::string_view bytes, int expected,

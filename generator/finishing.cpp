@@ -15,7 +15,6 @@ bool ReplaceAt(std::string& s, std::size_t at, std::string_view from, std::strin
 
 }  // namespace
 
-
 void ExpandSpecialConsonants(std::string& text, const ChapterStatistics& stats) {
   for (int d = 0; d < stats.SpecialConsonantCount; ++d) {
     const char digit = static_cast<char>('0' + d);

@@ -15,7 +15,9 @@ AttemptLog::AttemptLog(const std::string& path, bool truncate) {
   if (enabled()) text_.reserve(1024);
 }
 
-AttemptLog::~AttemptLog() { Close(); }
+AttemptLog::~AttemptLog() {
+  Close();
+}
 
 void AttemptLog::Close() {
   if (!enabled()) return;

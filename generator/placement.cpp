@@ -54,7 +54,8 @@ Placement::Position Placement::SlotAndKind(int pos, Kind previous) const {
 
 bool Placement::ConsonantFits(int k, int pos) const {
   const ConsonantFacts& facts = facts_.Consonants[k];
-  if (pos == 0 && settings_.InitialLetter != '*' && facts.ExpandedFirst != settings_.InitialLetter) {
+  if (pos == 0 && settings_.InitialLetter != '*' &&
+      facts.ExpandedFirst != settings_.InitialLetter) {
     return false;
   }
   // Across a multi vowel no junction is recorded; with the pattern asking for one, the element
@@ -86,8 +87,8 @@ bool Placement::VowelFits(int v, int pos) const {
   }
   if (settings_.Pattern) {
     const char wanted = (*settings_.Pattern)[pos];
-    const bool fits = wanted == '0' ? facts.Multi
-                                    : !facts.Multi && wanted == LengthPatternChar(facts.Length);
+    const bool fits =
+        wanted == '0' ? facts.Multi : !facts.Multi && wanted == LengthPatternChar(facts.Length);
     if (!fits) return false;
   }
   if (settings_.Level >= 1 && pos > 0 &&
@@ -107,8 +108,8 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
   for (const int e : vowel ? facts_.VowelsSeenAt[at.slot] : facts_.ConsonantsSeenAt[at.slot]) {
     if (!(vowel ? VowelFits(e, pos) : ConsonantFits(e, pos))) continue;
     const ElementId id = vowel ? e : kConsonantIdBase + e;
-    const int weight = vowel ? stats_.VowelPositionCounts[e][at.slot]
-                             : stats_.ConsonantPositionCounts[e][at.slot];
+    const int weight =
+        vowel ? stats_.VowelPositionCounts[e][at.slot] : stats_.ConsonantPositionCounts[e][at.slot];
     AddCandidate(id, weight);
     LogElement(id);
     log_.Write(' ');
@@ -132,8 +133,8 @@ bool Placement::PairFitsPattern(const ElementPair& pair, int pos) const {
   const char at_second = pattern[pos + 1];
   if (IsVowelId(pair.first)) {
     const VowelFacts& v = facts_.Vowels[pair.first];
-    const char consonant = LengthPatternChar(
-        facts_.Consonants[pair.second - kConsonantIdBase].ExpandedLength);
+    const char consonant =
+        LengthPatternChar(facts_.Consonants[pair.second - kConsonantIdBase].ExpandedLength);
     return at_second == consonant &&
            (v.Multi ? at_first == '0' : at_first == LengthPatternChar(v.Length));
   }

@@ -76,7 +76,9 @@ class Placement {
   void LogElement(ElementId id);
   void LogPair(const ElementPair& pair);
 
-  int LastLetter(ElementId consonant) const { return facts_.Consonants[consonant - kConsonantIdBase].Last; }
+  int LastLetter(ElementId consonant) const {
+    return facts_.Consonants[consonant - kConsonantIdBase].Last;
+  }
   bool IsMulti(ElementId id) const { return IsVowelId(id) && facts_.Vowels[id].Multi; }
 
   const ChapterStatistics& stats_;

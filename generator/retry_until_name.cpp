@@ -5,9 +5,9 @@
 namespace qorv {
 
 std::optional<std::string> RetryUntilName(const AttemptFunction& attempt,
-                                        const GenerationRequest& request,
-                                        const std::function<void(int)>& after_call,
-                                        int max_calls) {
+                                          const GenerationRequest& request,
+                                          const std::function<void(int)>& after_call,
+                                          int max_calls) {
   for (int calls = 1; calls <= max_calls; ++calls) {
     std::string name = attempt(request);
     if (after_call) after_call(calls);
@@ -17,9 +17,10 @@ std::optional<std::string> RetryUntilName(const AttemptFunction& attempt,
   return std::nullopt;
 }
 
-std::optional<std::string> RetryUntilName(NameGenerator& generator, const GenerationRequest& request,
-                                        const std::function<void(int)>& after_call,
-                                        int max_calls) {
+std::optional<std::string> RetryUntilName(NameGenerator& generator,
+                                          const GenerationRequest& request,
+                                          const std::function<void(int)>& after_call,
+                                          int max_calls) {
   return RetryUntilName(
       [&generator](const GenerationRequest& r) { return generator.GenerateOnce(r); }, request,
       after_call, max_calls);

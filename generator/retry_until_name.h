@@ -19,16 +19,17 @@ using AttemptFunction = std::function<std::string(const GenerationRequest&)>;
 // made so far after each one. After `max_calls` calls without a name the request is marked new
 // and nullopt is returned.
 std::optional<std::string> RetryUntilName(const AttemptFunction& attempt,
-                                        const GenerationRequest& request,
-                                        const std::function<void(int)>& after_call = {},
-                                        int max_calls = kMaxCallsPerName);
+                                          const GenerationRequest& request,
+                                          const std::function<void(int)>& after_call = {},
+                                          int max_calls = kMaxCallsPerName);
 
 // Calls GenerateOnce until it returns a name. `after_call` (optional) is told the number of calls
 // made so far after each one. After `max_calls` calls without a name the request is marked new
 // (so that the next call starts afresh) and nullopt is returned: a Chapter whose possible names
 // are all in the recent history can never hang its caller.
-std::optional<std::string> RetryUntilName(NameGenerator& generator, const GenerationRequest& request,
-                                        const std::function<void(int)>& after_call = {},
-                                        int max_calls = kMaxCallsPerName);
+std::optional<std::string> RetryUntilName(NameGenerator& generator,
+                                          const GenerationRequest& request,
+                                          const std::function<void(int)>& after_call = {},
+                                          int max_calls = kMaxCallsPerName);
 
 }  // namespace qorv

@@ -52,7 +52,8 @@ bool CopyToBackup(int fd, const std::string& directory) {
   for (;;) {
     const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), offset);
     if (n == 0) break;
-    if (n < 0 || WriteAll(backup, std::string_view(buffer.data(), static_cast<std::size_t>(n))) != 0) {
+    if (n < 0 ||
+        WriteAll(backup, std::string_view(buffer.data(), static_cast<std::size_t>(n))) != 0) {
       copied = false;
       break;
     }
@@ -134,7 +135,9 @@ bool StoreFile::StartAfresh() {
   return true;
 }
 
-bool StoreFile::BackUp() const { return CopyToBackup(fd_, directory_); }
+bool StoreFile::BackUp() const {
+  return CopyToBackup(fd_, directory_);
+}
 
 void StoreFile::WriteTitleLine(std::string_view title, bool& title_line_written) {
   if (title_line_written) return;

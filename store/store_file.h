@@ -33,11 +33,13 @@ inline constexpr const char* kStoreBackupFileName = "STORED.bak";
 
 // The header every Store begins with.
 inline constexpr std::string_view kStoreHeader =
-    "// " QORV_PROGRAM_NAME " v" QORV_VERSION "\r\n"
+    "// " QORV_PROGRAM_NAME " v" QORV_VERSION
+    "\r\n"
     "// Stored names will be appended to the end of this file.\r\n";
 // Written over the header by Clear Store; the space before the CR is part of it.
 inline constexpr std::string_view kClearedStoreMarker =
-    "// " QORV_PROGRAM_NAME " v" QORV_VERSION "\r\n"
+    "// " QORV_PROGRAM_NAME " v" QORV_VERSION
+    "\r\n"
     "// This file will be cleared as the next name is stored. \r\n";
 // The next store tells a Store from a cleared one by as many bytes as the header has.
 static_assert(kStoreHeader.size() == kClearedStoreMarker.size());

@@ -245,8 +245,9 @@ class ChapterLoadTest : public QObject {
     QCOMPARE(bar->value(), 3);
     QVERIFY(dialog_->Control(kIdStoreName)->isEnabled());
     QCOMPARE(DisplayText(*dialog_), FromCp1252(dialog_->Session().History().Newest(0)));
-    const QFont expected = dialog_->Session().History().Newest(0).size() < 19 ? dialog_->Fonts().NameLarge
-                                                                    : dialog_->Fonts().NameMedium;
+    const QFont expected = dialog_->Session().History().Newest(0).size() < 19
+                               ? dialog_->Fonts().NameLarge
+                               : dialog_->Fonts().NameMedium;
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), expected);
     for (int i = 4; i <= 120; ++i)
       QTest::mouseClick(dialog_->Button(kIdGenerateNext), Qt::LeftButton);

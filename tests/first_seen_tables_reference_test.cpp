@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "chapter/pair_tables.h"
-#include "chapter/structure.h"
 #include "chapter/decomposition.h"
 #include "chapter/first_seen_index.h"
+#include "chapter/pair_tables.h"
 #include "chapter/statistics.h"
+#include "chapter/structure.h"
 
 namespace qorv {
 namespace {

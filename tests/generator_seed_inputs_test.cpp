@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
-#include "chapter/structure.h"
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/limits.h"
 #include "chapter/loader.h"
+#include "chapter/structure.h"
 #include "generator/finishing.h"
 
 namespace qorv {

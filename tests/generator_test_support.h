@@ -22,12 +22,12 @@
 #include "chapter/chapter.h"
 #include "chapter/client.h"
 #include "chapter/loader.h"
-#include "tests/chapter_source.h"
 #include "generator/generation_log.h"
 #include "generator/generation_request.h"
 #include "generator/name_generator.h"
 #include "generator/placement.h"
 #include "generator/random_source.h"
+#include "tests/chapter_source.h"
 
 namespace qorv::test {
 

@@ -22,10 +22,10 @@
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/loader.h"
-#include "text/encoding.h"
 #include "cli_test_support.h"
-#include "generator/retry_until_name.h"
 #include "generator/name_generator.h"
+#include "generator/retry_until_name.h"
+#include "text/encoding.h"
 
 namespace qorv {
 namespace {

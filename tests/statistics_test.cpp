@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "chapter/letter_statistics.h"
-#include "chapter/pair_tables.h"
 #include "chapter/letters.h"
+#include "chapter/pair_tables.h"
 #include "tests/chapter_source.h"
 #include "tests/statistics_compare.h"
 

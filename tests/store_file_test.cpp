@@ -154,8 +154,9 @@ TEST_F(StoreFileTest, ClearStoreMarksTheFileAndTheNextStoreEmptiesIt) {
 }
 
 TEST_F(StoreFileTest, ClearStoreKeepsAForeignFileInTheBackupBeforeMarkingIt) {
-  const std::string notes = "My own notes about the Norse names, not a Store at all.\r\n"
-                            "They run well past the length of the marker that clears a Store.\r\n";
+  const std::string notes =
+      "My own notes about the Norse names, not a Store at all.\r\n"
+      "They run well past the length of the marker that clears a Store.\r\n";
   Write(StorePath(), notes);
   ClearStore(Dir());
   EXPECT_EQ(Read(BackupPath()), notes);
