@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "chapter/chapter_format.h"
 #include "chapter/letter_statistics.h"
 #include "chapter/letters.h"
 #include "chapter/limits.h"
@@ -236,7 +237,7 @@ void CheckFinalPairContexts(const ChapterStatistics& stats, int vowels) {
 void CheckLetterTables(const ChapterStatistics& stats) {
   for (int k = 0; k < kLetterCount; ++k) {
     const int distance = stats.MinRepeatDistance[k];
-    Require(distance >= 2 && distance <= 255, "repeat distances lie in 2..255");
+    Require(distance >= 2 && distance <= kNoRepeat, "repeat distances lie in 2..255");
     const int percent = stats.MaxLetterPercent[k];
     Require(percent >= 0 && percent <= 100, "letter shares lie in 0..100");
   }
