@@ -16,24 +16,6 @@
 namespace qorv {
 namespace {
 
-// The request as the dialog would hand it over; with --auto, as "Automatic Options" sets the
-// dialog after a load.
-GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter) {
-  GenerationRequest request;
-  if (options.automatic) {
-    request = SuggestedRequest(chapter);
-  } else {
-    request.GenerationLevel = options.level;
-    request.ValidationLevel = options.validation;
-    request.Structural = options.structural;
-    request.Statistical = options.statistical;
-    request.Prefixes = options.prefixes;
-    request.Suffixes = options.suffixes;
-  }
-  request.InitialLetter = options.initial;
-  return request;
-}
-
 // The seed names in the form a generated name with the same letters would take: upper-cased,
 // accent-finished as the Chapter asks, capitalised.
 std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
@@ -72,6 +54,22 @@ void WriteStats(std::ostream& err, const AttemptCounts& counts, int seed_equal) 
 }
 
 }  // namespace
+
+GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter) {
+  GenerationRequest request;
+  if (options.automatic) {
+    request = SuggestedRequest(chapter);
+  } else {
+    request.GenerationLevel = options.level;
+    request.ValidationLevel = options.validation;
+    request.Structural = options.structural;
+    request.Statistical = options.statistical;
+    request.Prefixes = options.prefixes;
+    request.Suffixes = options.suffixes;
+  }
+  request.InitialLetter = options.initial;
+  return request;
+}
 
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   CLI::App* command = app.add_subcommand("generate", "Invent names from a Chapter's seed names");

@@ -6,7 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "chapter/chapter.h"
 #include "cli/exit_codes.h"
+#include "generator/generation_request.h"
 #include "store/store_file.h"
 
 namespace CLI {
@@ -46,6 +48,10 @@ inline constexpr const char* kGenerateUsage =
 // checked and converted when the command line is parsed (a usage error when it is not one
 // Windows-1252 character).
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
+
+// The request the options ask for, as the dialog would hand it over; with `automatic`, as its
+// "Automatic Options" sets the dialog after `chapter` loads. The request's Chapter is not set.
+GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter);
 
 // Loads the Chapter and prints `count` names, one per line. With `store`, the run appends to
 // "STORED.txt" in the current directory as a Store page does: one dated title line (the

@@ -22,6 +22,7 @@
 #include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/loader.h"
+#include "cli/generate_command.h"
 #include "cli_test_support.h"
 #include "generator/name_generator.h"
 #include "generator/retry_until_name.h"
@@ -81,19 +82,18 @@ std::vector<std::string> Arguments(const OptionSet& set, const TQorvChapter& cha
   return args;
 }
 
+// The request of `qorv generate` with the same options.
 GenerationRequest Request(const OptionSet& set, TQorvChapter& chapter) {
-  GenerationRequest request;
-  if (set.automatic) {
-    request = SuggestedRequest(chapter);
-  } else {
-    request.GenerationLevel = set.level;
-    request.ValidationLevel = set.validation;
-    request.Structural = set.structural;
-    request.Statistical = set.statistical;
-    request.Prefixes = set.prefixes;
-    request.Suffixes = set.suffixes;
-    if (set.initial) request.InitialLetter = InitialLetterOf(chapter);
-  }
+  GenerateOptions options;
+  options.level = set.level;
+  options.validation = set.validation;
+  options.structural = set.structural;
+  options.statistical = set.statistical;
+  options.prefixes = set.prefixes;
+  options.suffixes = set.suffixes;
+  options.automatic = set.automatic;
+  if (set.initial) options.initial = InitialLetterOf(chapter);
+  GenerationRequest request = MakeRequest(options, chapter);
   request.Chapter = &chapter;
   return request;
 }
