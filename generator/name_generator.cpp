@@ -14,13 +14,6 @@
 namespace qorv {
 namespace {
 
-// After this many failed attempts a request places no initial and final pairs ...
-constexpr int kPairsUntil = 15;
-// ... after this many it no longer keeps to its length pattern ...
-constexpr int kPatternUntil = 30;
-// ... and after this many it is given up, so that the next attempt draws a new one.
-constexpr int kGiveUpAfter = 75;
-
 // The letters a name of each kind may begin with: both classes upper-cased, with the one "Y"
 // taken from the kind that the Chapter's Y mode does not give it.
 struct InitialLetterSets {
@@ -131,9 +124,9 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
     log.Write(log_text::kAttemptSeparator);
   }
 
-  if (chapter.AttemptCount > kPairsUntil) request.Prefixes = request.Suffixes = false;
-  if (chapter.AttemptCount > kPatternUntil) request.Structural = false;
-  if (chapter.AttemptCount > kGiveUpAfter) {
+  if (chapter.AttemptCount > kPairsUntilAttempt) request.Prefixes = request.Suffixes = false;
+  if (chapter.AttemptCount > kPatternUntilAttempt) request.Structural = false;
+  if (chapter.AttemptCount > kGiveUpAfterAttempt) {
     ++counts_.GaveUp;
     chapter.NewRequest = 1;
     return {};

@@ -17,6 +17,14 @@
 
 namespace qorv {
 
+// A request relaxes as its attempts fail: after attempt number kPairsUntilAttempt (counted from
+// 0) it places no initial and final pairs, after kPatternUntilAttempt it no longer keeps to its
+// length pattern, and after kGiveUpAfterAttempt it is given up, so that the next attempt draws a
+// new one.
+inline constexpr int kPairsUntilAttempt = 15;
+inline constexpr int kPatternUntilAttempt = 30;
+inline constexpr int kGiveUpAfterAttempt = 75;
+
 // What became of the attempts made so far: every attempt ends in exactly one of these.
 struct AttemptCounts {
   long long Accepted = 0;

@@ -27,9 +27,10 @@ void LexiconSession::SetChapter(std::unique_ptr<TQorvChapter> chapter) {
 }
 
 std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
-                                                    const std::function<void(int)>& after_call) {
+                                                    const std::function<void(int)>& after_call,
+                                                    int max_calls) {
   request.Chapter = chapter_.get();
-  std::optional<std::string> name = RetryUntilName(attempt_, request, after_call);
+  std::optional<std::string> name = RetryUntilName(attempt_, request, after_call, max_calls);
   if (!name) return std::nullopt;
   history_index_ = 0;
   if (history_count_ < NameHistory::kCapacity) ++history_count_;

@@ -61,11 +61,12 @@ class LexiconSession final : public ChapterClient {
   // Names. A Chapter must be loaded.
 
   // The next accepted name for `request` (its Chapter is set to the current one), asking the
-  // driver up to kMaxCallsPerName times; `after_call` is told the count after each call. The name
+  // driver up to `max_calls` times; `after_call` is told the count after each call. The name
   // becomes the newest of the history view. nullopt when no name came in time (the next call
   // then starts a new request).
   std::optional<std::string> NextName(GenerationRequest request,
-                                      const std::function<void(int)>& after_call = {});
+                                      const std::function<void(int)>& after_call = {},
+                                      int max_calls = kMaxCallsPerName);
 
   // The history view: names produced since the Chapter loaded (up to the ring's 100), and which
   // one is shown, counted from the newest (0).
