@@ -238,7 +238,7 @@ class WordListNotes {
 
   void Add(const WordList& list) {
     for (const WordListName& name : list.Names) {
-      if (name.Reductions.empty()) continue;
+      if (name.Reductions.empty() && !name.Joined) continue;
       Line(name.Line) << Quoted(name.Written) << " written as " << Quoted(Cp1252ToUtf8(name.Name));
     }
     for (const SkippedWord& word : list.Skipped) {

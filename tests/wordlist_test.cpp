@@ -74,6 +74,8 @@ TEST(LetterMapping, NamesKeepWindows1252LettersAndReduceTheRest) {
     EXPECT_EQ(mapped.Character, c.character) << c.utf8;
     EXPECT_EQ(mapped.Reductions.size(), c.reductions) << c.utf8;
   }
+  EXPECT_TRUE(Mapper().MapName("Port Royal", true).Joined);
+  EXPECT_FALSE(Mapper().MapName("Port-Royal", true).Joined);
 }
 
 TEST(LetterMapping, TextKeepsAnyWindows1252CharacterAndMarksTheUnmapped) {

@@ -6,6 +6,7 @@
 #include <unicode/unistr.h>
 #include <unicode/utf16.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -232,7 +233,10 @@ MappedName LetterMapper::MapName(std::string_view utf8, bool join_words) const {
       return result;
     }
   }
-  if (join_words) text = JoinWords(text);
+  if (join_words && std::any_of(text.begin(), text.end(), IsSpace)) {
+    text = JoinWords(text);
+    result.Joined = true;
+  }
 
   Mapping mapping(*icu_->transliterator, &IsNameLetter);
   for (char32_t c : text) mapping.Add(c);

@@ -37,6 +37,7 @@ struct MappedName {
   NameProblem Problem = NameProblem::kNone;
   char32_t Character = 0;  // the character of a kDigit or kNoLetter problem
   std::vector<Reduction> Reductions;
+  bool Joined = false;  // words were joined by hyphens
 };
 
 struct MappedText {

@@ -37,8 +37,8 @@ WordList ReadWordList(std::string_view utf8, const LetterMapper& mapper, bool jo
       list.Merged.push_back({line.Number, std::string(written), first->second});
       continue;
     }
-    list.Names.push_back(
-        {line.Number, std::string(written), std::move(mapped.Name), std::move(mapped.Reductions)});
+    list.Names.push_back({line.Number, std::string(written), std::move(mapped.Name),
+                          std::move(mapped.Reductions), mapped.Joined});
   }
   return list;
 }

@@ -16,6 +16,7 @@ struct WordListName {
   std::string Written;  // the line as written (UTF-8, trimmed)
   std::string Name;     // Windows-1252, as it goes into the Chapter
   std::vector<Reduction> Reductions;
+  bool Joined = false;  // its words were joined by hyphens
 };
 
 struct SkippedWord {
