@@ -337,7 +337,8 @@ int WriteChapter(const std::string& output, const std::string& text, bool force,
   const int expected = EstimateNameCount(output);
   LoadChapter(chapter, output, expected, client);
   if (!chapter.Loaded) {
-    std::filesystem::remove(output);
+    std::error_code ignored;
+    std::filesystem::remove(output, ignored);
     err << "qorv: " << output << ": the written file does not load (" << chapter.Message
         << "); it was removed\n";
     return kExitFailure;
