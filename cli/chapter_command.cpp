@@ -5,7 +5,7 @@
 #include <ctime>
 #include <filesystem>
 #include <istream>
-#include <iterator>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <vector>
@@ -55,17 +55,6 @@ std::string CharacterLabel(char32_t c) {
   return text + "\" (" + CodePointLabel(c) + ")";
 }
 
-// Command-line words and file names are UTF-8 on this system; a name that is not is taken as
-// Windows-1252.
-bool IsUtf8(std::string_view text) {
-  while (!text.empty()) {
-    const std::optional<Utf8Char> decoded = DecodeUtf8Char(text);
-    if (!decoded) return false;
-    text.remove_prefix(decoded->length);
-  }
-  return true;
-}
-
 struct Input {
   std::string bytes;
   std::string error;  // strerror text, or why the input is refused
@@ -96,7 +85,7 @@ Input ReadInput(const std::string& path, std::istream& in) {
 std::optional<UsageProblem> HeaderValue(const LetterMapper& mapper, const std::string& option,
                                         const std::string& utf8, std::string& value,
                                         std::vector<std::string>& notes) {
-  if (!IsUtf8(utf8)) return UsageProblem{option, "is not UTF-8"};
+  if (!IsWellFormedUtf8(utf8)) return UsageProblem{option, "is not UTF-8"};
   MappedText mapped = mapper.MapText(utf8);
   if (!mapped.Unmapped.empty()) {
     return UsageProblem{option,
@@ -120,7 +109,8 @@ std::string TitleFromFileName(const LetterMapper& mapper, const std::string& pat
   for (char& c : stem) {
     if (c == '_') c = ' ';
   }
-  if (!IsUtf8(stem)) stem = Cp1252ToUtf8(stem);
+  // File names on this system are UTF-8; one that is not is read as Windows-1252.
+  if (!IsWellFormedUtf8(stem)) stem = Cp1252ToUtf8(stem);
   std::string title;
   for (char byte : mapper.MapText(LetterMapper::TitleCase(stem)).Text) {
     if (byte == '"') byte = '\'';
@@ -217,7 +207,7 @@ std::optional<UsageProblem> MakeHeader(const LetterMapper& mapper, const Chapter
                            ? std::string("standard input")
                            : std::filesystem::path(options.word_list).filename().string();
   header.Comment = "Made with qorv chapter new from " +
-                   mapper.MapText(IsUtf8(source) ? source : Cp1252ToUtf8(source)).Text;
+                   mapper.MapText(IsWellFormedUtf8(source) ? source : Cp1252ToUtf8(source)).Text;
   return std::nullopt;
 }
 

@@ -34,6 +34,10 @@ int LineAt(std::string_view bytes, std::size_t position) {
 
 }  // namespace
 
+bool IsWellFormedUtf8(std::string_view text) {
+  return FirstIllFormedLine(text) == 0;
+}
+
 DecodedText DecodeText(std::string_view bytes) {
   DecodedText result;
   if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
@@ -56,7 +60,7 @@ DecodedText DecodeText(std::string_view bytes) {
     result.Utf8.assign(bytes);
     return result;
   }
-  if (FirstIllFormedLine(bytes) == 0) {
+  if (IsWellFormedUtf8(bytes)) {
     result.Encoding = TextEncoding::kUtf8;
     result.Utf8.assign(bytes);
     return result;

@@ -25,6 +25,9 @@ struct DecodedText {
 // bytes are not text of either kind.
 DecodedText DecodeText(std::string_view bytes);
 
+// Whether every byte of `text` belongs to a well-formed UTF-8 sequence.
+bool IsWellFormedUtf8(std::string_view text);
+
 struct TextLine {
   int Number = 0;         // from 1
   std::string_view Text;  // without its line end
