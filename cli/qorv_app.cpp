@@ -1,10 +1,12 @@
 #include "cli/qorv_app.h"
 
+#include <iostream>
 #include <string>
 #include <string_view>
 
 #include <CLI/CLI.hpp>
 
+#include "cli/chapter_command.h"
 #include "cli/generate_command.h"
 #include "cli/inspect_command.h"
 
@@ -14,6 +16,8 @@ namespace {
 void WriteUsage(std::ostream& err) {
   err << "usage: " << kInspectUsage << "\n"
       << "       " << kGenerateUsage << "\n"
+      << "       " << kChapterNewUsage << "\n"
+      << "       " << kChapterConvertUsage << "\n"
       << "Run 'qorv --help' for more information.\n";
 }
 
@@ -27,6 +31,11 @@ bool IsCommand(CLI::App& app, std::string_view word) {
 }  // namespace
 
 int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  return RunQorv(argc, argv, std::cin, out, err);
+}
+
+int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& out,
+            std::ostream& err) {
   CLI::App app("qorv: invents names from the seed names of a Chapter", "qorv");
   app.require_subcommand(1);
 
@@ -34,6 +43,8 @@ int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& 
   const CLI::App* inspect_command = AddInspectCommand(app, inspect);
   GenerateOptions generate;
   const CLI::App* generate_command = AddGenerateCommand(app, generate);
+  ChapterOptions chapter;
+  const CLI::App* chapter_command = AddChapterCommand(app, chapter);
 
   // A first word that names no command would otherwise be reported as a missing command.
   if (argc > 1 && argv[1][0] != '-' && !IsCommand(app, argv[1])) {
@@ -55,6 +66,7 @@ int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& 
 
   if (inspect_command->parsed()) return RunInspect(inspect, out, err);
   if (generate_command->parsed()) return RunGenerate(generate, out, err);
+  if (chapter_command->parsed()) return RunChapter(chapter, in, out, err);
   WriteUsage(err);
   return kExitUsage;
 }

@@ -77,5 +77,20 @@ TEST(QorvProcess, UsageErrorsExitWithTwo) {
   }
 }
 
+TEST(QorvProcess, ChapterNewReadsStandardInputAndExitsWithFourWhenItCannotWrite) {
+  testing::TempFolder folder;
+  const std::string list = folder.Write("list.txt", "Arnhelm\nBrisa\n");
+  const std::string out = folder.Path("out.qrv");
+  const ProcessRun piped = RunBinary(folder, "chapter new - -o '" + out + "' <'" + list + "'");
+  EXPECT_EQ(piped.exit_code, 0) << piped.err;
+  EXPECT_EQ(piped.out, out + ": 2 names kept, 0 skipped, 0 merged, 0 left out\n");
+  EXPECT_EQ(RunBinary(folder, "inspect '" + out + "'").exit_code, 0);
+
+  const std::string nowhere = folder.Path("none/out.qrv");
+  const ProcessRun refused = RunBinary(folder, "chapter new '" + list + "' -o '" + nowhere + "'");
+  EXPECT_EQ(refused.exit_code, 4);
+  EXPECT_EQ(refused.err, "qorv: " + nowhere + ": No such file or directory\n");
+}
+
 }  // namespace
 }  // namespace qorv

@@ -53,13 +53,15 @@ struct Run {
   std::string err;
 };
 
-inline Run RunCommandLine(const std::vector<std::string>& args) {
+// `input` is what the command reads as its standard input.
+inline Run RunCommandLine(const std::vector<std::string>& args, const std::string& input = "") {
   std::vector<const char*> argv{"qorv"};
   for (const std::string& arg : args) argv.push_back(arg.c_str());
+  std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
   Run run;
-  run.exit_code = RunQorv(static_cast<int>(argv.size()), argv.data(), out, err);
+  run.exit_code = RunQorv(static_cast<int>(argv.size()), argv.data(), in, out, err);
   run.out = out.str();
   run.err = err.str();
   return run;

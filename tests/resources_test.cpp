@@ -183,9 +183,10 @@ void ResourcesTest::HelpDocumentHasEveryTopic() {
     const QStringList anchors = block.begin().fragment().charFormat().anchorNames();
     ids.append(anchors.isEmpty() ? QString() : anchors.first());
   }
-  const QStringList expected = {"overview",   "window",     "chapters",          "chapter-format",
-                                "generation", "validation", "automatic-options", "store",
-                                "history",    "log",        "keyboard",          "qorv-tool"};
+  const QStringList expected = {"overview",    "window",     "chapters",   "chapter-format",
+                                "own-chapter", "generation", "validation", "automatic-options",
+                                "store",       "history",    "log",        "keyboard",
+                                "qorv-tool"};
   QCOMPARE(ids, expected);
   for (const QString& title : titles) QVERIFY(!title.trimmed().isEmpty());
 }
@@ -222,6 +223,8 @@ void ResourcesTest::HelpDocumentNamesTheControlsAndFiles() {
                              "Store cleared",
                              "qorv inspect",
                              "qorv generate",
+                             "qorv chapter new",
+                             "qorv chapter convert",
                              "F1"};
   for (const QString& name : names) {
     QVERIFY2(text.contains(name), qPrintable(name));

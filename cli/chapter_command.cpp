@@ -1,0 +1,515 @@
+#include "cli/chapter_command.h"
+
+#include <algorithm>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "chapter/chapter_file.h"
+#include "chapter/chapter_title.h"
+#include "chapter/client.h"
+#include "chapter/limits.h"
+#include "chapter/loader.h"
+#include "chapter/option_tags.h"
+#include "cli/chapter_warnings.h"
+#include "cli/qorv_app.h"
+#include "io/file_bytes.h"
+#include "text/encoding.h"
+#include "wordlist/chapter_conversion.h"
+#include "wordlist/chapter_fitting.h"
+#include "wordlist/chapter_text.h"
+#include "wordlist/output_file.h"
+#include "wordlist/text_input.h"
+#include "wordlist/word_list.h"
+
+namespace qorv {
+namespace {
+
+constexpr std::string_view kStandardInput = "-";
+
+// A refusal of the command line itself, reported as "qorv: WHAT: WHY" with the usage exit code.
+struct UsageProblem {
+  std::string what;
+  std::string why;
+};
+
+// The file names as the messages show them.
+std::string InputLabel(const std::string& path) {
+  return path == kStandardInput ? "standard input" : path;
+}
+
+std::string Quoted(std::string_view utf8) {
+  return "\"" + std::string(utf8) + "\"";
+}
+
+std::string CharacterLabel(char32_t c) {
+  std::string text = "\"";
+  AppendUtf8(c, text);
+  return text + "\" (" + CodePointLabel(c) + ")";
+}
+
+struct Input {
+  std::string bytes;
+  std::string error;  // strerror text, or why the input is refused
+};
+
+Input ReadInput(const std::string& path, std::istream& in) {
+  Input input;
+  if (path == kStandardInput) {
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    input.bytes = buffer.str();
+    if (in.bad()) input.error = "cannot be read";
+  } else {
+    const FileBytes file = ReadFileBytes(path, kMaxInputBytes + 1);
+    if (file.Error != 0) {
+      input.error = std::strerror(file.Error);
+      return input;
+    }
+    input.bytes = file.Bytes;
+  }
+  if (input.error.empty() && input.bytes.size() > kMaxInputBytes) {
+    input.error = "is larger than " + std::to_string(kMaxInputBytes / (1024 * 1024)) + " MiB";
+  }
+  return input;
+}
+
+// The value of a header tag from the command line, in Windows-1252.
+std::optional<UsageProblem> HeaderValue(const LetterMapper& mapper, const std::string& option,
+                                        const std::string& utf8, std::string& value,
+                                        std::vector<std::string>& notes) {
+  if (!IsWellFormedUtf8(utf8)) return UsageProblem{option, "is not UTF-8"};
+  MappedText mapped = mapper.MapText(utf8);
+  if (!mapped.Unmapped.empty()) {
+    return UsageProblem{option,
+                        CharacterLabel(mapped.Unmapped.front()) + " has no Windows-1252 form"};
+  }
+  for (const Reduction& reduction : mapped.Reductions) {
+    notes.push_back("qorv: " + option + ": " + Quoted(reduction.From) + " written as " +
+                    Quoted(Cp1252ToUtf8(reduction.To)));
+  }
+  if (std::string why = TagValueProblem(mapped.Text, kHeaderTagLimit, false); !why.empty()) {
+    return UsageProblem{option, "the value " + why};
+  }
+  value = std::move(mapped.Text);
+  return std::nullopt;
+}
+
+// The default title: the file's name without its extension, underscores as spaces, in title
+// case, reduced to Windows-1252 and cut to what the title keeps.
+std::string TitleFromFileName(const LetterMapper& mapper, const std::string& path) {
+  std::string stem = std::filesystem::path(path).stem().string();
+  for (char& c : stem) {
+    if (c == '_') c = ' ';
+  }
+  // File names on this system are UTF-8; one that is not is read as Windows-1252.
+  if (!IsWellFormedUtf8(stem)) stem = Cp1252ToUtf8(stem);
+  std::string title;
+  for (char byte : mapper.MapText(LetterMapper::TitleCase(stem)).Text) {
+    if (byte == '"') byte = '\'';
+    if (static_cast<unsigned char>(byte) >= 0x20) title += byte;
+  }
+  if (title.size() > kHeaderTagLimit) title.resize(kHeaderTagLimit);
+  if (title.empty() || !TagValueProblem(title, kHeaderTagLimit, false).empty()) return "Word List";
+  return title;
+}
+
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char buffer[16];
+  std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &local);
+  return buffer;
+}
+
+// Every word of a GENOPT value must be one of its keywords (in any case): the loader would
+// silently ignore a misspelt one.
+std::optional<UsageProblem> CheckGenOptWords(const std::string& value) {
+  static const std::vector<std::string> kKeywords = {
+      "STRUCTGEN", "STATGEN", "SHUFFLE", "PREFIX", "SUFFIX", "PUNCT:1", "PUNCT:2", "FIT:0", "FIT:1",
+      "FIT:2",     "FIT:3",   "VAL:0",   "VAL:1",  "VAL:2",  "Y:CON",   "Y:SEMI",  "U:SEMI"};
+  std::istringstream words(value);
+  std::string word;
+  while (words >> word) {
+    std::string upper = word;
+    for (char& c : upper) c = AsciiUpper(c);
+    if (std::find(kKeywords.begin(), kKeywords.end(), upper) != kKeywords.end()) continue;
+    std::string known;
+    for (const std::string& keyword : kKeywords) known += " " + keyword;
+    return UsageProblem{"--options",
+                        "unknown keyword " + Quoted(word) + "; the keywords are" + known};
+  }
+  return std::nullopt;
+}
+
+std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, ChapterHeader& header) {
+  std::string genopt = options.options;
+  if (auto problem = CheckGenOptWords(genopt)) return problem;
+  for (const auto& [set, keyword] :
+       {std::pair{options.y_semi, "Y:SEMI"}, std::pair{options.y_consonant, "Y:CON"},
+        std::pair{options.u_semi, "U:SEMI"}}) {
+    if (set) genopt += (genopt.empty() ? "" : " ") + std::string(keyword);
+  }
+  if (std::string why = TagValueProblem(genopt, kOptionTagLimit, true); !why.empty()) {
+    return UsageProblem{"--options", "the GENOPT value " + why};
+  }
+
+  const std::optional<std::string> specials = Utf8ToCp1252(options.special_consonants);
+  if (!specials) {
+    return UsageProblem{"--special-consonants", "holds a character that is not a consonant"};
+  }
+  std::string spccon = *specials;
+  if (options.soft) spccon += (spccon.empty() ? "" : " ") + std::string("SOFT");
+  if (std::string why = TagValueProblem(spccon, kOptionTagLimit, true); !why.empty()) {
+    return UsageProblem{"--special-consonants", "the SPCCON value " + why};
+  }
+  if (const SpecialConsonantList list = ParseSpecialConsonants(spccon); !list.Message.empty()) {
+    return UsageProblem{"--special-consonants",
+                        list.Message + " (a special consonant is made of consonant letters)"};
+  }
+  header.Options = std::move(genopt);
+  header.SpecialConsonants = std::move(spccon);
+  header.SpecialVowels = options.multi ? "MULTI" : "";
+  return std::nullopt;
+}
+
+std::optional<UsageProblem> MakeHeader(const LetterMapper& mapper, const ChapterNewOptions& options,
+                                       ChapterHeader& header, std::vector<std::string>& notes) {
+  const std::string& title_source =
+      options.word_list == kStandardInput ? options.output : options.word_list;
+  header.Title = TitleFromFileName(mapper, title_source);
+  header.Line1 = "Made from a word list";
+  header.Date = Today();
+  struct Given {
+    const char* option;
+    const std::optional<std::string>& value;
+    std::string& field;
+  };
+  for (const Given& given : {Given{"--title", options.title, header.Title},
+                             Given{"--line1", options.line1, header.Line1},
+                             Given{"--line2", options.line2, header.Line2},
+                             Given{"--date", options.date, header.Date}}) {
+    if (!given.value) continue;
+    if (auto problem = HeaderValue(mapper, given.option, *given.value, given.field, notes)) {
+      return problem;
+    }
+  }
+  if (auto problem = OptionTags(options, header)) return problem;
+  std::string source = options.word_list == kStandardInput
+                           ? std::string("standard input")
+                           : std::filesystem::path(options.word_list).filename().string();
+  header.Comment = "Made with qorv chapter new from " +
+                   mapper.MapText(IsWellFormedUtf8(source) ? source : Cp1252ToUtf8(source)).Text;
+  return std::nullopt;
+}
+
+int ReportUsage(const UsageProblem& problem, std::ostream& err) {
+  err << "qorv: " << problem.what << ": " << problem.why << "\n";
+  return kExitUsage;
+}
+
+int ReportExisting(const std::string& output, std::ostream& err) {
+  err << "qorv: " << output << ": already exists; --force replaces it\n";
+  return kExitUsage;
+}
+
+// What became of the names of a word list, one note per line of the list, in line order.
+class WordListNotes {
+ public:
+  explicit WordListNotes(std::string label) : label_(std::move(label)) {}
+
+  void Add(const WordList& list) {
+    for (const WordListName& name : list.Names) {
+      if (name.Reductions.empty() && !name.Joined) continue;
+      Line(name.Line) << Quoted(name.Written) << " written as " << Quoted(Cp1252ToUtf8(name.Name));
+    }
+    for (const SkippedWord& word : list.Skipped) {
+      std::ostream& note = Line(word.Line) << Quoted(word.Written) << " skipped: ";
+      if (word.Problem == NameProblem::kSpace) {
+        note << "a name holds no spaces (--join-words joins the words with hyphens)";
+      } else if (word.Problem == NameProblem::kDigit) {
+        note << "a name holds no digits";
+      } else {
+        note << CharacterLabel(word.Character) << " is no letter a Chapter can hold";
+      }
+    }
+    for (const MergedWord& word : list.Merged) {
+      Line(word.Line) << Quoted(word.Written) << " merged: the same name as line "
+                      << word.FirstLine;
+    }
+  }
+
+  // Names left out one by one; those cut off by the name count or the file size, which are the
+  // tail of the list, in one note for each of the two after the others.
+  void Add(const WordList& list, const FittedChapter& fitted) {
+    for (const LeftOutName& left : fitted.LeftOut) {
+      if (IsTail(left.Reason)) continue;
+      const WordListName& name = list.Names[left.Index];
+      Line(name.Line) << Quoted(name.Written) << " left out: " << LeftOutWhy(left.Reason);
+    }
+    for (const LeftOutReason tail : {LeftOutReason::kTooManyNames, LeftOutReason::kFileTooLarge}) {
+      int count = 0;
+      const WordListName* first = nullptr;
+      for (const LeftOutName& left : fitted.LeftOut) {
+        if (left.Reason != tail) continue;
+        if (count++ == 0) first = &list.Names[left.Index];
+      }
+      if (count == 0) continue;
+      std::ostringstream note;
+      note << "qorv: " << label_ << ": " << count << (count == 1 ? " name" : " names")
+           << " left out from line " << first->Line << " (" << Quoted(first->Written)
+           << ") on: " << LeftOutWhy(tail);
+      tail_notes_.push_back(note.str());
+    }
+  }
+
+  void Write(std::ostream& err) {
+    std::stable_sort(notes_.begin(), notes_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [line, note] : notes_) err << note.str() << "\n";
+    for (const std::string& note : tail_notes_) err << note << "\n";
+  }
+
+ private:
+  static bool IsTail(LeftOutReason reason) {
+    return reason == LeftOutReason::kTooManyNames || reason == LeftOutReason::kFileTooLarge;
+  }
+
+  static const char* LeftOutWhy(LeftOutReason reason) {
+    switch (reason) {
+      case LeftOutReason::kTooManyElements:
+        return "a seed name has at most 31 elements";
+      case LeftOutReason::kSingleElement:
+        return "a seed name needs at least two elements (groups of vowels and of consonants)";
+      case LeftOutReason::kVowelTableFull:
+        return "it would bring the different vowel elements past 255, the most a Chapter holds";
+      case LeftOutReason::kConsonantTableFull:
+        return "it would bring the different consonant elements past 255, the most a Chapter "
+               "holds";
+      case LeftOutReason::kTooManyNames:
+        return "a Chapter holds at most 1000 names";
+      case LeftOutReason::kFileTooLarge:
+        return "the Chapter file would grow past 32768 bytes";
+    }
+    return "";
+  }
+
+  std::ostream& Line(int line) {
+    notes_.emplace_back(line, std::ostringstream());
+    return notes_.back().second << "qorv: " << label_ << ": line " << line << ": ";
+  }
+
+  std::string label_;
+  std::vector<std::pair<int, std::ostringstream>> notes_;
+  std::vector<std::string> tail_notes_;
+};
+
+// Writes the Chapter and loads the written file once more, as `qorv inspect` would; a file that
+// does not load is removed again. Returns 0 or the exit status.
+int WriteChapter(const std::string& output, const std::string& text, bool force,
+                 std::ostream& err) {
+  const OutputResult written = WriteWholeFile(output, text, force);
+  if (written.Exists) return ReportExisting(output, err);
+  if (written.Error != 0) {
+    err << "qorv: " << output << ": " << std::strerror(written.Error) << "\n";
+    return kExitOutputNotWritten;
+  }
+  PlainChapterClient client;
+  TQorvChapter chapter;
+  const int expected = EstimateNameCount(output);
+  LoadChapter(chapter, output, expected, client);
+  if (!chapter.Loaded) {
+    std::error_code ignored;
+    std::filesystem::remove(output, ignored);
+    err << "qorv: " << output << ": the written file does not load (" << chapter.Message
+        << "); it was removed\n";
+    return kExitFailure;
+  }
+  if (const FileBytes raw = ReadChapterFile(output); raw.Error == 0) {
+    for (const std::string& warning :
+         ChapterWarnings(raw.Bytes, chapter, client.Statistics(), expected)) {
+      err << "qorv: " << output << ": warning: " << warning << "\n";
+    }
+  }
+  return kExitSuccess;
+}
+
+int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out,
+           std::ostream& err) {
+  std::string icu_error;
+  const std::unique_ptr<LetterMapper> mapper = LetterMapper::Create(icu_error);
+  if (!mapper) {
+    err << "qorv: " << icu_error << "\n";
+    return kExitFailure;
+  }
+  ChapterHeader header;
+  std::vector<std::string> header_notes;
+  if (auto problem = MakeHeader(*mapper, options, header, header_notes)) {
+    return ReportUsage(*problem, err);
+  }
+  for (const std::string& note : header_notes) err << note << "\n";
+  if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
+
+  const std::string label = InputLabel(options.word_list);
+  const Input input = ReadInput(options.word_list, in);
+  if (!input.error.empty()) {
+    err << "qorv: " << label << ": " << input.error << "\n";
+    return kExitFailure;
+  }
+  const DecodedText text = DecodeText(input.bytes);
+  if (!text.Error.empty()) {
+    err << "qorv: " << label << ": " << text.Error << "\n";
+    return kExitFailure;
+  }
+
+  const WordList list = ReadWordList(text.Utf8, *mapper, options.join_words);
+  WordListNotes notes(label);
+  notes.Add(list);
+  std::vector<std::string> names;
+  for (const WordListName& name : list.Names) names.push_back(name.Name);
+  const FittedChapter fitted = FitChapter(header, names);
+  notes.Add(list, fitted);
+  notes.Write(err);
+  if (fitted.Kept.empty()) {
+    err << "qorv: " << label << ": "
+        << (list.Skipped.empty() && list.Merged.empty() ? "holds no names (one name a line)"
+                                                        : "no name left to write")
+        << "; nothing was written\n";
+    return kExitFailure;
+  }
+  if (!fitted.Loaded) {
+    err << "qorv: " << options.output << ": the Chapter would not load ("
+        << Cp1252ToUtf8(fitted.Message) << "); nothing was written\n";
+    return kExitFailure;
+  }
+  if (const int status = WriteChapter(options.output, fitted.Text, options.force, err)) {
+    return status;
+  }
+  out << options.output << ": " << fitted.Kept.size() << " names kept, " << list.Skipped.size()
+      << " skipped, " << list.Merged.size() << " merged, " << fitted.LeftOut.size()
+      << " left out\n";
+  return kExitSuccess;
+}
+
+int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+  std::string icu_error;
+  const std::unique_ptr<LetterMapper> mapper = LetterMapper::Create(icu_error);
+  if (!mapper) {
+    err << "qorv: " << icu_error << "\n";
+    return kExitFailure;
+  }
+  if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
+  const std::string label = InputLabel(options.input);
+  const Input input = ReadInput(options.input, in);
+  if (!input.error.empty()) {
+    err << "qorv: " << label << ": " << input.error << "\n";
+    return kExitFailure;
+  }
+  const DecodedText text = DecodeText(input.bytes);
+  if (!text.Error.empty()) {
+    err << "qorv: " << label << ": " << text.Error << "\n";
+    return kExitFailure;
+  }
+
+  const ConvertedChapter converted = ConvertChapter(text, *mapper);
+  int unmapped = 0;
+  for (const ChangedCharacter& changed : converted.Changed) {
+    err << "qorv: " << label << ": line " << changed.Line << ": ";
+    if (changed.Unmapped) {
+      ++unmapped;
+      const std::optional<Utf8Char> c = DecodeUtf8Char(changed.From);
+      err << CharacterLabel(c ? c->code_point : 0) << " has no Windows-1252 form; written as ?\n";
+    } else {
+      err << Quoted(changed.From) << " written as " << Quoted(Cp1252ToUtf8(changed.To)) << "\n";
+    }
+  }
+
+  PlainChapterClient client;
+  TQorvChapter chapter;
+  const int expected = EstimateNameCountInText(converted.Text);
+  LoadChapterFromBytes(chapter, converted.Text, expected, client);
+  if (!chapter.Loaded) {
+    err << "qorv: " << label
+        << ": the converted Chapter does not load: " << Cp1252ToUtf8(chapter.Message)
+        << "; nothing was written\n";
+    for (const std::string& warning :
+         ChapterWarnings(converted.Text, chapter, client.Statistics(), expected)) {
+      err << "qorv: " << label << ": warning: " << warning << "\n";
+    }
+    return kExitFailure;
+  }
+  if (const int status = WriteChapter(options.output, converted.Text, options.force, err)) {
+    return status;
+  }
+  out << options.output << ": " << chapter.NameCount << " names; converted from "
+      << EncodingName(text.Encoding) << ", " << converted.LineEndsChanged
+      << " line ends made CR LF, " << converted.Changed.size() - unmapped << " characters reduced, "
+      << unmapped << " written as ?\n";
+  return kExitSuccess;
+}
+
+}  // namespace
+
+CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
+  CLI::App* chapter =
+      app.add_subcommand("chapter", "Make a Chapter file from a word list, or convert one");
+  chapter->require_subcommand(1);
+
+  ChapterNewOptions& create = options.create;
+  CLI::App* create_command = chapter->add_subcommand(
+      "new", "Make a Chapter from a word list: one name per line, UTF-8 or Windows-1252");
+  create_command->add_option("WORDLIST", create.word_list, "the word list (- for standard input)")
+      ->required();
+  create_command->add_option("-o,--output", create.output, "the Chapter file to write")->required();
+  create_command->add_option("--title", create.title,
+                             "TITLE (default: the word list's file name in title case)");
+  create_command->add_option("--line1", create.line1, "LINE1 (default: Made from a word list)");
+  create_command->add_option("--line2", create.line2, "LINE2 (default: empty)");
+  create_command->add_option("--date", create.date, "DATE (default: today, as YYYY-MM-DD)");
+  create_command->add_option("--options", create.options,
+                             "the GENOPT keywords, e.g. \"STRUCTGEN STATGEN FIT:2 VAL:1\"");
+  create_command->add_option("--special-consonants", create.special_consonants,
+                             "the special consonants, e.g. \"<TH><NG>\"");
+  create_command->add_flag("--soft", create.soft, "a consonant followed by H is one consonant");
+  create_command->add_flag("--multi", create.multi,
+                           "vowel, one letter and the same vowel may form one element");
+  auto* y_semi =
+      create_command->add_flag("--y-semi", create.y_semi, "Y before a vowel is a consonant");
+  create_command->add_flag("--y-consonant", create.y_consonant, "Y is always a consonant")
+      ->excludes(y_semi);
+  create_command->add_flag("--u-semi", create.u_semi, "the U of QU before a vowel is a consonant");
+  create_command->add_flag("--join-words", create.join_words,
+                           "join the words of a name with hyphens instead of skipping it");
+  create_command->add_flag("--force", create.force, "replace an existing output file");
+  options.new_command = create_command;
+
+  ChapterConvertOptions& convert = options.convert;
+  CLI::App* convert_command = chapter->add_subcommand(
+      "convert", "Re-encode a Chapter in UTF-8 and/or with LF line ends as Windows-1252, CR LF");
+  convert_command->add_option("IN", convert.input, "the Chapter to convert (- for standard input)")
+      ->required();
+  convert_command->add_option("-o,--output", convert.output, "the Chapter file to write")
+      ->required();
+  convert_command->add_flag("--force", convert.force, "replace an existing output file");
+  options.convert_command = convert_command;
+  return chapter;
+}
+
+int RunChapter(const ChapterOptions& options, std::istream& in, std::ostream& out,
+               std::ostream& err) {
+  if (options.new_command && options.new_command->parsed()) {
+    return RunNew(options.create, in, out, err);
+  }
+  return RunConvert(options.convert, in, out, err);
+}
+
+}  // namespace qorv

@@ -1,0 +1,69 @@
+// `qorv chapter new` makes a Chapter file from a plain word list; `qorv chapter convert` turns a
+// Chapter written in UTF-8 and/or with LF line ends into the Windows-1252, CR LF file the program
+// reads. Both write only a file that the loader has loaded.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "cli/exit_codes.h"
+
+namespace CLI {
+class App;
+}
+
+namespace qorv {
+
+struct ChapterNewOptions {
+  std::string word_list;  // "-": standard input
+  std::string output;
+  // UTF-8 as given; unset: the defaults (the title from the file name in title case).
+  std::optional<std::string> title;
+  std::optional<std::string> line1;
+  std::optional<std::string> line2;
+  std::optional<std::string> date;
+  std::string options;             // the GENOPT value as written
+  std::string special_consonants;  // the SPCCON value as written
+  bool soft = false;
+  bool multi = false;
+  bool y_semi = false;
+  bool y_consonant = false;
+  bool u_semi = false;
+  bool join_words = false;
+  bool force = false;
+};
+
+struct ChapterConvertOptions {
+  std::string input;  // "-": standard input
+  std::string output;
+  bool force = false;
+};
+
+struct ChapterOptions {
+  ChapterNewOptions create;
+  ChapterConvertOptions convert;
+  const CLI::App* new_command = nullptr;
+  const CLI::App* convert_command = nullptr;
+};
+
+inline constexpr const char* kChapterNewUsage =
+    "qorv chapter new WORDLIST -o OUT.qrv [--title T] [--line1 T] [--line2 T] [--date T]\n"
+    "                      [--options GENOPT] [--special-consonants \"<TH><NG>\"] [--soft]\n"
+    "                      [--multi] [--y-semi | --y-consonant] [--u-semi] [--join-words]\n"
+    "                      [--force]";
+inline constexpr const char* kChapterConvertUsage =
+    "qorv chapter convert IN.qrv -o OUT.qrv [--force]";
+
+// Adds "chapter" with its subcommands "new" and "convert" to `app`; parsing fills `options`.
+CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options);
+
+// Runs the subcommand that was parsed, reading "-" from `in`. Returns 0 (a one-line summary on
+// `out`); 1 when the input cannot be read or is not usable text, nothing usable is left, or the
+// result does not load; 2 for a value the command line gives that a Chapter cannot hold, or an
+// existing output without --force; kExitOutputNotWritten when the output cannot be written. The
+// notes on what was skipped, merged, reduced or left out go to `err`.
+int RunChapter(const ChapterOptions& options, std::istream& in, std::ostream& out,
+               std::ostream& err);
+
+}  // namespace qorv

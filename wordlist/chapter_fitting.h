@@ -1,0 +1,42 @@
+// Fitting seed names into the limits of one Chapter file, with the core's own rules: each name is
+// coded and cut into elements exactly as the loader does it under the header's SPCCON, SPCVOW and
+// GENOPT values, names are taken in input order while the element tables, the name count and the
+// file size allow, and the text is then loaded by the loader itself. Standard library only.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "wordlist/chapter_text.h"
+
+namespace qorv {
+
+enum class LeftOutReason {
+  kTooManyElements,     // more than 31 elements
+  kSingleElement,       // a seed name needs two elements at least
+  kVowelTableFull,      // it would bring the distinct vowel elements past 255
+  kConsonantTableFull,  // the same for the consonant elements
+  kTooManyNames,        // 1000 names were already taken
+  kFileTooLarge,        // the file would grow past 32768 bytes
+};
+
+struct LeftOutName {
+  std::size_t Index = 0;  // into the names given
+  LeftOutReason Reason = LeftOutReason::kTooManyNames;
+};
+
+struct FittedChapter {
+  bool Loaded = false;               // the text loads; when not, `Message` says why
+  std::string Message;               // the loader's message for the chosen names
+  std::string Text;                  // the Chapter file for the kept names
+  std::vector<std::size_t> Kept;     // indices into the names given, in input order
+  std::vector<LeftOutName> LeftOut;  // in input order
+};
+
+// `names` in Windows-1252, each made only of Chapter letters (LetterMapper::MapName) and distinct
+// once upper-cased. The header's option values must parse (a special consonant the loader refuses
+// leaves every name unloadable). Builds one statistics block (several megabytes) for the run.
+FittedChapter FitChapter(const ChapterHeader& header, const std::vector<std::string>& names);
+
+}  // namespace qorv

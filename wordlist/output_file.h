@@ -1,0 +1,23 @@
+// Writing a file whole: the bytes go to a temporary file beside it, which then takes its name, so
+// that the file is either as before or complete. Standard library and POSIX.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qorv {
+
+struct OutputResult {
+  bool Exists = false;  // the file was there and `replace` was not given; nothing was written
+  int Error = 0;        // errno of the step that failed; 0 when written
+};
+
+// Writes `bytes` to `path`. Without `replace`, an existing file is left alone (also one that
+// appears while the bytes are written). The new file gets the permissions a newly created file
+// gets (0666 less the umask).
+OutputResult WriteWholeFile(const std::string& path, std::string_view bytes, bool replace);
+
+// Whether something (a file, a folder) stands at `path`.
+bool PathExists(const std::string& path);
+
+}  // namespace qorv
