@@ -1,4 +1,5 @@
-// `qorv generate`: names from a Chapter, exactly as the desktop generate command makes them.
+// `qorv generate`: names from a Chapter, exactly as the desktop generate command makes them, with
+// filters and output forms on top.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 
 #include "chapter/chapter.h"
 #include "cli/exit_codes.h"
+#include "cli/name_filters.h"
+#include "cli/name_writer.h"
 #include "generator/generation_request.h"
 #include "store/store_file.h"
 
@@ -21,7 +24,7 @@ struct GenerateOptions {
   enum class Encoding { kUtf8, kCp1252 };
 
   std::string chapter_path;
-  int count = 10;
+  std::uint32_t count = 10;
   int level = 0;
   int validation = 0;
   bool structural = false;
@@ -32,6 +35,9 @@ struct GenerateOptions {
   bool automatic = false;  // take level, validation and switches from the Chapter's GENOPT
   std::optional<std::uint32_t> seed;  // the clock's place at the first attempt
   std::string log_path;               // empty: no log
+  NameFilterOptions filters;
+  NameFormat format = NameFormat::kText;
+  std::string output_path;  // empty: standard output
   Encoding encoding = Encoding::kUtf8;
   bool stats = false;          // report what became of the attempts on stderr
   bool store = false;          // append every name to the Store in the current directory
@@ -41,24 +47,33 @@ struct GenerateOptions {
 inline constexpr const char* kGenerateUsage =
     "qorv generate CHAPTER [-n N] [-g LEVEL] [-v LEVEL] [--structural] [--statistical]\n"
     "                      [--prefixes] [--suffixes] [--auto] [-i LETTER] [--seed S]\n"
-    "                      [--log FILE] [--encoding utf-8|cp1252] [--stats]\n"
+    "                      [--log FILE] [--unique] [--novel] [--min-length N]\n"
+    "                      [--max-length N] [--starts-with TEXT] [--ends-with TEXT]\n"
+    "                      [--contains TEXT] [--exclude TEXT]... [--format text|json|csv]\n"
+    "                      [-o FILE] [--encoding utf-8|cp1252] [--stats]\n"
     "                      [--store [--trailing-line]]";
 
-// Adds the "generate" subcommand to `app`; parsing fills `options`. The initial letter is
-// checked and converted when the command line is parsed (a usage error when it is not one
-// Windows-1252 character).
+// Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are
+// checked and converted to Windows-1252 when the command line is parsed (a usage error when
+// Windows-1252 cannot hold them).
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
 
 // The request the options ask for, as the dialog would hand it over; with `automatic`, as its
 // "Automatic Options" sets the dialog after `chapter` loads. The request's Chapter is not set.
 GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter);
 
-// Loads the Chapter and prints `count` names, one per line. With `store`, the run appends to
-// "STORED.txt" in the current directory as a Store page does: one dated title line (the
-// Chapter's title, stamped by `store_clock`) before the first name, then each name as soon as
-// it is found. Returns the exit status: 0, 1 when the Chapter does not load (stderr
-// "qorv: CHAPTER: MESSAGE"; nothing is stored), kExitNoNewName when one name takes more than
-// the attempt limit (the names before it stay printed and stored).
+// Loads the Chapter and prints `count` names that pass the filters, in the chosen form, to `out`
+// (or to the output file). With `store`, the run appends to "STORED.txt" in the current
+// directory as a Store page does: one dated title line (the Chapter's title, stamped by
+// `store_clock`) before the first name, then each printed name as soon as it is found.
+// Returns the exit status:
+//   0;
+//   kExitFailure when the Chapter does not load (stderr "qorv: CHAPTER: MESSAGE"; nothing is
+//     stored);
+//   kExitUsage when a filter can be seen from the Chapter to refuse every name;
+//   kExitNoNewName when one name takes more than the attempt limit, counted across the names
+//     the filters refuse (the names before it stay printed and stored);
+//   kExitOutputNotWritten when the output file cannot be written.
 int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock = &LocalStoreDateTime);
 

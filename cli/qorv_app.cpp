@@ -9,6 +9,7 @@
 #include "cli/chapter_command.h"
 #include "cli/generate_command.h"
 #include "cli/inspect_command.h"
+#include "qorv/version.h"
 
 namespace qorv {
 namespace {
@@ -38,6 +39,13 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
             std::ostream& err) {
   CLI::App app("qorv: invents names from the seed names of a Chapter", "qorv");
   app.require_subcommand(1);
+  app.add_flag_callback(
+      "--version",
+      [&out] {
+        out << "qorv " << kProgramVersion << " (" << kProgramName << ")\n";
+        throw CLI::Success();
+      },
+      "print the program's name and version");
 
   InspectOptions inspect;
   const CLI::App* inspect_command = AddInspectCommand(app, inspect);
@@ -57,6 +65,8 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
+    return kExitSuccess;
+  } catch (const CLI::Success&) {
     return kExitSuccess;
   } catch (const CLI::ParseError& error) {
     err << "qorv: " << error.what() << "\n";

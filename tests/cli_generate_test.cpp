@@ -156,7 +156,8 @@ TEST(QorvGenerate, UsageErrorsExitWithTwo) {
   const std::vector<std::vector<std::string>> bad = {
       {"generate"},
       {"generate", chapter, "-n", "0"},
-      {"generate", chapter, "-n", "100001"},
+      {"generate", chapter, "-n", "4294967296"},
+      {"generate", chapter, "-n", "abc"},
       {"generate", chapter, "-g", "4"},
       {"generate", chapter, "-v", "3"},
       {"generate", chapter, "--seed", "4294967296"},

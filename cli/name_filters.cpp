@@ -1,0 +1,107 @@
+#include "cli/name_filters.h"
+
+#include "chapter/letters.h"
+
+namespace qorv {
+
+const char* NameFilterOption(NameFilter filter) {
+  switch (filter) {
+    case NameFilter::kUnique:
+      return "--unique";
+    case NameFilter::kNovel:
+      return "--novel";
+    case NameFilter::kMinLength:
+      return "--min-length";
+    case NameFilter::kMaxLength:
+      return "--max-length";
+    case NameFilter::kStartsWith:
+      return "--starts-with";
+    case NameFilter::kEndsWith:
+      return "--ends-with";
+    case NameFilter::kContains:
+      return "--contains";
+    case NameFilter::kExclude:
+      break;
+  }
+  return "--exclude";
+}
+
+std::string NameFilterOptions::Describe() const {
+  std::string text;
+  const auto add = [&text](const char* option, const std::string& value) {
+    text += (text.empty() ? "" : " ") + std::string(option) + (value.empty() ? "" : " " + value);
+  };
+  if (unique) add("--unique", "");
+  if (novel) add("--novel", "");
+  if (min_length) add("--min-length", std::to_string(*min_length));
+  if (max_length) add("--max-length", std::to_string(*max_length));
+  if (!starts_with.empty()) add("--starts-with", starts_with);
+  if (!ends_with.empty()) add("--ends-with", ends_with);
+  if (!contains.empty()) add("--contains", contains);
+  for (const std::string& exclude : excludes) add("--exclude", exclude);
+  return text;
+}
+
+std::string FoldCase(std::string_view cp1252) {
+  std::string folded(cp1252);
+  for (char& c : folded) c = AsciiLower(AccentLower(c));
+  return folded;
+}
+
+std::size_t CountedLetters(std::string_view name) {
+  std::size_t letters = 0;
+  for (char c : name) letters += c != '\'' && c != '-';
+  return letters;
+}
+
+NameFilters::NameFilters(const NameFilterOptions& options,
+                         const std::set<std::string>& seed_names)
+    : options_(options) {
+  options_.starts_with = FoldCase(options.starts_with);
+  options_.ends_with = FoldCase(options.ends_with);
+  options_.contains = FoldCase(options.contains);
+  for (std::string& exclude : options_.excludes) exclude = FoldCase(exclude);
+  if (options.novel) {
+    for (const std::string& seed : seed_names) seeds_.insert(FoldCase(seed));
+  }
+}
+
+bool NameFilters::Refuses(NameFilter filter, const std::string& folded,
+                          const std::string& name) const {
+  switch (filter) {
+    case NameFilter::kUnique:
+      return options_.unique && seen_.contains(name);
+    case NameFilter::kNovel:
+      return options_.novel && seeds_.contains(folded);
+    case NameFilter::kMinLength:
+      return options_.min_length && CountedLetters(name) < *options_.min_length;
+    case NameFilter::kMaxLength:
+      return options_.max_length && CountedLetters(name) > *options_.max_length;
+    case NameFilter::kStartsWith:
+      return !folded.starts_with(options_.starts_with);
+    case NameFilter::kEndsWith:
+      return !folded.ends_with(options_.ends_with);
+    case NameFilter::kContains:
+      return folded.find(options_.contains) == std::string::npos;
+    case NameFilter::kExclude:
+      for (const std::string& exclude : options_.excludes) {
+        if (folded.find(exclude) != std::string::npos) return true;
+      }
+      return false;
+  }
+  return false;
+}
+
+std::optional<NameFilter> NameFilters::Refusal(const std::string& name) {
+  const std::string folded = FoldCase(name);
+  for (int i = 0; i < kNameFilterCount; ++i) {
+    const auto filter = static_cast<NameFilter>(i);
+    if (!Refuses(filter, folded, name)) continue;
+    ++refused_[static_cast<std::size_t>(i)];
+    return filter;
+  }
+  if (options_.unique) seen_.insert(name);
+  return std::nullopt;
+}
+
+}  // namespace qorv

@@ -1,0 +1,81 @@
+// The filters `qorv generate` applies to the names the generator has accepted: a refused name is
+// not printed and does not count towards the names asked for.
+//
+// Text tests compare the finished names case-insensitively: ASCII letters and the accented
+// letters that have a partner (Á and á, ...) count as equal to their other case. Lengths count
+// letters: apostrophes and hyphens are not counted.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace qorv {
+
+enum class NameFilter {
+  kUnique,      // --unique: no name twice in the run
+  kNovel,       // --novel: no name equal to a seed name
+  kMinLength,   // --min-length
+  kMaxLength,   // --max-length
+  kStartsWith,  // --starts-with
+  kEndsWith,    // --ends-with
+  kContains,    // --contains
+  kExclude,     // --exclude
+};
+inline constexpr int kNameFilterCount = 8;
+
+// The option that stands for the filter, e.g. "--min-length".
+const char* NameFilterOption(NameFilter filter);
+
+// The filters as given on the command line; texts in Windows-1252.
+struct NameFilterOptions {
+  bool unique = false;
+  bool novel = false;
+  std::optional<std::uint32_t> min_length;
+  std::optional<std::uint32_t> max_length;
+  std::string starts_with;
+  std::string ends_with;
+  std::string contains;
+  std::vector<std::string> excludes;
+
+  bool Any() const {
+    return unique || novel || min_length || max_length || !starts_with.empty() ||
+           !ends_with.empty() || !contains.empty() || !excludes.empty();
+  }
+  // The filters as options, for messages: "--unique --min-length 5 --exclude ar".
+  std::string Describe() const;
+};
+
+// Lower case for the comparisons: ASCII letters and the accent pairs.
+std::string FoldCase(std::string_view cp1252);
+
+// Letters of a name: every character but apostrophes and hyphens.
+std::size_t CountedLetters(std::string_view name);
+
+class NameFilters {
+ public:
+  // `seed_names` are the Chapter's seed names in finished form (for --novel).
+  NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names);
+
+  // nullopt when `name` passes every filter (and --unique then remembers it); otherwise the
+  // first filter, in the order of NameFilter, that refuses it.
+  std::optional<NameFilter> Refusal(const std::string& name);
+
+  // Names refused by each filter so far.
+  const std::array<long long, kNameFilterCount>& Refused() const { return refused_; }
+
+ private:
+  bool Refuses(NameFilter filter, const std::string& folded, const std::string& name) const;
+
+  NameFilterOptions options_;  // texts folded
+  std::unordered_set<std::string> seeds_;
+  std::unordered_set<std::string> seen_;
+  std::array<long long, kNameFilterCount> refused_{};
+};
+
+}  // namespace qorv

@@ -1,0 +1,63 @@
+#include "cli/name_writer.h"
+
+#include <nlohmann/json.hpp>
+
+#include "text/encoding.h"
+
+namespace qorv {
+namespace {
+
+void AppendCsvField(std::string& line, const std::string& field) {
+  if (field.find_first_of(",\"\r\n") == std::string::npos) {
+    line += field;
+    return;
+  }
+  line += '"';
+  for (char c : field) {
+    if (c == '"') line += '"';
+    line += c;
+  }
+  line += '"';
+}
+
+}  // namespace
+
+NameWriter::NameWriter(std::ostream& out, NameFormat format, bool utf8)
+    : out_(out), format_(format), utf8_(utf8 || format == NameFormat::kJson) {}
+
+std::string NameWriter::Text(const std::string& cp1252) const {
+  return utf8_ ? Cp1252ToUtf8(cp1252) : cp1252;
+}
+
+void NameWriter::Begin() {
+  if (format_ == NameFormat::kCsv) out_ << "name,attempts,structure_class,length_pattern\n";
+}
+
+void NameWriter::Write(const NameRecord& record) {
+  switch (format_) {
+    case NameFormat::kText:
+      line_ = Text(record.Name);
+      break;
+    case NameFormat::kJson: {
+      nlohmann::ordered_json object;
+      object["name"] = Text(record.Name);
+      object["attempts"] = record.Attempts;
+      if (record.StructureClass >= 0) object["structure_class"] = record.StructureClass;
+      if (record.LengthPattern) object["length_pattern"] = Text(*record.LengthPattern);
+      line_ = object.dump();
+      break;
+    }
+    case NameFormat::kCsv:
+      line_.clear();
+      AppendCsvField(line_, Text(record.Name));
+      line_ += ',' + std::to_string(record.Attempts) + ',';
+      if (record.StructureClass >= 0) line_ += std::to_string(record.StructureClass);
+      line_ += ',';
+      if (record.LengthPattern) AppendCsvField(line_, Text(*record.LengthPattern));
+      break;
+  }
+  line_ += '\n';
+  out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+}
+
+}  // namespace qorv
