@@ -1,0 +1,75 @@
+// A fixed-size set of small integers (element indexes, pair indexes), kept as bits.
+//
+// Placement keeps, for every filter, the set of elements or pairs that pass it; one placement
+// step intersects a few of these sets and then takes a member by its rank. Members are always
+// visited in increasing order, which is the table order of the candidates.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <type_traits>
+
+namespace qorv {
+
+template <int kSize>
+class BitSet {
+ public:
+  static constexpr int kWords = (kSize + 63) / 64;
+
+  void Add(int i) { words_[i >> 6] |= std::uint64_t{1} << (i & 63); }
+  bool Contains(int i) const { return (words_[i >> 6] >> (i & 63)) & 1; }
+
+  BitSet& operator&=(const BitSet& other) {
+    for (int w = 0; w < kWords; ++w) words_[w] &= other.words_[w];
+    return *this;
+  }
+  // Takes away every member of `other`.
+  BitSet& Remove(const BitSet& other) {
+    for (int w = 0; w < kWords; ++w) words_[w] &= ~other.words_[w];
+    return *this;
+  }
+  friend bool operator==(const BitSet&, const BitSet&) = default;
+
+  int Count() const {
+    int count = 0;
+    for (const std::uint64_t word : words_) count += std::popcount(word);
+    return count;
+  }
+
+  // The member of rank `n` (0 for the smallest); `n` must be below Count().
+  int Nth(int n) const {
+    for (int w = 0; w < kWords; ++w) {
+      std::uint64_t word = words_[w];
+      const int here = std::popcount(word);
+      if (n >= here) {
+        n -= here;
+        continue;
+      }
+      for (; n > 0; --n) word &= word - 1;
+      return w * 64 + std::countr_zero(word);
+    }
+    return -1;
+  }
+
+  // Calls `visit(member)` for every member in increasing order; stops early when `visit` returns
+  // false (a visitor returning void visits them all).
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    for (int w = 0; w < kWords; ++w) {
+      for (std::uint64_t word = words_[w]; word != 0; word &= word - 1) {
+        const int member = w * 64 + std::countr_zero(word);
+        if constexpr (std::is_same_v<decltype(visit(member)), bool>) {
+          if (!visit(member)) return;
+        } else {
+          visit(member);
+        }
+      }
+    }
+  }
+
+ private:
+  std::array<std::uint64_t, kWords> words_{};
+};
+
+}  // namespace qorv
