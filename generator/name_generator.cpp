@@ -116,9 +116,23 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
   TQorvChapter& chapter = *request.Chapter;
   if (!chapter.Loaded || chapter.Client == nullptr) return {};
   PrepareChapter(chapter);
-  const ChapterStatistics& stats = chapter.Client->Statistics();
 
-  AttemptLog log(log_path_, chapter.NewRequest != 0);
+  // The log stays open while a request lasts. A new request empties it, whatever became of the
+  // one before (a caller may stop asking in the middle of one, or load another Chapter).
+  if (chapter.NewRequest) {
+    log_.Open(log_path_, true);
+  } else if (!log_.enabled()) {
+    log_.Open(log_path_, false);
+  }
+  std::string name = Attempt(request, chapter);
+  log_.Flush();
+  if (chapter.NewRequest) log_.Close();
+  return name;
+}
+
+std::string NameGenerator::Attempt(GenerationRequest& request, TQorvChapter& chapter) {
+  const ChapterStatistics& stats = chapter.Client->Statistics();
+  AttemptLog& log = log_;
   if (chapter.NewRequest) {
     chapter.AttemptCount = 0;
   } else {
@@ -149,12 +163,14 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
               : RandomBelow(random_, patterns);
     }
     chapter.RequestClass = structure_class;
-    log.Write(std::to_string(structure_class));
-    if (request.Structural) {
-      log.Write(": ");
-      log.Write(stats.StructurePatterns[structure_class][chapter.RequestPattern]);
+    if (log.enabled()) {
+      log.Write(std::to_string(structure_class));
+      if (request.Structural) {
+        log.Write(": ");
+        log.Write(stats.StructurePatterns[structure_class][chapter.RequestPattern]);
+      }
+      log.Write(log_text::kAttemptSeparator);
     }
-    log.Write(log_text::kAttemptSeparator);
   }
 
   PlacementSettings settings;
