@@ -1,5 +1,6 @@
 #include "generator/element_facts.h"
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -22,6 +23,23 @@ char PatternCharOf(const ElementFacts& facts, ElementId id) {
 char UpperFirstOf(const ElementFacts& facts, ElementId id) {
   return IsVowelId(id) ? facts.Vowels[id].UpperFirst
                        : facts.Consonants[id - kConsonantIdBase].UpperFirst;
+}
+
+// The text an element adds to a candidate, and its length after the special consonants alone.
+// When the element's own expansion could have been stopped by the cap, the length is put past
+// the cap, so that a candidate holding it is assembled as a whole.
+void CandidateTextOf(const std::string& coded, const ChapterStatistics& stats, std::string& text,
+                     std::size_t& special_length) {
+  std::size_t longest_special = 0;
+  for (int d = 0; d < stats.SpecialConsonantCount; ++d) {
+    longest_special = std::max(longest_special, stats.SpecialConsonants[d].size());
+  }
+  text = coded;
+  ExpandSpecialConsonants(text, stats);
+  special_length =
+      text.size() + longest_special > kMaxExpandedLength + 1 ? kMaxExpandedLength + 1 : text.size();
+  ExpandSoftConsonants(text);
+  AsciiUpperInPlace(text);
 }
 
 void AddPairs(PairSets& sets, const ElementFacts& facts,
@@ -126,11 +144,17 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
                      coded.empty() ? -1 : ConsonantIndex(coded.front()),
                      coded.empty() ? -1 : ConsonantIndex(coded.back()),
                      coded.empty() ? '\0' : AsciiUpper(coded[0])};
+    CandidateTextOf(coded, stats, ConsonantCandidateText[k], ConsonantSpecialLength[k]);
   }
   for (int v = 0; v < vowel_count; ++v) {
     const std::string& coded = stats.VowelElements[v];
     Vowels[v] = {static_cast<int>(coded.size()), IsMultiVowel(coded),
                  coded.empty() ? '\0' : AsciiUpper(coded[0])};
+    CandidateTextOf(coded, stats, VowelCandidateText[v], VowelSpecialLength[v]);
+  }
+  SpecialsLengthen = true;
+  for (int d = 0; d < stats.SpecialConsonantCount; ++d) {
+    SpecialsLengthen = SpecialsLengthen && !stats.SpecialConsonants[d].empty();
   }
   // Emptied in place: the sets are too large for a temporary on the stack.
   static_assert(std::is_trivially_copyable_v<CandidateSets>);

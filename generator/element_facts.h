@@ -8,8 +8,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "chapter/letters.h"
 #include "chapter/limits.h"
@@ -107,6 +109,17 @@ struct ElementFacts {
   int ConsonantCount = 0;
   std::array<ConsonantFacts, kElementTableSize> Consonants;
   std::array<VowelFacts, kElementTableSize> Vowels;
+  // The text each element adds to a candidate: special and soft consonants written out, upper
+  // case; and its length after the special consonants alone, which the cap on that expansion
+  // (kMaxExpandedLength) is measured by. An element whose own expansion might have reached the
+  // cap has a length past it.
+  std::array<std::string, kElementTableSize> VowelCandidateText;
+  std::array<std::string, kElementTableSize> ConsonantCandidateText;
+  std::array<std::size_t, kElementTableSize> VowelSpecialLength;
+  std::array<std::size_t, kElementTableSize> ConsonantSpecialLength;
+  // Every special consonant has a text, so expanding one never shortens a candidate: a candidate
+  // whose elements' special lengths stay within the cap is then their texts joined.
+  bool SpecialsLengthen = true;
   // Several hundred kilobytes: kept on the heap, allocated once per ElementFacts.
   std::unique_ptr<CandidateSets> Sets;
 

@@ -49,4 +49,27 @@ std::string AssembleCandidate(std::span<const ElementId> elements, const Chapter
   return text;
 }
 
+void AssembleCandidate(std::span<const ElementId> elements, const ElementFacts& facts,
+                       const ChapterStatistics& stats, std::string& text) {
+  // Each expansion is a replacement character by character, so the whole text is the elements'
+  // texts joined, unless the cap stopped the special consonants: with no special consonant
+  // shortening the text, that happens just when their expansion runs past the cap.
+  std::size_t special_length = 0;
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    special_length += IsVowelId(id) ? facts.VowelSpecialLength[id]
+                                    : facts.ConsonantSpecialLength[id - kConsonantIdBase];
+  }
+  if (!facts.SpecialsLengthen || special_length > kMaxExpandedLength) {
+    text = AssembleCandidate(elements, stats);
+    return;
+  }
+  text.clear();
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    text += IsVowelId(id) ? facts.VowelCandidateText[id]
+                          : facts.ConsonantCandidateText[id - kConsonantIdBase];
+  }
+}
+
 }  // namespace qorv

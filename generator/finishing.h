@@ -8,6 +8,7 @@
 
 #include "chapter/limits.h"
 #include "chapter/statistics.h"
+#include "generator/element_facts.h"
 
 namespace qorv {
 
@@ -29,5 +30,10 @@ std::string ExpandedConsonant(const std::string& coded, const ChapterStatistics&
 // The candidate text of the elements up to the -1 entry: coded forms joined, special and soft
 // consonants written out, upper-cased (ASCII letters only).
 std::string AssembleCandidate(std::span<const ElementId> elements, const ChapterStatistics& stats);
+
+// The same text, into `text`: the elements' own candidate texts joined, which is the same as long
+// as the special consonants expanded never reach the cap on the whole text; otherwise as above.
+void AssembleCandidate(std::span<const ElementId> elements, const ElementFacts& facts,
+                       const ChapterStatistics& stats, std::string& text);
 
 }  // namespace qorv

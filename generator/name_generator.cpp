@@ -1,5 +1,6 @@
 #include "generator/name_generator.h"
 
+#include <array>
 #include <ctime>
 #include <span>
 
@@ -23,29 +24,41 @@ constexpr int kGiveUpAfter = 75;
 
 // The letters a name of each kind may begin with: both classes upper-cased, with the one "Y"
 // taken from the kind that the Chapter's Y mode does not give it.
-struct InitialLetterSets {
-  std::string vowels;
-  std::string consonants;
-
-  explicit InitialLetterSets(int y_mode) : vowels(VowelLetters), consonants(ConsonantLetters) {
-    AsciiUpperInPlace(vowels);
-    AsciiUpperInPlace(consonants);
-    std::string& without_y = y_mode == 0 ? consonants : vowels;
-    without_y.erase(without_y.find('Y'), 1);
+class InitialLetterSets {
+ public:
+  // The sets of a Y mode; there are two, made once each.
+  static const InitialLetterSets& For(int y_mode) {
+    static const InitialLetterSets kYVowel(0);
+    static const InitialLetterSets kYConsonant(1);
+    return y_mode == 0 ? kYVowel : kYConsonant;
   }
 
   bool Fits(int structure_class, char letter) const {
     if (letter == '*') return true;
-    const std::string& set = structure_class % 2 == 1 ? vowels : consonants;
-    return set.find(letter) != std::string::npos;
+    return (structure_class % 2 == 1 ? vowels_ : consonants_)[static_cast<unsigned char>(letter)];
   }
+
+ private:
+  explicit InitialLetterSets(int y_mode) {
+    std::string vowels(VowelLetters);
+    std::string consonants(ConsonantLetters);
+    AsciiUpperInPlace(vowels);
+    AsciiUpperInPlace(consonants);
+    std::string& without_y = y_mode == 0 ? consonants : vowels;
+    without_y.erase(without_y.find('Y'), 1);
+    for (char c : vowels) vowels_[static_cast<unsigned char>(c)] = true;
+    for (char c : consonants) consonants_[static_cast<unsigned char>(c)] = true;
+  }
+
+  std::array<bool, 256> vowels_{};
+  std::array<bool, 256> consonants_{};
 };
 
 // Draws a structure class weighted by its seed names, again until it fits the initial letter.
 // When no class with seed names fits, the first draw is taken.
 int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterStatistics& stats,
               char initial_letter) {
-  const InitialLetterSets sets(chapter.YMode);
+  const InitialLetterSets& sets = InitialLetterSets::For(chapter.YMode);
   bool any_fits = false;
   for (int c = 0; c < kStructureClasses && !any_fits; ++c) {
     any_fits = stats.StructureNameCounts[c] > 0 && sets.Fits(c, initial_letter);
@@ -194,10 +207,10 @@ std::string NameGenerator::Attempt(GenerationRequest& request, TQorvChapter& cha
     return {};
   }
 
-  const std::string candidate = AssembleCandidate(placement.Elements(), stats);
+  AssembleCandidate(placement.Elements(), facts_, stats, candidate_);
   log.Write(log_text::kCandidate);
-  log.Write(candidate);
-  return JudgeCandidate(chapter, candidate, request.ValidationLevel, log, counts_);
+  log.Write(candidate_);
+  return JudgeCandidate(chapter, candidate_, request.ValidationLevel, log, counts_);
 }
 
 }  // namespace qorv

@@ -65,6 +65,7 @@ class NameGenerator {
   AttemptCounts counts_;
   const TQorvChapter* facts_chapter_ = nullptr;
   AttemptLog log_;
+  std::string candidate_;  // the candidate text of the current attempt, its buffer reused
 };
 
 }  // namespace qorv

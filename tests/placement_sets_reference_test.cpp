@@ -1,7 +1,7 @@
 // Placement by sets against placement one by one, the plain statement of the rules: on every
 // sample Chapter and every Chapter of the generator's fuzz corpus, placements at settings drawn
 // at random take the same steps, each with the same candidates in the same order and with the
-// same weights, draw the same values and log the same bytes.
+// same weights, draw the same values, log the same bytes and assemble the same candidate.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "chapter/client.h"
 #include "chapter/loader.h"
 #include "generator/element_facts.h"
+#include "generator/finishing.h"
 #include "generator/placement.h"
 #include "tests/generator_test_support.h"
 
@@ -141,6 +142,10 @@ TEST_P(PlacementSetsTest, EveryStepFindsWhatTheOneByOneTestsFind) {
     ASSERT_EQ(sets.log, one_by_one.log);
     ASSERT_EQ(sets.random_state, one_by_one.random_state);
     for (const auto& step : sets.steps) steps_with_candidates += step.empty() ? 0 : 1;
+    if (!sets.placed) continue;
+    std::string joined;
+    AssembleCandidate(sets.row, facts, stats, joined);
+    ASSERT_EQ(joined, AssembleCandidate(sets.row, stats));
   }
   EXPECT_GT(steps_with_candidates, kPlacementsPerChapter);
 }
