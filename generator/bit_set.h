@@ -12,6 +12,19 @@
 
 namespace qorv {
 
+// Without a population count instruction in the target (no -mpopcnt), std::popcount calls a
+// library routine; counting the bits in place is faster than that call.
+inline int PopCount(std::uint64_t word) {
+#if defined(__POPCNT__)
+  return std::popcount(word);
+#else
+  word -= (word >> 1) & 0x5555555555555555u;
+  word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+  word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  return static_cast<int>((word * 0x0101010101010101u) >> 56);
+#endif
+}
+
 template <int kSize>
 class BitSet {
  public:
@@ -33,7 +46,7 @@ class BitSet {
 
   int Count() const {
     int count = 0;
-    for (const std::uint64_t word : words_) count += std::popcount(word);
+    for (const std::uint64_t word : words_) count += PopCount(word);
     return count;
   }
 
@@ -41,7 +54,7 @@ class BitSet {
   int Nth(int n) const {
     for (int w = 0; w < kWords; ++w) {
       std::uint64_t word = words_[w];
-      const int here = std::popcount(word);
+      const int here = PopCount(word);
       if (n >= here) {
         n -= here;
         continue;

@@ -1,5 +1,6 @@
 #include "generator/placement.h"
 
+#include <algorithm>
 #include <span>
 
 #include "chapter/analysis.h"
@@ -74,12 +75,12 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
       log_.Write(' ');
     });
   }
-  const int count = candidates.Count();
+  const int count = CountMembers(candidates, weights);
   if (count == 0) {
     log_.Write(log_text::kNoOption);
     return false;
   }
-  TakeSingle(pos, id_base + ChooseMember(candidates, count, weights));
+  TakeSingle(pos, id_base + ChooseMember(candidates, count));
   return true;
 }
 
@@ -171,30 +172,49 @@ bool Placement::PlacePairFromSet(const PairSet& candidates,
                                  std::string_view no_option) {
   if (trace_) TraceSet(candidates, weights, 0);
   if (log_.enabled()) candidates.ForEach([&](int i) { LogPair(pairs[i]); });
-  const int count = candidates.Count();
+  const int count = CountMembers(candidates, weights);
   if (count == 0) {
     log_.Write(no_option);
     return false;
   }
-  TakePair(pos, pairs[ChooseMember(candidates, count, weights)]);
+  TakePair(pos, pairs[ChooseMember(candidates, count)]);
   return true;
 }
 
 template <typename Set, typename Weights>
-int Placement::ChooseMember(const Set& set, int count, const Weights& weights) {
-  if (!settings_.Statistical) return set.Nth(RandomBelow(random_, count));
-  // As WeightedPick over the members in order.
-  int total = 0;
-  set.ForEach([&](int member) { total += weights[member]; });
-  const int r = RandomBelow(random_, total);
+int Placement::CountMembers(const Set& set, const Weights& weights) {
+  if (!settings_.Statistical) return set.Count();
+  // The members in order with their running weight sums, for the weighted choice.
+  int* const members = candidates_.data();
+  int* const sums = weights_.data();
+  int count = 0;
   int sum = 0;
-  int chosen = -1;
   set.ForEach([&](int member) {
-    chosen = member;
     sum += weights[member];
-    return sum <= r;
+    members[count] = member;
+    sums[count] = sum;
+    ++count;
   });
-  return chosen;
+  candidate_count_ = count;
+  weight_total_ = sum;
+  return count;
+}
+
+template <typename Set>
+int Placement::ChooseMember(const Set& set, int count) {
+  if (!settings_.Statistical) return set.Nth(RandomBelow(random_, count));
+  // As WeightedPick: the first member whose running sum exceeds the value drawn, found by halving
+  // the list (the sums never decrease).
+  const int r = RandomBelow(random_, weight_total_);
+  const int* sums = weights_.data();
+  const int* first = sums;
+  for (int left = count; left > 1;) {
+    const int half = left / 2;
+    first = first[half - 1] <= r ? first + half : first;
+    left -= half;
+  }
+  const int at = static_cast<int>(first - sums) + (*first <= r ? 1 : 0);
+  return candidates_[std::min(at, count - 1)];
 }
 
 template <typename Set, typename Weights>

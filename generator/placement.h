@@ -83,9 +83,13 @@ class Placement {
   bool PlacePairFromSet(const PairSet& candidates, const std::array<ElementPair, kMaxNames>& pairs,
                         const std::array<int, kMaxNames>& weights, int pos,
                         std::string_view no_option);
-  // Picks one member of `set` (not empty), uniformly or, with Statistical on, by `weights`.
+  // The number of members of `set`; with Statistical on, the members also go into the candidate
+  // list, each with the running sum of the weights up to it.
   template <typename Set, typename Weights>
-  int ChooseMember(const Set& set, int count, const Weights& weights);
+  int CountMembers(const Set& set, const Weights& weights);
+  // Picks one of the `count` members of `set`: uniformly, or with Statistical on by weight.
+  template <typename Set>
+  int ChooseMember(const Set& set, int count);
   template <typename Set, typename Weights>
   void TraceSet(const Set& set, const Weights& weights, int id_base);
 
@@ -127,7 +131,8 @@ class Placement {
   Method method_;
   std::vector<StepCandidates>* trace_ = nullptr;
   NameElementRow elements_;
-  // One by one: the candidates of the current position, at most every pair of the Chapter.
+  // The candidates of the current position, at most every pair of the Chapter, with their
+  // weights (one by one) or the running sums of the weights (by sets, Statistical on).
   std::array<int, kMaxNames> candidates_;
   std::array<int, kMaxNames> weights_;
   int candidate_count_ = 0;
