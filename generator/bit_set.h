@@ -25,6 +25,21 @@ inline int PopCount(std::uint64_t word) {
 #endif
 }
 
+// The position of the set bit of rank `n` (0 for the lowest) in `word`, which has more than `n`
+// set bits: the byte is found by the running bit counts of the bytes, then the bit within it.
+inline int NthBit(std::uint64_t word, int n) {
+  std::uint64_t bytes = word - ((word >> 1) & 0x5555555555555555u);
+  bytes = (bytes & 0x3333333333333333u) + ((bytes >> 2) & 0x3333333333333333u);
+  bytes = (bytes + (bytes >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  const std::uint64_t running = bytes * 0x0101010101010101u;  // byte i: bits in bytes 0..i
+  int byte = 0;
+  while (static_cast<int>((running >> (8 * byte)) & 0xFF) <= n) ++byte;
+  if (byte > 0) n -= static_cast<int>((running >> (8 * (byte - 1))) & 0xFF);
+  std::uint64_t bits = (word >> (8 * byte)) & 0xFF;
+  for (; n > 0; --n) bits &= bits - 1;
+  return 8 * byte + std::countr_zero(bits);
+}
+
 template <int kSize>
 class BitSet {
  public:
@@ -59,8 +74,7 @@ class BitSet {
         n -= here;
         continue;
       }
-      for (; n > 0; --n) word &= word - 1;
-      return w * 64 + std::countr_zero(word);
+      return w * 64 + NthBit(word, n);
     }
     return -1;
   }

@@ -1,5 +1,7 @@
 #include "generator/finishing.h"
 
+#include <algorithm>
+
 #include "chapter/letters.h"
 
 namespace qorv {
@@ -64,11 +66,21 @@ void AssembleCandidate(std::span<const ElementId> elements, const ElementFacts& 
     text = AssembleCandidate(elements, stats);
     return;
   }
-  text.clear();
+  const auto text_of = [&facts](ElementId id) -> const std::string& {
+    return IsVowelId(id) ? facts.VowelCandidateText[id]
+                         : facts.ConsonantCandidateText[id - kConsonantIdBase];
+  };
+  std::size_t length = 0;
   for (ElementId id : elements) {
     if (id == kEndOfRow) break;
-    text += IsVowelId(id) ? facts.VowelCandidateText[id]
-                          : facts.ConsonantCandidateText[id - kConsonantIdBase];
+    length += text_of(id).size();
+  }
+  text.resize(length);
+  char* out = text.data();
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    const std::string& part = text_of(id);
+    out = std::copy(part.begin(), part.end(), out);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "generator/name_generator.h"
 
 #include <array>
+#include <cstring>
 #include <ctime>
 #include <span>
 
@@ -69,6 +70,24 @@ int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterSt
   }
 }
 
+// Whether `name` is one of the recent names, as NameHistory::Contains answers. Most recent names
+// differ from it in length or first letter: both are taken as one key, so that the loop has one
+// branch that is rarely taken, and only a name with the same key is compared whole.
+bool IsRecentName(const NameHistory& history, const std::string& name) {
+  const auto key = [](const std::string& text) {
+    // The first character of an empty text is its terminating zero.
+    return text.size() << 8 | static_cast<unsigned char>(text.data()[0]);
+  };
+  const std::size_t wanted = key(name);
+  for (int i = 0; i < history.NameHistoryCount; ++i) {
+    const std::string& recent = history.Names[i];
+    if (key(recent) == wanted && std::memcmp(recent.data(), name.data(), name.size()) == 0) {
+      return true;
+    }
+  }
+  return false;
+}
+
 long long& RejectionCounter(AttemptCounts& counts, std::string_view reason) {
   if (reason == reject::kRepetition) return counts.Repetition;
   if (reason.starts_with(reject::kDistance)) return counts.Distance;
@@ -89,7 +108,7 @@ std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, 
   if (chapter.PunctMode != 0) FinishAccents(name, chapter.PunctMode);
   Capitalise(name);
   NameHistory& history = chapter.Client->History();
-  if (history.Contains(name)) {
+  if (IsRecentName(history, name)) {
     ++counts.History;
     log.Write(log_text::kFail);
     log.Write(reject::kHistory);

@@ -210,7 +210,7 @@ int Placement::ChooseMember(const Set& set, int count) {
   const int* first = sums;
   for (int left = count; left > 1;) {
     const int half = left / 2;
-    first = first[half - 1] <= r ? first + half : first;
+    first += static_cast<std::ptrdiff_t>(first[half - 1] <= r) * half;  // no branch to mispredict
     left -= half;
   }
   const int at = static_cast<int>(first - sums) + (*first <= r ? 1 : 0);

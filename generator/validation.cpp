@@ -147,10 +147,35 @@ void FinishAccents(std::string& name, int punct_mode) {
   if (punct_mode == 2 && !name.empty() && name.back() == 'E') name.back() = '\xCB';
 }
 
+namespace {
+
+// Both case mappings of every byte, the accent pairs and the ASCII letters together, made once.
+struct CaseTables {
+  std::array<char, 256> small;
+  std::array<char, 256> capital;
+
+  CaseTables() {
+    for (int b = 0; b < 256; ++b) {
+      const char c = static_cast<char>(b);
+      small[b] = AsciiLower(AccentLower(c));
+      capital[b] = AsciiUpper(AccentUpper(c));
+    }
+  }
+};
+
+const CaseTables& Cases() {
+  static const CaseTables tables;
+  return tables;
+}
+
+}  // namespace
+
 void Capitalise(std::string& name) {
-  for (std::size_t i = 1; i < name.size(); ++i) name[i] = AsciiLower(AccentLower(name[i]));
+  const CaseTables& cases = Cases();
+  const auto byte = [](char c) { return static_cast<unsigned char>(c); };
+  for (std::size_t i = 1; i < name.size(); ++i) name[i] = cases.small[byte(name[i])];
   for (std::size_t i = 2; i < name.size(); ++i) {
-    if (name[i - 1] == '-') name[i] = AsciiUpper(AccentUpper(name[i]));
+    if (name[i - 1] == '-') name[i] = cases.capital[byte(name[i])];
   }
 }
 
