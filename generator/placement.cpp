@@ -184,18 +184,14 @@ bool Placement::PlacePairFromSet(const PairSet& candidates,
 template <typename Set, typename Weights>
 int Placement::CountMembers(const Set& set, const Weights& weights) {
   if (!settings_.Statistical) return set.Count();
-  // The members in order with their running weight sums, for the weighted choice.
-  int* const members = candidates_.data();
+  // The running weight sums of the members in order, for the weighted choice.
   int* const sums = weights_.data();
   int count = 0;
   int sum = 0;
   set.ForEach([&](int member) {
     sum += weights[member];
-    members[count] = member;
-    sums[count] = sum;
-    ++count;
+    sums[count++] = sum;
   });
-  candidate_count_ = count;
   weight_total_ = sum;
   return count;
 }
@@ -214,7 +210,7 @@ int Placement::ChooseMember(const Set& set, int count) {
     left -= half;
   }
   const int at = static_cast<int>(first - sums) + (*first <= r ? 1 : 0);
-  return candidates_[std::min(at, count - 1)];
+  return set.Nth(std::min(at, count - 1));
 }
 
 template <typename Set, typename Weights>

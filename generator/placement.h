@@ -83,8 +83,8 @@ class Placement {
   bool PlacePairFromSet(const PairSet& candidates, const std::array<ElementPair, kMaxNames>& pairs,
                         const std::array<int, kMaxNames>& weights, int pos,
                         std::string_view no_option);
-  // The number of members of `set`; with Statistical on, the members also go into the candidate
-  // list, each with the running sum of the weights up to it.
+  // The number of members of `set`; with Statistical on, the running sums of their weights go
+  // into the weight list, member by member.
   template <typename Set, typename Weights>
   int CountMembers(const Set& set, const Weights& weights);
   // Picks one of the `count` members of `set`: uniformly, or with Statistical on by weight.
@@ -131,8 +131,8 @@ class Placement {
   Method method_;
   std::vector<StepCandidates>* trace_ = nullptr;
   NameElementRow elements_;
-  // The candidates of the current position, at most every pair of the Chapter, with their
-  // weights (one by one) or the running sums of the weights (by sets, Statistical on).
+  // One by one: the candidates of the current position, at most every pair of the Chapter, with
+  // their weights. By sets, Statistical on: the running sums of the members' weights.
   std::array<int, kMaxNames> candidates_;
   std::array<int, kMaxNames> weights_;
   int candidate_count_ = 0;

@@ -68,9 +68,12 @@ int TooFrequentLetter(const ChapterStatistics& stats, std::string_view s) {
     // Only the letters of the name can fail, each judged at its first place; of those that fail
     // the first in letter order is reported.
     int failing = kLetterCount;
+    std::array<std::uint64_t, 4> judged{};  // by byte value
     for (std::size_t i = 0; i < s.size(); ++i) {
       const char c = s[i];
-      if (s.substr(0, i).find(c) != std::string_view::npos) continue;
+      const unsigned char b = static_cast<unsigned char>(c);
+      if (judged[b >> 6] >> (b & 63) & 1) continue;
+      judged[b >> 6] |= std::uint64_t{1} << (b & 63);
       const int n =
           static_cast<int>(std::count(s.begin() + static_cast<std::ptrdiff_t>(i), s.end(), c));
       if (n < 2) continue;  // a single letter never fails
