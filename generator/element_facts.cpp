@@ -118,6 +118,21 @@ void BuildSingleSets(CandidateSets& sets, const ElementFacts& facts,
   }
 }
 
+void BuildSeenLists(std::array<CandidateSets::SeenList, kPositionSlots>& lists,
+                    const std::array<ElementSet, kPositionSlots>& seen,
+                    const std::array<std::array<int, kElementTableSize>, kPositionSlots>& weights) {
+  for (int slot = 0; slot < kPositionSlots; ++slot) {
+    CandidateSets::SeenList& list = lists[slot];
+    int sum = 0;
+    seen[slot].ForEach([&](int e) {
+      sum += weights[slot][e];
+      list.Members[list.Count] = static_cast<std::uint8_t>(e);
+      list.Sums[list.Count] = sum;
+      ++list.Count;
+    });
+  }
+}
+
 void BuildPairSets(CandidateSets& sets, const ElementFacts& facts, const ChapterStatistics& stats) {
   AddPairs(sets.Initial, facts, stats.InitialPairs, stats.InitialPairCount);
   for (int i = 0; i < stats.InitialPairCount; ++i) {
@@ -160,6 +175,8 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
   static_assert(std::is_trivially_copyable_v<CandidateSets>);
   std::memset(static_cast<void*>(Sets.get()), 0, sizeof(CandidateSets));
   BuildSingleSets(*Sets, *this, stats);
+  BuildSeenLists(Sets->VowelsSeenList, Sets->VowelsSeenAt, Sets->VowelWeights);
+  BuildSeenLists(Sets->ConsonantsSeenList, Sets->ConsonantsSeenAt, Sets->ConsonantWeights);
   BuildPairSets(*Sets, *this, stats);
 }
 

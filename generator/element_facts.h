@@ -90,6 +90,15 @@ struct CandidateSets {
   // Position counts by slot, then element: the weights of a step, side by side.
   std::array<std::array<int, kElementTableSize>, kPositionSlots> VowelWeights;
   std::array<std::array<int, kElementTableSize>, kPositionSlots> ConsonantWeights;
+  // The elements seen at a slot as a list in table order, with the running sums of their
+  // weights: a step that no other filter narrows chooses from it without walking a set.
+  struct SeenList {
+    int Count = 0;
+    std::array<std::uint8_t, kElementTableSize> Members;
+    std::array<int, kElementTableSize> Sums;
+  };
+  std::array<SeenList, kPositionSlots> VowelsSeenList;
+  std::array<SeenList, kPositionSlots> ConsonantsSeenList;
 
   // Pairs.
   PairSets Initial;

@@ -67,7 +67,8 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
   const bool vowel = at.kind == Kind::kVowel;
   const ElementId id_base = vowel ? 0 : kConsonantIdBase;
   const auto& weights = vowel ? sets_.VowelWeights[at.slot] : sets_.ConsonantWeights[at.slot];
-  const ElementSet candidates = SingleCandidates(pos, at);
+  bool narrowed = false;
+  const ElementSet candidates = SingleCandidates(pos, at, narrowed);
   if (trace_) TraceSet(candidates, weights, id_base);
   if (log_.enabled()) {
     candidates.ForEach([&](int e) {
@@ -75,26 +76,32 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
       log_.Write(' ');
     });
   }
-  const int count = CountMembers(candidates, weights);
+  // The elements seen at the slot, when no filter took any away, are chosen from their list.
+  const CandidateSets::SeenList& seen =
+      vowel ? sets_.VowelsSeenList[at.slot] : sets_.ConsonantsSeenList[at.slot];
+  const int count = narrowed ? CountMembers(candidates, weights) : seen.Count;
   if (count == 0) {
     log_.Write(log_text::kNoOption);
     return false;
   }
-  TakeSingle(pos, id_base + ChooseMember(candidates, count));
+  TakeSingle(pos, id_base + (narrowed ? ChooseMember(candidates, count) : ChooseSeen(seen)));
   return true;
 }
 
-ElementSet Placement::SingleCandidates(int pos, const Position& at) const {
+ElementSet Placement::SingleCandidates(int pos, const Position& at, bool& narrowed) const {
   const bool letter_asked = pos == 0 && settings_.InitialLetter != '*';
   const int letter = ByteIndex(settings_.InitialLetter);
   const std::string* pattern = settings_.Pattern;
   const int level = settings_.Level;
+  const bool after = level >= 1 && pos > 0;
   if (at.kind == Kind::kVowel) {
+    const bool across = level >= 3 && pos > 1;
+    narrowed = letter_asked || pattern || after || across;
     ElementSet set = sets_.VowelsSeenAt[at.slot];
     if (letter_asked) set &= sets_.VowelsByInitial[letter];
     if (pattern) set &= sets_.VowelsFitting[ByteIndex((*pattern)[pos])];
-    if (level >= 1 && pos > 0) set &= sets_.VowelsAfterConsonant[LastLetter(elements_[pos - 1])];
-    if (level >= 3 && pos > 1) set &= sets_.VowelsAcrossConsonant[elements_[pos - 2]];
+    if (after) set &= sets_.VowelsAfterConsonant[LastLetter(elements_[pos - 1])];
+    if (across) set &= sets_.VowelsAcrossConsonant[elements_[pos - 2]];
     return set;
   }
   ElementSet set = sets_.ConsonantsSeenAt[at.slot];
@@ -109,10 +116,10 @@ ElementSet Placement::SingleCandidates(int pos, const Position& at) const {
       set.Remove(sets_.ConsonantsBeginningWith[LastLetter(elements_[pos - 2])]);
     }
   }
-  if (level >= 1 && pos > 0) set &= sets_.ConsonantsAfterVowel[elements_[pos - 1]];
-  if (level >= 2 && pos > 1 && !across_multi) {
-    set &= sets_.ConsonantsAcrossVowel[LastLetter(elements_[pos - 2])];
-  }
+  if (after) set &= sets_.ConsonantsAfterVowel[elements_[pos - 1]];
+  const bool across = level >= 2 && pos > 1 && !across_multi;
+  if (across) set &= sets_.ConsonantsAcrossVowel[LastLetter(elements_[pos - 2])];
+  narrowed = letter_asked || pattern || after || across;
   return set;
 }
 
@@ -196,21 +203,33 @@ int Placement::CountMembers(const Set& set, const Weights& weights) {
   return count;
 }
 
-template <typename Set>
-int Placement::ChooseMember(const Set& set, int count) {
-  if (!settings_.Statistical) return set.Nth(RandomBelow(random_, count));
-  // As WeightedPick: the first member whose running sum exceeds the value drawn, found by halving
-  // the list (the sums never decrease).
-  const int r = RandomBelow(random_, weight_total_);
-  const int* sums = weights_.data();
+namespace {
+
+// As WeightedPick over running sums that never decrease: the first item whose sum exceeds `r`,
+// found by halving the list without a branch to mispredict.
+int FirstAbove(const int* sums, int count, int r) {
   const int* first = sums;
   for (int left = count; left > 1;) {
     const int half = left / 2;
-    first += static_cast<std::ptrdiff_t>(first[half - 1] <= r) * half;  // no branch to mispredict
+    first += static_cast<std::ptrdiff_t>(first[half - 1] <= r) * half;
     left -= half;
   }
   const int at = static_cast<int>(first - sums) + (*first <= r ? 1 : 0);
-  return set.Nth(std::min(at, count - 1));
+  return std::min(at, count - 1);
+}
+
+}  // namespace
+
+template <typename Set>
+int Placement::ChooseMember(const Set& set, int count) {
+  if (!settings_.Statistical) return set.Nth(RandomBelow(random_, count));
+  return set.Nth(FirstAbove(weights_.data(), count, RandomBelow(random_, weight_total_)));
+}
+
+int Placement::ChooseSeen(const CandidateSets::SeenList& seen) {
+  if (!settings_.Statistical) return seen.Members[RandomBelow(random_, seen.Count)];
+  const int r = RandomBelow(random_, seen.Sums[seen.Count - 1]);
+  return seen.Members[FirstAbove(seen.Sums.data(), seen.Count, r)];
 }
 
 template <typename Set, typename Weights>

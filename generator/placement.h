@@ -77,7 +77,8 @@ class Placement {
   bool PlaceFinalPair(int pos, Kind kind);
 
   // By sets: the candidates of a step.
-  ElementSet SingleCandidates(int pos, const Position& at) const;
+  // `narrowed`: some filter beyond the slot applied.
+  ElementSet SingleCandidates(int pos, const Position& at, bool& narrowed) const;
   PairSet InitialPairCandidates(Kind kind) const;
   PairSet FinalPairCandidates(int pos, Kind kind) const;
   bool PlacePairFromSet(const PairSet& candidates, const std::array<ElementPair, kMaxNames>& pairs,
@@ -90,6 +91,8 @@ class Placement {
   // Picks one of the `count` members of `set`: uniformly, or with Statistical on by weight.
   template <typename Set>
   int ChooseMember(const Set& set, int count);
+  // Picks one of the elements seen at a slot, as ChooseMember would from their set.
+  int ChooseSeen(const CandidateSets::SeenList& seen);
   template <typename Set, typename Weights>
   void TraceSet(const Set& set, const Weights& weights, int id_base);
 
