@@ -65,8 +65,8 @@ void BM_GenerateCommand(benchmark::State& state) {
       return;
     }
   }
-  state.counters["names/s"] = benchmark::Counter(
-      static_cast<double>(state.iterations()) * kNames, benchmark::Counter::kIsRate);
+  state.counters["names/s"] = benchmark::Counter(static_cast<double>(state.iterations()) * kNames,
+                                                 benchmark::Counter::kIsRate);
 }
 
 BENCHMARK(BM_GenerateCommand)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);

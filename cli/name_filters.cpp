@@ -54,8 +54,7 @@ std::size_t CountedLetters(std::string_view name) {
   return letters;
 }
 
-NameFilters::NameFilters(const NameFilterOptions& options,
-                         const std::set<std::string>& seed_names)
+NameFilters::NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names)
     : options_(options) {
   options_.starts_with = FoldCase(options.starts_with);
   options_.ends_with = FoldCase(options.ends_with);

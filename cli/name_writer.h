@@ -18,9 +18,9 @@ enum class NameFormat { kText, kJson, kCsv };
 
 // One printed name and what is known of how it was made.
 struct NameRecord {
-  const std::string& Name;  // Windows-1252
-  long long Attempts = 0;   // the generator's attempts for this name
-  int StructureClass = -1;  // -1: not known
+  const std::string& Name;                     // Windows-1252
+  long long Attempts = 0;                      // the generator's attempts for this name
+  int StructureClass = -1;                     // -1: not known
   const std::string* LengthPattern = nullptr;  // nullptr: the name kept to no pattern
 };
 

@@ -1,5 +1,8 @@
 #include "generator/finishing.h"
 
+#include <algorithm>
+#include <array>
+
 #include "chapter/chapter_format.h"
 #include "chapter/letters.h"
 
@@ -61,6 +64,39 @@ std::string AssembleCandidate(std::span<const ElementId> elements, const Chapter
   return text;
 }
 
+void AssembleCandidate(std::span<const ElementId> elements, const ElementFacts& facts,
+                       const ChapterStatistics& stats, std::string& text) {
+  // Each expansion is a replacement character by character, so the whole text is the elements'
+  // texts joined, unless the cap stopped the special consonants: with no special consonant
+  // shortening the text, that happens just when their expansion runs past the cap.
+  std::size_t special_length = 0;
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    special_length += IsVowelId(id) ? facts.VowelSpecialLength[id]
+                                    : facts.ConsonantSpecialLength[id - kConsonantIdBase];
+  }
+  if (!facts.SpecialsLengthen || special_length > kMaxExpandedLength) {
+    text = AssembleCandidate(elements, stats);
+    return;
+  }
+  const auto text_of = [&facts](ElementId id) -> const std::string& {
+    return IsVowelId(id) ? facts.VowelCandidateText[id]
+                         : facts.ConsonantCandidateText[id - kConsonantIdBase];
+  };
+  std::size_t length = 0;
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    length += text_of(id).size();
+  }
+  text.resize(length);
+  char* out = text.data();
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    const std::string& part = text_of(id);
+    out = std::copy(part.begin(), part.end(), out);
+  }
+}
+
 // The diaeresis texts of mode 2: on the second vowel at the start of a name, on the E elsewhere.
 constexpr char kEThenADiaeresis[] = {'E', '\xC4', '\0'};  // EÄ
 constexpr char kEThenODiaeresis[] = {'E', '\xD6', '\0'};  // EÖ
@@ -95,10 +131,35 @@ void FinishAccents(std::string& name, int punct_mode) {
   if (punct_mode == 2 && !name.empty() && name.back() == 'E') name.back() = '\xCB';
 }
 
+namespace {
+
+// Both case mappings of every byte, the accent pairs and the ASCII letters together, made once.
+struct CaseTables {
+  std::array<char, 256> small;
+  std::array<char, 256> capital;
+
+  CaseTables() {
+    for (int b = 0; b < 256; ++b) {
+      const char c = static_cast<char>(b);
+      small[b] = AsciiLower(AccentLower(c));
+      capital[b] = AsciiUpper(AccentUpper(c));
+    }
+  }
+};
+
+const CaseTables& Cases() {
+  static const CaseTables tables;
+  return tables;
+}
+
+}  // namespace
+
 void Capitalise(std::string& name) {
-  for (std::size_t i = 1; i < name.size(); ++i) name[i] = AsciiLower(AccentLower(name[i]));
+  const CaseTables& cases = Cases();
+  const auto byte = [](char c) { return static_cast<unsigned char>(c); };
+  for (std::size_t i = 1; i < name.size(); ++i) name[i] = cases.small[byte(name[i])];
   for (std::size_t i = 2; i < name.size(); ++i) {
-    if (name[i - 1] == '-') name[i] = AsciiUpper(AccentUpper(name[i]));
+    if (name[i - 1] == '-') name[i] = cases.capital[byte(name[i])];
   }
 }
 

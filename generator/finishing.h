@@ -9,6 +9,7 @@
 
 #include "chapter/limits.h"
 #include "chapter/statistics.h"
+#include "generator/element_facts.h"
 
 namespace qorv {
 
@@ -42,5 +43,10 @@ void Capitalise(std::string& name);
 // The final form of an accepted upper-case candidate: accents as `punct_mode` asks (0: none),
 // then capitals.
 std::string FinishedName(std::string candidate, int punct_mode);
+
+// The same text, into `text`: the elements' own candidate texts joined, which is the same as long
+// as the special consonants expanded never reach the cap on the whole text; otherwise as above.
+void AssembleCandidate(std::span<const ElementId> elements, const ElementFacts& facts,
+                       const ChapterStatistics& stats, std::string& text);
 
 }  // namespace qorv

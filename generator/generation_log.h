@@ -1,8 +1,11 @@
 // The generation log: every attempt of the current request, emptied when a new request starts.
 //
-// Each attempt opens the file once and closes it once. Its text is gathered in memory and
-// written with one call when the attempt ends, so an attempt costs one open, one write and one
-// close. Errors are ignored: generation behaves the same whether or not the log can be written.
+// The generator opens the file at the first attempt of a request and keeps it open until the
+// request ends (a name accepted, the request given up) or the generator goes. Each attempt's
+// text is gathered in memory and written with one call when the attempt ends, so that after
+// every attempt the file holds exactly what the request's attempts wrote, as if each attempt
+// had opened the file, added its text and closed it again. Errors are ignored: generation
+// behaves the same whether or not the log can be written.
 #pragma once
 
 #include <string>
@@ -26,12 +29,19 @@ inline constexpr std::string_view kAccepted = " -> ";
 
 class AttemptLog {
  public:
-  // Opens the log at `path` for this attempt (no log when `path` is empty); `truncate` empties
-  // the file first, as the first attempt of a request does.
-  AttemptLog(const std::string& path, bool truncate);
+  // No file: writes nothing until opened.
+  AttemptLog() = default;
+  // Opens the log at once, as Open does.
+  AttemptLog(const std::string& path, bool empty);
+  // Closes the file, writing what is still gathered.
   ~AttemptLog();
   AttemptLog(const AttemptLog&) = delete;
   AttemptLog& operator=(const AttemptLog&) = delete;
+
+  // Opens the log at `path` (no log when `path` is empty or the file cannot be opened), closing
+  // a file held open before. With `empty` the file's old content goes: the next Flush replaces
+  // it, as the first attempt of a request does. The file is created when it does not exist.
+  void Open(const std::string& path, bool empty);
 
   bool enabled() const { return fd_ >= 0; }
 
@@ -42,12 +52,18 @@ class AttemptLog {
     if (enabled()) text_.push_back(c);
   }
 
-  // Writes the gathered text to the end of the file and closes it.
+  // Writes the text gathered since the last flush with one call: to the end of the file, or in
+  // place of its content after an Open with `empty`.
+  void Flush();
+
+  // Flushes and closes the file.
   void Close();
 
  private:
   int fd_ = -1;
-  std::string text_;
+  bool replace_ = false;    // the next flush replaces the file's content
+  bool appending_ = false;  // writes go to the end of the file, wherever others left it
+  std::string text_;        // kept between attempts, so that its buffer is allocated once
 };
 
 }  // namespace qorv

@@ -1,5 +1,7 @@
 #include "generator/name_generator.h"
 
+#include <array>
+#include <cstring>
 #include <ctime>
 #include <span>
 
@@ -16,29 +18,41 @@ namespace {
 
 // The letters a name of each kind may begin with: both classes upper-cased, with the one "Y"
 // taken from the kind that the Chapter's Y mode does not give it.
-struct InitialLetterSets {
-  std::string vowels;
-  std::string consonants;
-
-  explicit InitialLetterSets(int y_mode) : vowels(VowelLetters), consonants(ConsonantLetters) {
-    AsciiUpperInPlace(vowels);
-    AsciiUpperInPlace(consonants);
-    std::string& without_y = y_mode == 0 ? consonants : vowels;
-    without_y.erase(without_y.find('Y'), 1);
+class InitialLetterSets {
+ public:
+  // The sets of a Y mode; there are two, made once each.
+  static const InitialLetterSets& For(int y_mode) {
+    static const InitialLetterSets kYVowel(0);
+    static const InitialLetterSets kYConsonant(1);
+    return y_mode == 0 ? kYVowel : kYConsonant;
   }
 
   bool Fits(int structure_class, char letter) const {
     if (letter == '*') return true;
-    const std::string& set = structure_class % 2 == 1 ? vowels : consonants;
-    return set.find(letter) != std::string::npos;
+    return (structure_class % 2 == 1 ? vowels_ : consonants_)[static_cast<unsigned char>(letter)];
   }
+
+ private:
+  explicit InitialLetterSets(int y_mode) {
+    std::string vowels(VowelLetters);
+    std::string consonants(ConsonantLetters);
+    AsciiUpperInPlace(vowels);
+    AsciiUpperInPlace(consonants);
+    std::string& without_y = y_mode == 0 ? consonants : vowels;
+    without_y.erase(without_y.find('Y'), 1);
+    for (char c : vowels) vowels_[static_cast<unsigned char>(c)] = true;
+    for (char c : consonants) consonants_[static_cast<unsigned char>(c)] = true;
+  }
+
+  std::array<bool, 256> vowels_{};
+  std::array<bool, 256> consonants_{};
 };
 
 // Draws a structure class weighted by its seed names, again until it fits the initial letter.
 // When no class with seed names fits, the first draw is taken.
 int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterStatistics& stats,
               char initial_letter) {
-  const InitialLetterSets sets(chapter.YMode);
+  const InitialLetterSets& sets = InitialLetterSets::For(chapter.YMode);
   bool any_fits = false;
   for (int c = 0; c < kStructureClasses && !any_fits; ++c) {
     any_fits = stats.StructureNameCounts[c] > 0 && sets.Fits(c, initial_letter);
@@ -47,6 +61,24 @@ int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterSt
     const int structure_class = WeightedPick(random, stats.StructureNameCounts, chapter.NameCount);
     if (!any_fits || sets.Fits(structure_class, initial_letter)) return structure_class;
   }
+}
+
+// Whether `name` is one of the recent names, as NameHistory::Contains answers. Most recent names
+// differ from it in length or first letter: both are taken as one key, so that the loop has one
+// branch that is rarely taken, and only a name with the same key is compared whole.
+bool IsRecentName(const NameHistory& history, const std::string& name) {
+  const auto key = [](const std::string& text) {
+    // The first character of an empty text is its terminating zero.
+    return text.size() << 8 | static_cast<unsigned char>(text.data()[0]);
+  };
+  const std::size_t wanted = key(name);
+  for (int i = 0; i < history.NameHistoryCount; ++i) {
+    const std::string& recent = history.Names[i];
+    if (key(recent) == wanted && std::memcmp(recent.data(), name.data(), name.size()) == 0) {
+      return true;
+    }
+  }
+  return false;
 }
 
 long long& RejectionCounter(AttemptCounts& counts, Rejection::Rule rule) {
@@ -74,7 +106,7 @@ std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, 
   }
   std::string name = FinishedName(candidate, chapter.PunctMode);
   NameHistory& history = chapter.Client->History();
-  if (history.Contains(name)) {
+  if (IsRecentName(history, name)) {
     ++counts.History;
     log.Write(log_text::kFail);
     log.Write(reject::kHistory);
@@ -114,9 +146,23 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
   TQorvChapter& chapter = *request.Chapter;
   if (!chapter.Loaded || chapter.Client == nullptr) return {};
   PrepareChapter(chapter);
-  const ChapterStatistics& stats = chapter.Client->Statistics();
 
-  AttemptLog log(log_path_, chapter.NewRequest != 0);
+  // The log stays open while a request lasts. A new request empties it, whatever became of the
+  // one before (a caller may stop asking in the middle of one, or load another Chapter).
+  if (chapter.NewRequest) {
+    log_.Open(log_path_, true);
+  } else if (!log_.enabled()) {
+    log_.Open(log_path_, false);
+  }
+  std::string name = Attempt(request, chapter);
+  log_.Flush();
+  if (chapter.NewRequest) log_.Close();
+  return name;
+}
+
+std::string NameGenerator::Attempt(GenerationRequest& request, TQorvChapter& chapter) {
+  const ChapterStatistics& stats = chapter.Client->Statistics();
+  AttemptLog& log = log_;
   if (chapter.NewRequest) {
     chapter.AttemptCount = 0;
   } else {
@@ -147,12 +193,14 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
               : RandomBelow(random_, patterns);
     }
     chapter.RequestClass = structure_class;
-    log.Write(std::to_string(structure_class));
-    if (request.Structural) {
-      log.Write(": ");
-      log.Write(stats.StructurePatterns[structure_class][chapter.RequestPattern]);
+    if (log.enabled()) {
+      log.Write(std::to_string(structure_class));
+      if (request.Structural) {
+        log.Write(": ");
+        log.Write(stats.StructurePatterns[structure_class][chapter.RequestPattern]);
+      }
+      log.Write(log_text::kAttemptSeparator);
     }
-    log.Write(log_text::kAttemptSeparator);
   }
 
   PlacementSettings settings;
@@ -176,10 +224,10 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
     return {};
   }
 
-  const std::string candidate = AssembleCandidate(placement.Elements(), stats);
+  AssembleCandidate(placement.Elements(), facts_, stats, candidate_);
   log.Write(log_text::kCandidate);
-  log.Write(candidate);
-  return JudgeCandidate(chapter, candidate, request.ValidationLevel, log, counts_);
+  log.Write(candidate_);
+  return JudgeCandidate(chapter, candidate_, request.ValidationLevel, log, counts_);
 }
 
 }  // namespace qorv

@@ -3,8 +3,9 @@
 // An attempt returns a finished name that passed validation, or an empty text; the caller asks
 // again with the same request until a name comes. The state of the current request lives on
 // the Chapter record (NewRequest, AttemptCount, RequestClass, RequestPattern); the generator
-// holds the random source, the log's path, the clock, and facts derived once per loaded Chapter.
-// Not re-entrant; must not run while the Chapter's client is being loaded.
+// holds the random source, the log (open from the first attempt of a request until the request
+// ends, and closed when the generator goes), the clock, and facts derived once per loaded
+// Chapter. Not re-entrant; must not run while the Chapter's client is being loaded.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "generator/element_facts.h"
+#include "generator/generation_log.h"
 #include "generator/generation_request.h"
 #include "generator/random_source.h"
 
@@ -61,6 +63,8 @@ class NameGenerator {
  private:
   // Seeds the random source and derives the element facts when a Chapter is new to the generator.
   void PrepareChapter(TQorvChapter& chapter);
+  // The attempt itself, between opening the log (or starting a new request in it) and flushing it.
+  std::string Attempt(GenerationRequest& request, TQorvChapter& chapter);
 
   std::string log_path_;
   Clock clock_;
@@ -68,6 +72,8 @@ class NameGenerator {
   ElementFacts facts_;
   AttemptCounts counts_;
   const TQorvChapter* facts_chapter_ = nullptr;
+  AttemptLog log_;
+  std::string candidate_;  // the candidate text of the current attempt, its buffer reused
 };
 
 }  // namespace qorv

@@ -1,5 +1,6 @@
 #include "generator/placement.h"
 
+#include <algorithm>
 #include <span>
 
 #include "chapter/structure.h"
@@ -7,8 +8,15 @@
 namespace qorv {
 
 Placement::Placement(const ChapterStatistics& stats, const ElementFacts& facts,
-                     RandomSource& random, AttemptLog& log, const PlacementSettings& settings)
-    : stats_(stats), facts_(facts), random_(random), log_(log), settings_(settings) {
+                     RandomSource& random, AttemptLog& log, const PlacementSettings& settings,
+                     Method method)
+    : stats_(stats),
+      facts_(facts),
+      sets_(*facts.Sets),
+      random_(random),
+      log_(log),
+      settings_(settings),
+      method_(method) {
   elements_.fill(kEndOfRow);
 }
 
@@ -51,6 +59,186 @@ Placement::Position Placement::SlotAndKind(int pos, Kind previous) const {
       pos <= settings_.SplitPoint ? front_slot : front_slot + (max_elements - total) / 2;
   return {slot, kind};
 }
+
+// ---- By sets ----
+
+bool Placement::PlaceSingle(int pos, const Position& at) {
+  if (method_ == Method::kOneByOne) return PlaceSingleOneByOne(pos, at);
+  const bool vowel = at.kind == Kind::kVowel;
+  const ElementId id_base = vowel ? 0 : kConsonantIdBase;
+  const auto& weights = vowel ? sets_.VowelWeights[at.slot] : sets_.ConsonantWeights[at.slot];
+  bool narrowed = false;
+  const ElementSet candidates = SingleCandidates(pos, at, narrowed);
+  if (trace_) TraceSet(candidates, weights, id_base);
+  if (log_.enabled()) {
+    candidates.ForEach([&](int e) {
+      LogElement(id_base + e);
+      log_.Write(' ');
+    });
+  }
+  // The elements seen at the slot, when no filter took any away, are chosen from their list.
+  const CandidateSets::SeenList& seen =
+      vowel ? sets_.VowelsSeenList[at.slot] : sets_.ConsonantsSeenList[at.slot];
+  const int count = narrowed ? CountMembers(candidates, weights) : seen.Count;
+  if (count == 0) {
+    log_.Write(log_text::kNoOption);
+    return false;
+  }
+  TakeSingle(pos, id_base + (narrowed ? ChooseMember(candidates, count) : ChooseSeen(seen)));
+  return true;
+}
+
+ElementSet Placement::SingleCandidates(int pos, const Position& at, bool& narrowed) const {
+  const bool letter_asked = pos == 0 && settings_.InitialLetter != '*';
+  const int letter = ByteIndex(settings_.InitialLetter);
+  const std::string* pattern = settings_.Pattern;
+  const int level = settings_.Level;
+  const bool after = level >= 1 && pos > 0;
+  if (at.kind == Kind::kVowel) {
+    const bool across = level >= 3 && pos > 1;
+    narrowed = letter_asked || pattern || after || across;
+    ElementSet set = sets_.VowelsSeenAt[at.slot];
+    if (letter_asked) set &= sets_.VowelsByInitial[letter];
+    if (pattern) set &= sets_.VowelsFitting[ByteIndex((*pattern)[pos])];
+    if (after) set &= sets_.VowelsAfterConsonant[LastLetter(elements_[pos - 1])];
+    if (across) set &= sets_.VowelsAcrossConsonant[elements_[pos - 2]];
+    return set;
+  }
+  ElementSet set = sets_.ConsonantsSeenAt[at.slot];
+  if (letter_asked) set &= sets_.ConsonantsByInitial[letter];
+  // Across a multi vowel no junction is recorded; with the pattern asking for one, the element
+  // must only differ from the consonant before the multi vowel.
+  bool across_multi = false;
+  if (pattern) {
+    set &= sets_.ConsonantsFitting[ByteIndex((*pattern)[pos])];
+    if (pos > 1 && IsMulti(elements_[pos - 1]) && (*pattern)[pos - 1] == '0') {
+      across_multi = true;
+      set.Remove(sets_.ConsonantsBeginningWith[LastLetter(elements_[pos - 2])]);
+    }
+  }
+  if (after) set &= sets_.ConsonantsAfterVowel[elements_[pos - 1]];
+  const bool across = level >= 2 && pos > 1 && !across_multi;
+  if (across) set &= sets_.ConsonantsAcrossVowel[LastLetter(elements_[pos - 2])];
+  narrowed = letter_asked || pattern || after || across;
+  return set;
+}
+
+bool Placement::PlaceInitialPair(Kind kind) {
+  if (method_ == Method::kOneByOne) return PlaceInitialPairOneByOne(kind);
+  return PlacePairFromSet(InitialPairCandidates(kind), stats_.InitialPairs,
+                          stats_.InitialPairWeights, 0, log_text::kNoPrefix);
+}
+
+PairSet Placement::InitialPairCandidates(Kind kind) const {
+  const PairSets& initial = sets_.Initial;
+  PairSet set = kind == Kind::kVowel ? initial.VowelFirst : initial.ConsonantFirst;
+  if (settings_.InitialLetter != '*') {
+    set &= sets_.InitialByLetter[ByteIndex(settings_.InitialLetter)];
+  }
+  if (settings_.Pattern) {
+    set &= initial.FirstFits[ByteIndex((*settings_.Pattern)[0])];
+    set &= initial.SecondFits[ByteIndex((*settings_.Pattern)[1])];
+  }
+  return set;
+}
+
+bool Placement::PlaceFinalPair(int pos, Kind kind) {
+  if (method_ == Method::kOneByOne) return PlaceFinalPairOneByOne(pos, kind);
+  return PlacePairFromSet(FinalPairCandidates(pos, kind), stats_.FinalPairs,
+                          stats_.FinalPairWeights, pos, log_text::kNoSuffix);
+}
+
+PairSet Placement::FinalPairCandidates(int pos, Kind kind) const {
+  const PairSets& final_pairs = sets_.Final;
+  const bool vowel_first = kind == Kind::kVowel;
+  PairSet set = vowel_first ? final_pairs.VowelFirst : final_pairs.ConsonantFirst;
+  // Only a Structural request looks at the pair's neighbours and, with a pattern, its lengths.
+  if (!settings_.Structural) return set;
+  if (settings_.Pattern) {
+    set &= final_pairs.FirstFits[ByteIndex((*settings_.Pattern)[pos])];
+    set &= final_pairs.SecondFits[ByteIndex((*settings_.Pattern)[pos + 1])];
+  }
+  const int level = settings_.Level;
+  // The context column of a consonant element is its last letter.
+  const auto consonant_column = [this](ElementId consonant) {
+    return ContextSetIndex(kConsonantIdBase + LastLetter(consonant));
+  };
+  if (vowel_first) {
+    if (level >= 1) set &= sets_.FinalThirdLast[consonant_column(elements_[pos - 1])];
+    if (level >= 3) set &= sets_.FinalFourthLast[ContextSetIndex(elements_[pos - 2])];
+  } else {
+    if (level >= 1) set &= sets_.FinalThirdLast[ContextSetIndex(elements_[pos - 1])];
+    if (level >= 2) set &= sets_.FinalFourthLast[consonant_column(elements_[pos - 2])];
+  }
+  return set;
+}
+
+bool Placement::PlacePairFromSet(const PairSet& candidates,
+                                 const std::array<ElementPair, kMaxNames>& pairs,
+                                 const std::array<int, kMaxNames>& weights, int pos,
+                                 std::string_view no_option) {
+  if (trace_) TraceSet(candidates, weights, 0);
+  if (log_.enabled()) candidates.ForEach([&](int i) { LogPair(pairs[i]); });
+  const int count = CountMembers(candidates, weights);
+  if (count == 0) {
+    log_.Write(no_option);
+    return false;
+  }
+  TakePair(pos, pairs[ChooseMember(candidates, count)]);
+  return true;
+}
+
+template <typename Set, typename Weights>
+int Placement::CountMembers(const Set& set, const Weights& weights) {
+  if (!settings_.Statistical) return set.Count();
+  // The running weight sums of the members in order, for the weighted choice.
+  int* const sums = weights_.data();
+  int count = 0;
+  int sum = 0;
+  set.ForEach([&](int member) {
+    sum += weights[member];
+    sums[count++] = sum;
+  });
+  weight_total_ = sum;
+  return count;
+}
+
+namespace {
+
+// As WeightedPick over running sums that never decrease: the first item whose sum exceeds `r`,
+// found by halving the list without a branch to mispredict.
+int FirstAbove(const int* sums, int count, int r) {
+  const int* first = sums;
+  for (int left = count; left > 1;) {
+    const int half = left / 2;
+    first += static_cast<std::ptrdiff_t>(first[half - 1] <= r) * half;
+    left -= half;
+  }
+  const int at = static_cast<int>(first - sums) + (*first <= r ? 1 : 0);
+  return std::min(at, count - 1);
+}
+
+}  // namespace
+
+template <typename Set>
+int Placement::ChooseMember(const Set& set, int count) {
+  if (!settings_.Statistical) return set.Nth(RandomBelow(random_, count));
+  return set.Nth(FirstAbove(weights_.data(), count, RandomBelow(random_, weight_total_)));
+}
+
+int Placement::ChooseSeen(const CandidateSets::SeenList& seen) {
+  if (!settings_.Statistical) return seen.Members[RandomBelow(random_, seen.Count)];
+  const int r = RandomBelow(random_, seen.Sums[seen.Count - 1]);
+  return seen.Members[FirstAbove(seen.Sums.data(), seen.Count, r)];
+}
+
+template <typename Set, typename Weights>
+void Placement::TraceSet(const Set& set, const Weights& weights, int id_base) {
+  StepCandidates& step = trace_->emplace_back();
+  set.ForEach([&](int member) { step.emplace_back(id_base + member, weights[member]); });
+}
+
+// ---- One by one ----
 
 bool Placement::ConsonantFits(int k, int pos) const {
   const ConsonantFacts& facts = facts_.Consonants[k];
@@ -101,15 +289,16 @@ bool Placement::VowelFits(int v, int pos) const {
   return true;
 }
 
-bool Placement::PlaceSingle(int pos, const Position& at) {
+bool Placement::PlaceSingleOneByOne(int pos, const Position& at) {
   ClearCandidates();
   const bool vowel = at.kind == Kind::kVowel;
-  // Only elements seen at the slot can stand there; the list keeps the table order.
-  for (const int e : vowel ? facts_.VowelsSeenAt[at.slot] : facts_.ConsonantsSeenAt[at.slot]) {
-    if (!(vowel ? VowelFits(e, pos) : ConsonantFits(e, pos))) continue;
-    const ElementId id = vowel ? e : kConsonantIdBase + e;
+  const int count = vowel ? facts_.VowelCount : facts_.ConsonantCount;
+  for (int e = 0; e < count; ++e) {
+    // Only elements seen at the slot can stand there; the list keeps the table order.
     const int weight =
         vowel ? stats_.VowelPositionCounts[e][at.slot] : stats_.ConsonantPositionCounts[e][at.slot];
+    if (weight <= 0 || !(vowel ? VowelFits(e, pos) : ConsonantFits(e, pos))) continue;
+    const ElementId id = vowel ? e : kConsonantIdBase + e;
     AddCandidate(id, weight);
     LogElement(id);
     log_.Write(' ');
@@ -118,12 +307,7 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
     log_.Write(log_text::kNoOption);
     return false;
   }
-  const ElementId chosen = candidates_[Choose()];
-  elements_[pos] = chosen;
-  elements_[pos + 1] = kEndOfRow;
-  log_.Write(": ");
-  LogElement(chosen);
-  log_.Write(log_text::kLineEnd);
+  TakeSingle(pos, candidates_[Choose()]);
   return true;
 }
 
@@ -145,7 +329,7 @@ bool Placement::PairFitsPattern(const ElementPair& pair, int pos) const {
          (v.Multi ? at_second == '0' : at_second == LengthPatternChar(v.Length));
 }
 
-bool Placement::PlaceInitialPair(Kind kind) {
+bool Placement::PlaceInitialPairOneByOne(Kind kind) {
   ClearCandidates();
   for (int i = 0; i < stats_.InitialPairCount; ++i) {
     const ElementPair& pair = stats_.InitialPairs[i];
@@ -177,7 +361,7 @@ bool Placement::FinalPairFitsNeighbours(int i, const ElementPair& pair, int pos)
   return true;
 }
 
-bool Placement::PlaceFinalPair(int pos, Kind kind) {
+bool Placement::PlaceFinalPairOneByOne(int pos, Kind kind) {
   ClearCandidates();
   for (int i = 0; i < stats_.FinalPairCount; ++i) {
     const ElementPair& pair = stats_.FinalPairs[i];
@@ -199,19 +383,14 @@ bool Placement::PlaceChosenPair(const std::array<ElementPair, kMaxNames>& pairs,
     log_.Write(no_option);
     return false;
   }
-  const ElementPair& chosen = pairs[candidates_[Choose()]];
-  elements_[pos] = chosen.first;
-  elements_[pos + 1] = chosen.second;
-  elements_[pos + 2] = kEndOfRow;
-  log_.Write(": ");
-  LogPair(chosen);
-  log_.Write(log_text::kLineEnd);
+  TakePair(pos, pairs[candidates_[Choose()]]);
   return true;
 }
 
 void Placement::ClearCandidates() {
   candidate_count_ = 0;
   weight_total_ = 0;
+  if (trace_) trace_->emplace_back();
 }
 
 void Placement::AddCandidate(int candidate, int weight) {
@@ -219,12 +398,32 @@ void Placement::AddCandidate(int candidate, int weight) {
   weights_[candidate_count_] = weight;
   ++candidate_count_;
   weight_total_ += weight;
+  if (trace_) trace_->back().emplace_back(candidate, weight);
 }
 
 int Placement::Choose() {
   if (!settings_.Statistical) return RandomBelow(random_, candidate_count_);
   return WeightedPick(random_, std::span<const int>(weights_.data(), candidate_count_),
                       weight_total_);
+}
+
+// ---- Both ways ----
+
+void Placement::TakeSingle(int pos, ElementId chosen) {
+  elements_[pos] = chosen;
+  elements_[pos + 1] = kEndOfRow;
+  log_.Write(": ");
+  LogElement(chosen);
+  log_.Write(log_text::kLineEnd);
+}
+
+void Placement::TakePair(int pos, const ElementPair& chosen) {
+  elements_[pos] = chosen.first;
+  elements_[pos + 1] = chosen.second;
+  elements_[pos + 2] = kEndOfRow;
+  log_.Write(": ");
+  LogPair(chosen);
+  log_.Write(log_text::kLineEnd);
 }
 
 void Placement::LogElement(ElementId id) {

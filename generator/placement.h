@@ -1,11 +1,21 @@
 // The placement loop of one attempt: fills the element positions of a name one by one (or two by
 // two with initial and final pairs), each from the candidates that pass the position, initial
 // letter, length pattern and adjacency filters, and logs every candidate and choice.
+//
+// A step finds its candidates in one of two ways that give the same candidates in the same
+// order with the same weights, and so the same draws and the same log:
+//   - by sets (what runs): the sets of ElementFacts for each filter that applies are intersected,
+//     and the choice takes a member by rank, or walks the members for the weights;
+//   - one by one (the reference): every element or pair is put to the filters in turn
+//     (ConsonantFits, VowelFits, PairFitsPattern, FinalPairFitsNeighbours), as the rules are
+//     stated. A test runs both on every sample Chapter and compares their steps.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "chapter/chapter.h"
 #include "chapter/limits.h"
@@ -35,14 +45,23 @@ using NameElementRow = std::array<ElementId, kElementRowSize>;
 
 class Placement {
  public:
+  enum class Method { kSets, kOneByOne };
+
+  // One step's candidates in table order, each with its weight: ElementIds for a single
+  // element, pair indexes for a pair.
+  using StepCandidates = std::vector<std::pair<int, int>>;
+
   Placement(const ChapterStatistics& stats, const ElementFacts& facts, RandomSource& random,
-            AttemptLog& log, const PlacementSettings& settings);
+            AttemptLog& log, const PlacementSettings& settings, Method method = Method::kSets);
 
   // Fills every position. False when a position had no candidate; the log then ends with the
   // position's failure word.
   bool Run();
 
   const NameElementRow& Elements() const { return elements_; }
+
+  // For tests: every step of Run() appends its candidates to `trace`.
+  void TraceSteps(std::vector<StepCandidates>* trace) { trace_ = trace; }
 
  private:
   enum class Kind { kVowel, kConsonant };
@@ -57,22 +76,47 @@ class Placement {
   bool PlaceInitialPair(Kind kind);
   bool PlaceFinalPair(int pos, Kind kind);
 
-  // The tests of an element seen at the position's slot.
+  // By sets: the candidates of a step.
+  // `narrowed`: some filter beyond the slot applied.
+  ElementSet SingleCandidates(int pos, const Position& at, bool& narrowed) const;
+  PairSet InitialPairCandidates(Kind kind) const;
+  PairSet FinalPairCandidates(int pos, Kind kind) const;
+  bool PlacePairFromSet(const PairSet& candidates, const std::array<ElementPair, kMaxNames>& pairs,
+                        const std::array<int, kMaxNames>& weights, int pos,
+                        std::string_view no_option);
+  // The number of members of `set`; with Statistical on, the running sums of their weights go
+  // into the weight list, member by member.
+  template <typename Set, typename Weights>
+  int CountMembers(const Set& set, const Weights& weights);
+  // Picks one of the `count` members of `set`: uniformly, or with Statistical on by weight.
+  template <typename Set>
+  int ChooseMember(const Set& set, int count);
+  // Picks one of the elements seen at a slot, as ChooseMember would from their set.
+  int ChooseSeen(const CandidateSets::SeenList& seen);
+  template <typename Set, typename Weights>
+  void TraceSet(const Set& set, const Weights& weights, int id_base);
+
+  // One by one: the tests of an element seen at the position's slot, and of a pair.
   bool ConsonantFits(int k, int pos) const;
   bool VowelFits(int v, int pos) const;
   bool PairFitsPattern(const ElementPair& pair, int pos) const;
   bool FinalPairFitsNeighbours(int i, const ElementPair& pair, int pos) const;
-
+  bool PlaceSingleOneByOne(int pos, const Position& at);
+  bool PlaceInitialPairOneByOne(Kind kind);
+  bool PlaceFinalPairOneByOne(int pos, Kind kind);
   // Takes one of the pairs collected as candidates into positions pos and pos + 1, or logs
   // `no_option` when there is none.
   bool PlaceChosenPair(const std::array<ElementPair, kMaxNames>& pairs, int pos,
                        std::string_view no_option);
-
   void ClearCandidates();
   // A candidate is an ElementId for single elements, a pair index for pairs.
   void AddCandidate(int candidate, int weight);
   // Picks one of the collected candidates: uniformly, or by weight with Statistical on.
   int Choose();
+
+  // Both ways: the chosen element or pair goes into the row and ends the step's log line.
+  void TakeSingle(int pos, ElementId chosen);
+  void TakePair(int pos, const ElementPair& chosen);
   void LogElement(ElementId id);
   void LogPair(const ElementPair& pair);
 
@@ -83,11 +127,15 @@ class Placement {
 
   const ChapterStatistics& stats_;
   const ElementFacts& facts_;
+  const CandidateSets& sets_;
   RandomSource& random_;
   AttemptLog& log_;
   PlacementSettings settings_;
+  Method method_;
+  std::vector<StepCandidates>* trace_ = nullptr;
   NameElementRow elements_;
-  // The candidates of the current position: at most every pair of the Chapter.
+  // One by one: the candidates of the current position, at most every pair of the Chapter, with
+  // their weights. By sets, Statistical on: the running sums of the members' weights.
   std::array<int, kMaxNames> candidates_;
   std::array<int, kMaxNames> weights_;
   int candidate_count_ = 0;

@@ -2,11 +2,6 @@
 
 namespace qorv {
 
-int RandomBelow(RandomSource& random, int n) {
-  if (n <= 0) return 0;
-  return static_cast<int>(random.Next() % static_cast<std::uint32_t>(n));
-}
-
 int WeightedPick(RandomSource& random, std::span<const int> weights, int total) {
   const int r = RandomBelow(random, total);
   int sum = 0;

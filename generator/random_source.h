@@ -26,7 +26,10 @@ class RandomSource {
 };
 
 // 0 when n is 0, without drawing; otherwise the next value modulo n.
-int RandomBelow(RandomSource& random, int n);
+inline int RandomBelow(RandomSource& random, int n) {
+  if (n <= 0) return 0;
+  return static_cast<int>(random.Next() % static_cast<std::uint32_t>(n));
+}
 
 // Draws r = RandomBelow(total) and returns the index of the first item whose running weight sum
 // exceeds r. `total` must be the sum of the (positive) weights.

@@ -12,6 +12,10 @@
 namespace qorv {
 namespace {
 
+// Names up to this long are judged letter by letter rather than through sorted or counted tables,
+// which cost more than they save on a short name.
+constexpr std::size_t kShortName = 24;
+
 // Any four-letter window starting at 0..L-5 recurring later in that range. The windows are
 // sorted as 32-bit keys, so that a candidate as long as a seed name may make it costs L log L:
 // comparing every window with every later one made each attempt on such a candidate take about
@@ -28,6 +32,15 @@ bool HasRepeatedWindow(std::string_view s) {
     keys = large.data();
   }
   for (std::size_t i = 0; i < windows; ++i) std::memcpy(&keys[i], s.data() + i, 4);
+  // The few windows of a name of ordinary length are cheaper to compare pair by pair.
+  if (windows <= kShortName) {
+    for (std::size_t i = 0; i < windows; ++i) {
+      for (std::size_t j = i + 1; j < windows; ++j) {
+        if (keys[i] == keys[j]) return true;
+      }
+    }
+    return false;
+  }
   std::sort(keys, keys + windows);
   return std::adjacent_find(keys, keys + windows) != keys + windows;
 }
@@ -50,9 +63,28 @@ int TooCloseLetter(const ChapterStatistics& stats, std::string_view s) {
 
 // The first letter, in letter order, whose share of the name exceeds every seed name's.
 int TooFrequentLetter(const ChapterStatistics& stats, std::string_view s) {
+  const int length = static_cast<int>(s.size());
+  if (s.size() <= kShortName) {
+    // Only the letters of the name can fail, each judged at its first place; of those that fail
+    // the first in letter order is reported.
+    int failing = kLetterCount;
+    std::array<std::uint64_t, 4> judged{};  // by byte value
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      const char c = s[i];
+      const unsigned char b = static_cast<unsigned char>(c);
+      if (judged[b >> 6] >> (b & 63) & 1) continue;
+      judged[b >> 6] |= std::uint64_t{1} << (b & 63);
+      const int n =
+          static_cast<int>(std::count(s.begin() + static_cast<std::ptrdiff_t>(i), s.end(), c));
+      if (n < 2) continue;  // a single letter never fails
+      const int k = LetterIndex(c);
+      if (k < 0 || k >= failing) continue;
+      if (static_cast<int>(LetterShare(n, length)) > stats.MaxLetterPercent[k]) failing = k;
+    }
+    return failing < kLetterCount ? static_cast<unsigned char>(AllLetters[failing]) : -1;
+  }
   std::array<int, 256> counts{};
   for (char c : s) ++counts[static_cast<unsigned char>(c)];
-  const int length = static_cast<int>(s.size());
   for (int k = 0; k < kLetterCount; ++k) {
     const unsigned char letter = static_cast<unsigned char>(AllLetters[k]);
     const int n = counts[letter];

@@ -38,7 +38,9 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The printed names in Windows-1252, folded for the case-insensitive tests.
-std::string Folded(const std::string& utf8) { return FoldCase(*Utf8ToCp1252(utf8)); }
+std::string Folded(const std::string& utf8) {
+  return FoldCase(*Utf8ToCp1252(utf8));
+}
 
 testing::Run Generate(std::vector<std::string> args) {
   args.insert(args.begin(), {"generate", Towns(), "--seed", "5", "-g", "1", "-v", "1"});
@@ -77,12 +79,13 @@ TEST(QorvGenerateFilters, EveryPrintedNamePassesItsFilters) {
 }
 
 TEST(QorvGenerateFilters, OneLetterStartsWithIsTheInitialLetter) {
-  EXPECT_EQ(Generate({"--starts-with", "b", "-n", "30"}).out, Generate({"-i", "B", "-n", "30"}).out);
+  EXPECT_EQ(Generate({"--starts-with", "b", "-n", "30"}).out,
+            Generate({"-i", "B", "-n", "30"}).out);
 }
 
 TEST(QorvGenerateFilters, UniqueNeverRepeatsAName) {
-  const testing::Run run = RunCommandLine(
-      {"generate", Towns(), "--seed", "11", "-g", "0", "--unique", "-n", "50000"});
+  const testing::Run run =
+      RunCommandLine({"generate", Towns(), "--seed", "11", "-g", "0", "--unique", "-n", "50000"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const std::vector<std::string> names = Lines(run.out);
   EXPECT_EQ(names.size(), 50000u);
@@ -117,7 +120,8 @@ TEST(QorvGenerateFilters, ImpossibleFiltersAreRefusedOrEndTheRun) {
       {{"--min-length", "900"}, kExitUsage, "no name has more than"},
       {{"--min-length", "8", "--max-length", "7"}, kExitUsage, "is above --max-length"},
       {{"--starts-with", "ab", "-i", "c"}, kExitUsage, "begins with another letter"},
-      {{"--contains", "qqq"}, kExitNoNewName,
+      {{"--contains", "qqq"},
+       kExitNoNewName,
        "no new name found after 20000 attempts with --contains qqq"},
   };
   for (const Case& c : cases) {
@@ -193,7 +197,8 @@ TEST(QorvGenerateOutput, CsvHasAHeaderRowAndAFileOfItsOwn) {
   const std::string command =
       "python3 -c \"import csv,sys; rows=list(csv.DictReader(open(sys.argv[1], newline=''))); "
       "print(len(rows), all(r['name'] and int(r['attempts']) >= 1 and r['structure_class'] "
-      "for r in rows))\" '" + file + "' > '" + check + "'";
+      "for r in rows))\" '" +
+      file + "' > '" + check + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::ifstream result(check);
   std::string line;

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -154,7 +158,7 @@ TEST(GenerationLogTest, AGiveUpLeavesTheSeparatorAndTheNextAttemptEmptiesTheFile
 
 TEST(GenerationLogTest, TheFirstAttemptAfterALoadEmptiesAnOldLog) {
   TempPath log;
-  log.Write("left by an earlier run\r\n");
+  log.Write(Repeat("left by an earlier run\r\n", 10));  // longer than the new log
   TestChapter chapter({.names = {"BA"}});
   NameGenerator generator = FixedGenerator(log.str());
   ASSERT_EQ(generator.GenerateOnce(chapter.Request()), "Ba");
@@ -175,6 +179,61 @@ TEST(GenerationLogTest, EveryAttemptWritesAtTheEndOfTheFile) {
   EXPECT_EQ(log.Read(),
             "0\r\n\r\nB : B\r\nA : A\r\n\r\n-> BA\r\nFail: !HIST|\r\n\r\n"
             "B : B\r\nA : A\r\n\r\n-> BA\r\nFail: !HIST");
+}
+
+// The descriptors this process holds open.
+int OpenFiles() {
+  int files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+    ++files;
+  }
+  return files;
+}
+
+TEST(GenerationLogTest, TheFileIsOpenWhileARequestLastsAndANewRequestEmptiesIt) {
+  TestChapter chapter({.names = {"BA"}});
+  chapter.history().Add("Ba");
+  const std::string attempt = "B : B\r\nA : A\r\n\r\n-> BA\r\nFail: !HIST";
+  TempPath log;
+  const int files = OpenFiles();
+  {
+    NameGenerator generator = FixedGenerator(log.str());
+    // A caller that stops asking leaves its request open ...
+    EXPECT_EQ(RetryUntilName(generator, chapter.Request(), {}, 3), std::nullopt);
+    EXPECT_EQ(log.Read(), "0\r\n\r\n" + attempt + Repeat("\r\n\r\n" + attempt, 2));
+    EXPECT_EQ(OpenFiles(), files + 1);
+    // ... and the next request empties the file all the same.
+    generator.GenerateOnce(chapter.Request());
+    EXPECT_EQ(log.Read(), "0\r\n\r\n" + attempt);
+    // So does the first attempt on a Chapter loaded in the middle of a request; the accepted name
+    // ends the request and closes the file.
+    TestChapter other({.names = {"BE"}});
+    EXPECT_EQ(generator.GenerateOnce(other.Request()), "Be");
+    EXPECT_EQ(log.Read(), "0\r\n\r\nB : B\r\nE : E\r\n\r\n-> BE -> Be");
+    EXPECT_EQ(OpenFiles(), files);
+    generator.GenerateOnce(chapter.Request());
+    EXPECT_EQ(OpenFiles(), files + 1);
+  }
+  EXPECT_EQ(OpenFiles(), files);  // closed when the generator goes
+}
+
+TEST(GenerationLogTest, APipeTakesTheAttemptsInOrder) {
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  TestChapter chapter({.names = {"BA"}});
+  chapter.history().Add("Ba");
+  {
+    NameGenerator generator = FixedGenerator("/proc/self/fd/" + std::to_string(ends[1]));
+    generator.GenerateOnce(chapter.Request());
+    generator.GenerateOnce(chapter.Request());
+  }
+  ::close(ends[1]);
+  std::string piped;
+  char buffer[256];
+  for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;) piped.append(buffer, n);
+  ::close(ends[0]);
+  const std::string attempt = "B : B\r\nA : A\r\n\r\n-> BA\r\nFail: !HIST";
+  EXPECT_EQ(piped, "0\r\n\r\n" + attempt + "\r\n\r\n" + attempt);
 }
 
 TEST(GenerationLogTest, AnEmptyPathWritesNoLog) {
