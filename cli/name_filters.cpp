@@ -55,7 +55,7 @@ std::size_t CountedLetters(std::string_view name) {
 }
 
 NameFilters::NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names)
-    : options_(options) {
+    : options_(options), any_(options.Any()) {
   options_.starts_with = FoldCase(options.starts_with);
   options_.ends_with = FoldCase(options.ends_with);
   options_.contains = FoldCase(options.contains);
@@ -92,6 +92,7 @@ bool NameFilters::Refuses(NameFilter filter, const std::string& folded,
 }
 
 std::optional<NameFilter> NameFilters::Refusal(const std::string& name) {
+  if (!any_) return std::nullopt;  // the plain run pays nothing for the filters
   const std::string folded = FoldCase(name);
   for (int i = 0; i < kNameFilterCount; ++i) {
     const auto filter = static_cast<NameFilter>(i);

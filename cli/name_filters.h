@@ -73,6 +73,7 @@ class NameFilters {
   bool Refuses(NameFilter filter, const std::string& folded, const std::string& name) const;
 
   NameFilterOptions options_;  // texts folded
+  bool any_ = false;
   std::unordered_set<std::string> seeds_;
   std::unordered_set<std::string> seen_;
   std::array<long long, kNameFilterCount> refused_{};
