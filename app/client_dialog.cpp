@@ -38,6 +38,7 @@ TQorvDlgClient::TQorvDlgClient(QWidget* parent)
   CreateControls();
   SetUpControls();
   WireCommands();
+  SetUpKeyboard();
   RunCreation();
 }
 
@@ -204,9 +205,11 @@ void TQorvDlgClient::ShowInDisplay(const std::string& text, DisplayStyle style) 
     QStringList lines = shown.split(QLatin1Char('\n'));
     name_display_->setFont(FittedFont(fonts_.Message, lines, name_display_->contentsRect().size()));
     shown = lines.join(QLatin1Char('\n'));
+    shown_name_.clear();
   } else {
     name_display_->setFont(static_cast<int>(text.size()) < kLongNameLength ? fonts_.NameLarge
                                                                            : fonts_.NameMedium);
+    shown_name_ = shown.trimmed();
   }
   if (!text.empty()) name_display_->setText(shown);
   name_display_->repaint();

@@ -23,7 +23,11 @@ using namespace qorv::test;
 namespace {
 
 QString Describe(const QRect& rect) {
-  return QStringLiteral("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+  return QStringLiteral("%1,%2 %3x%4")
+      .arg(rect.x())
+      .arg(rect.y())
+      .arg(rect.width())
+      .arg(rect.height());
 }
 
 // What of `widget`'s text (or indicator) falls outside it; empty when everything fits. The text
@@ -40,7 +44,8 @@ QString Overflow(QWidget* widget) {
     const QRect room = label->contentsRect();
     QString problem;
     for (const QString& line : label->text().split(QLatin1Char('\n'))) {
-      problem += outside("line", metrics.boundingRect(room, int(label->alignment()) | flags, line), room);
+      problem +=
+          outside("line", metrics.boundingRect(room, int(label->alignment()) | flags, line), room);
     }
     const QRect all = metrics.boundingRect(room, int(label->alignment()) | flags, label->text());
     return problem + outside("text", all, room);
@@ -69,14 +74,16 @@ QString Overflow(QWidget* widget) {
     option.textAlignment = group->alignment();
     const QRect room = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
                                                       QStyle::SC_GroupBoxLabel, group);
-    const QRect text = metrics.boundingRect(room, Qt::AlignLeft | Qt::AlignVCenter | flags,
-                                            group->title());
+    const QRect text =
+        metrics.boundingRect(room, Qt::AlignLeft | Qt::AlignVCenter | flags, group->title());
     return outside("title", text, room.intersected(group->rect()));
   }
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
     QStyleOptionFrame option;
     option.initFrom(edit);
-    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    option.lineWidth = edit->hasFrame()
+                           ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
+                           : 0;
     const QRect room = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
     const QRect text = metrics.boundingRect(room, Qt::AlignLeft | Qt::AlignVCenter, edit->text());
     return outside("text", text, room);
@@ -132,9 +139,10 @@ class DialogScaleTest : public QObject {
     }
     // Headings and messages of any length shrink to the display.
     const std::string heading = std::string(60, 'W') + "\n" + std::string(90, 'm') + "\nLine two";
-    for (const std::string& text : {std::string(kAboutText), heading,
-                                    std::string(kLoadFailure) + "Too many elements in name #1000 (" +
-                                        std::string(40, 'X') + ")"}) {
+    for (const std::string& text :
+         {std::string(kAboutText), heading,
+          std::string(kLoadFailure) + "Too many elements in name #1000 (" + std::string(40, 'X') +
+              ")"}) {
       dialog_->ShowInDisplay(text, TQorvDlgClient::DisplayStyle::kMessage);
       check(dialog_->Control(kIdNameDisplay), QStringLiteral("name display"));
     }
