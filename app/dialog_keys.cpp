@@ -52,8 +52,8 @@ void TQorvDlgClient::SetUpKeyboard() {
 
 QMenu* TQorvDlgClient::NameDisplayMenu() {
   auto* menu = new QMenu(this);
-  QAction* copy = menu->addAction(QString::fromLatin1(kCopyMenuText), this,
-                                  &TQorvDlgClient::CopyShownName);
+  QAction* copy =
+      menu->addAction(QString::fromLatin1(kCopyMenuText), this, &TQorvDlgClient::CopyShownName);
   copy->setShortcut(QKeySequence(QString::fromLatin1(kCopyNameKeys)));
   copy->setEnabled(!shown_name_.isEmpty());
   return menu;

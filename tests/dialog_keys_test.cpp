@@ -129,7 +129,8 @@ class DialogKeysTest : public QObject {
     clipboard->setText(QStringLiteral("before"));
     auto copy_from_menu = [this] {
       QWidget* display = dialog_->Control(kIdNameDisplay);
-      QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), display->mapToGlobal(QPoint(5, 5)));
+      QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                              display->mapToGlobal(QPoint(5, 5)));
       QCoreApplication::sendEvent(display, &event);
       auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
       if (menu == nullptr || menu->actions().size() != 1) return false;

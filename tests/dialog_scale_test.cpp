@@ -1,7 +1,7 @@
 // The dialog at the scale factor and font DPI of its process (CTest runs this program once per
 // QT_SCALE_FACTOR and once at QT_FONT_DPI 144): every control's text, and every radio button's
-// and check box's indicator, lies inside the control; the glyphs and the window icon are drawn
-// at the device pixel ratio.
+// and check box's indicator, lies inside the control, headings and messages of any length shrink
+// to the name display; the glyphs and the window icon are drawn at the device pixel ratio.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -147,6 +147,29 @@ class DialogScaleTest : public QObject {
       check(dialog_->Control(kIdNameDisplay), QStringLiteral("name display"));
     }
     if (!problems.isEmpty()) QFAIL(qPrintable(problems.join(QLatin1Char('\n'))));
+  }
+
+  // Each glyph has one device pixel per device pixel: its bitmap at ratio 1, a drawing rendered at
+  // the ratio otherwise (never the bitmap blown up). The window icon likewise.
+  void glyphsAndTheIconAreDrawnAtTheDevicePixelRatio() {
+    const qreal ratio = frame_->devicePixelRatioF();
+    auto check = [ratio](const QPixmap& shown, const QPixmap& bitmap, const char* what) {
+      const QSize device_size = (QSizeF(bitmap.size()) * ratio).toSize();
+      QVERIFY2(shown.size() == device_size, what);
+      QCOMPARE(shown.devicePixelRatio(), ratio);
+      const QImage image = shown.toImage().convertToFormat(QImage::Format_ARGB32);
+      const QImage blown_up =
+          bitmap.scaled(device_size).toImage().convertToFormat(QImage::Format_ARGB32);
+      QVERIFY2((image == blown_up) == (ratio == 1.0), what);
+    };
+    for (int id : {kIdGenerateNext, kIdStoreName, kIdStorePage, kIdClearStore, kIdViewStore,
+                   kIdHelp, kIdOptions}) {
+      TGlyphButton* button = dialog_->Button(id);
+      const int glyph = button->isEnabled() ? button->GlyphId() : button->DisabledGlyphId();
+      check(button->ShownGlyph(), GlyphBitmap(glyph), qPrintable(QString::number(id)));
+    }
+    const QPixmap icon16(QStringLiteral(":/icons/icon1_16.png"));
+    check(frame_->windowIcon().pixmap(QSize(16, 16), ratio), icon16, "window icon");
   }
 
  private:
