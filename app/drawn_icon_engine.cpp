@@ -62,7 +62,8 @@ QPixmap DrawnIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::Stat
 void DrawnIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                             QIcon::State state) {
   const qreal ratio = painter->device()->devicePixelRatioF();
-  painter->drawPixmap(rect, scaledPixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state, ratio));
+  painter->drawPixmap(rect,
+                      scaledPixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state, ratio));
 }
 
 QList<QSize> DrawnIconEngine::availableSizes(QIcon::Mode mode, QIcon::State) {
