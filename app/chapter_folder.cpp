@@ -55,8 +55,7 @@ bool RequestsChapterFolder(int argc, char** argv) {
 void EnterUserChapterFolder() {
   const QString folder = UserChapterFolder(QProcessEnvironment::systemEnvironment());
   QString error;
-  if (!PrepareChapterFolder(folder, InstalledSampleFolder(), &error) ||
-      !QDir::setCurrent(folder)) {
+  if (!PrepareChapterFolder(folder, InstalledSampleFolder(), &error) || !QDir::setCurrent(folder)) {
     if (error.isEmpty()) error = QStringLiteral("cannot enter the folder ") + folder;
     std::fprintf(stderr, "quorvane: %s\n", qPrintable(error));
   }
