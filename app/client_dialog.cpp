@@ -38,6 +38,7 @@ TQorvDlgClient::TQorvDlgClient(QWidget* parent)
   CreateControls();
   SetUpControls();
   WireCommands();
+  SetUpKeyboard();
   RunCreation();
 }
 
@@ -197,13 +198,20 @@ void TQorvDlgClient::keyPressEvent(QKeyEvent* event) {
 
 void TQorvDlgClient::ShowInDisplay(const std::string& text, DisplayStyle style) {
   name_display_->clear();
+  QString shown = FromCp1252(text);
   if (style == DisplayStyle::kMessage) {
-    name_display_->setFont(fonts_.Message);
+    // A long heading or message takes a smaller size of the message font instead of being cut
+    // at both ends.
+    QStringList lines = shown.split(QLatin1Char('\n'));
+    name_display_->setFont(FittedFont(fonts_.Message, lines, name_display_->contentsRect().size()));
+    shown = lines.join(QLatin1Char('\n'));
+    shown_name_.clear();
   } else {
     name_display_->setFont(static_cast<int>(text.size()) < kLongNameLength ? fonts_.NameLarge
                                                                            : fonts_.NameMedium);
+    shown_name_ = shown.trimmed();
   }
-  if (!text.empty()) name_display_->setText(FromCp1252(text));
+  if (!text.empty()) name_display_->setText(shown);
   name_display_->repaint();
 }
 

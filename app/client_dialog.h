@@ -31,6 +31,7 @@
 class QButtonGroup;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QProgressBar;
 class QScrollBar;
@@ -79,6 +80,14 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   qorv::GenerationRequest ReadGenerationOptions();
   void UpdateHint(const QPoint& global_position);
 
+  // Copies the name on display to the clipboard (Ctrl+C); nothing while the display shows the
+  // About line, a Chapter heading, a message or nothing.
+  void CopyShownName();
+  // The name on display in Unicode; empty when the display shows no name.
+  const QString& ShownNameText() const { return shown_name_; }
+  // A new context menu of the name display (Copy), owned by the dialog.
+  QMenu* NameDisplayMenu();
+
   // The generate command's parts.
   std::optional<std::string> GenerateName();
   void ShowHistoryEntry(int n);
@@ -116,6 +125,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   void SetUpControls();
   void RunCreation();
   void WireCommands();
+  void SetUpKeyboard();
   void ScanChapters();
   void LoadThread(std::string file_name, int expected_name_count);
   void FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter);
@@ -144,6 +154,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   std::vector<qorv::ChapterListEntry> chapter_list_;
   bool options_shown_ = false;
   bool loading_chapter_ = false;
+  QString shown_name_;
 
   // The destructor joins the load thread before any member goes.
   qorv::LexiconSession session_;

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <vector>
 
+#include "app/dialog_style.h"
 #include "app/glyph_button.h"
 #include "app/text_codec.h"
 
@@ -118,8 +119,12 @@ std::map<int, QWidget*> CreateTemplateControls(const DialogTemplate& dialog, QWi
                                                DialogBaseUnits units) {
   std::map<int, QWidget*> controls;
   std::vector<std::pair<const ControlTemplate*, QWidget*>> created;
+  auto* control_style = new DialogControlStyle(units, parent);
   for (const ControlTemplate& control : dialog.Controls) {
     QWidget* widget = CreateWidget(control, parent);
+    if (control.Kind == ControlKind::kCheckBox || control.Kind == ControlKind::kRadioButton) {
+      widget->setStyle(control_style);
+    }
     SetFocusPolicy(control, widget);
     widget->setGeometry(PlaceControl(control, widget, units));
     if (control.Id != kNoControlId) {

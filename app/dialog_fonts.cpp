@@ -53,6 +53,32 @@ QFont FontByCellHeight(const QString& face, int height, bool italic) {
   return font;
 }
 
+namespace {
+
+bool LinesFit(const QFont& font, const QStringList& lines, QSize room) {
+  const QFontMetrics metrics(font);
+  if (metrics.height() * lines.size() > room.height()) return false;
+  for (const QString& line : lines) {
+    if (metrics.horizontalAdvance(line) > room.width()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QFont FittedFont(const QFont& font, QStringList& lines, QSize room) {
+  if (LinesFit(font, lines, room)) return font;
+  QFont fitted = font;
+  int size = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+  while (size > kSmallestFittedPixelSize) {
+    fitted.setPixelSize(--size);
+    if (LinesFit(fitted, lines, room)) return fitted;
+  }
+  const QFontMetrics metrics(fitted);
+  for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, room.width());
+  return fitted;
+}
+
 DialogFonts DialogFonts::Create() {
   return DialogFonts{
       FontByCellHeight(QStringLiteral("Times New Roman"), 36, true),

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace qorv::app {
 
@@ -27,6 +29,13 @@ struct DialogFonts {
 
   static DialogFonts Create();
 };
+
+// `font`, or a smaller size of it, so that every line of `lines` fits `room` (each line within its
+// width, all of them within its height). Lines still too wide at the smallest size
+// (kSmallestFittedPixelSize) are elided at their end; `lines` is changed to what is shown.
+QFont FittedFont(const QFont& font, QStringList& lines, QSize room);
+
+inline constexpr int kSmallestFittedPixelSize = 7;
 
 // The name style's rule: texts of 19 characters or more take the medium font.
 inline constexpr int kLongNameLength = 19;

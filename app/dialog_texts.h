@@ -7,6 +7,8 @@ namespace qorv::app {
 
 inline constexpr const char* kApplicationName = kProgramName;
 inline constexpr const char* kAboutText = kProgramTitle;
+// The desktop entry, the AppStream component and the icon are named by this id.
+inline constexpr const char* kDesktopFileName = "org.quorvane.Lexicon";
 
 inline constexpr const char* kNoChapter = "No Chapter";
 inline constexpr const char* kReadingChapter = "Reading Chapter";

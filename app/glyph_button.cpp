@@ -13,18 +13,14 @@ TGlyphButton::TGlyphButton(QWidget* parent) : QPushButton(parent) {
 void TGlyphButton::SetGlyphs(int glyph_id, int disabled_glyph_id) {
   glyph_id_ = glyph_id;
   disabled_glyph_id_ = disabled_glyph_id;
-  const QPixmap glyph = qorv::app::GlyphBitmap(glyph_id);
-  QIcon icon(glyph);
-  if (disabled_glyph_id != 0) {
-    icon.addPixmap(qorv::app::GlyphBitmap(disabled_glyph_id), QIcon::Disabled);
-  }
-  setIcon(icon);
-  setIconSize(glyph.size());
+  setIcon(qorv::app::GlyphIcon(glyph_id, disabled_glyph_id));
+  setIconSize(qorv::app::GlyphBitmap(glyph_id).size());
   update();
 }
 
 QPixmap TGlyphButton::ShownGlyph() const {
-  return icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
+  return icon().pixmap(iconSize(), devicePixelRatioF(),
+                       isEnabled() ? QIcon::Normal : QIcon::Disabled);
 }
 
 void TGlyphButton::keyPressEvent(QKeyEvent* event) {

@@ -1,5 +1,6 @@
-// TGlyphButton: a push button that shows a bitmap glyph, and its own disabled glyph while it is
-// disabled (buttons without one show their glyph greyed by the style).
+// TGlyphButton: a push button that shows a glyph, and its own disabled glyph while it is disabled
+// (buttons without one show their glyph greyed by the style). Glyphs are drawn at the button's
+// device pixel ratio (resource_files.h, GlyphIcon).
 #pragma once
 
 #include <QPixmap>
@@ -16,7 +17,7 @@ class TGlyphButton : public QPushButton {
   int GlyphId() const { return glyph_id_; }
   int DisabledGlyphId() const { return disabled_glyph_id_; }
 
-  // The picture the button shows in its current state.
+  // The picture the button shows in its current state, at its device pixel ratio.
   QPixmap ShownGlyph() const;
 
  protected:

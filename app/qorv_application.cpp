@@ -13,6 +13,8 @@ using namespace qorv::app;
 TQorvApp::TQorvApp(int& argc, char** argv, ShowCommand requested)
     : QApplication(argc, argv), show_command_(requested) {
   setApplicationName(QString::fromLatin1(kApplicationName));
+  // Ties the windows to the desktop entry (its icon and name in task bars, on Wayland too).
+  setDesktopFileName(QString::fromLatin1(kDesktopFileName));
 }
 
 TQorvApp::~TQorvApp() = default;

@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "app/control_ids.h"
+#include "app/drawn_icon_engine.h"
 
 namespace qorv::app {
 
@@ -39,13 +40,31 @@ QPixmap GlyphBitmap(int id) {
   return QPixmap::fromImage(image);
 }
 
-QIcon ApplicationIcon() {
-  QIcon icon;
-  for (int size : kIconSizes) {
-    icon.addFile(QStringLiteral(":/icons/icon%1_%2.png").arg(kApplicationIconId).arg(size),
-                 QSize(size, size));
+QString GlyphDrawingPath(int id) {
+  if (!IsGlyphId(id)) return {};
+  return QStringLiteral(":/glyphs/glyph_%1.svg").arg(id);
+}
+
+QIcon GlyphIcon(int glyph_id, int disabled_glyph_id) {
+  auto* engine = new DrawnIconEngine;
+  engine->AddPicture(GlyphBitmap(glyph_id), QIcon::Normal);
+  engine->SetDrawing(GlyphDrawingPath(glyph_id), QIcon::Normal);
+  if (disabled_glyph_id != 0) {
+    engine->AddPicture(GlyphBitmap(disabled_glyph_id), QIcon::Disabled);
+    engine->SetDrawing(GlyphDrawingPath(disabled_glyph_id), QIcon::Disabled);
   }
-  return icon;
+  return QIcon(engine);
+}
+
+QIcon ApplicationIcon() {
+  auto* engine = new DrawnIconEngine;
+  for (int size : kIconSizes) {
+    engine->AddPicture(
+        QPixmap(QStringLiteral(":/icons/icon%1_%2.png").arg(kApplicationIconId).arg(size)),
+        QIcon::Normal);
+  }
+  engine->SetDrawing(QStringLiteral(":/icons/icon%1.svg").arg(kApplicationIconId), QIcon::Normal);
+  return QIcon(engine);
 }
 
 }  // namespace qorv::app

@@ -23,7 +23,17 @@ QString GlyphResourcePath(int id);
 // id that IsGlyphId rejects.
 QPixmap GlyphBitmap(int id);
 
-// Icon 1, the application icon, in its three drawn sizes: 16 x 16, 32 x 32 and 48 x 48.
+// The resource path of glyph `id`'s drawing (":/glyphs/glyph_150.svg"), the same picture as
+// vector shapes; an empty string for an id that IsGlyphId rejects.
+QString GlyphDrawingPath(int id);
+
+// A glyph button's icon: glyph `glyph_id` and, when `disabled_glyph_id` is not 0, that glyph for
+// the disabled state. At one device pixel per pixel it shows the bitmaps exactly; at any other
+// device pixel ratio it renders their drawings at that resolution.
+QIcon GlyphIcon(int glyph_id, int disabled_glyph_id = 0);
+
+// Icon 1, the application icon, in its three hand-drawn sizes, 16 x 16, 32 x 32 and 48 x 48,
+// and rendered from its drawing (":/icons/icon1.svg") at every other device pixel size.
 QIcon ApplicationIcon();
 
 // The help document, an HTML file of topics, one <h2 id="..."> heading each.

@@ -2,12 +2,17 @@
 """Draws the desktop program's glyph bitmaps and its application icon.
 
 Writes resources/glyphs/glyph_NNN.bmp (16-colour BMP, the 16 standard VGA colours) and
-resources/icons/icon1_16.png, icon1_32.png, icon1_48.png (RGBA PNG). The written files are
-committed; the build does not run this script. Standard library only.
+resources/glyphs/glyph_NNN.svg (the same picture as vector shapes, for screens of more than one
+device pixel per pixel), resources/icons/icon1_N.png (RGBA PNG, N = 16, 24, 32, 48, 64, 128, 256)
+and resources/icons/icon1.svg. The written files are committed; the build does not run this
+script. Standard library only.
 
 Glyphs are pixel maps, one character per pixel (see PALETTE_KEYS). Their background is magenta
 (FF00FF, key "."); the program makes that colour transparent when it loads a glyph, so a glyph
-sits on whatever face colour the button has. No glyph uses magenta for anything else.
+sits on whatever face colour the button has. No glyph uses magenta for anything else. Each glyph
+also has a drawing (GLYPH_DRAWINGS) in the coordinates of its pixel map (one unit per pixel), with
+the colours of the same palette keys; a disabled glyph's drawing greys those keys as its pixel map
+does.
 
 Usage: scripts/draw_glyphs.py [OUTPUT_ROOT]   (default: the repository's resources/ folder)
 """
@@ -211,6 +216,84 @@ GLYPHS = {
     ]),
 }
 
+# The glyphs as drawings: SVG elements in the pixel map's coordinates, colours as {key} of
+# PALETTE_KEYS. A page is the shape shared by the Store glyphs: a sheet with a folded corner.
+def page(left, right=None):
+    right = left + 9 if right is None else right
+    fold = right - 3
+    return (f'<path d="M{left + .5},.5 H{fold + .5} L{right + .5},3.5 V14.5 H{left + .5} Z" '
+            'fill="{w}" stroke="{k}"/>'
+            f'<path d="M{fold + .5},.5 V3.5 H{right + .5}" fill="none" stroke="{{k}}"/>')
+
+
+def star(cx, cy, rx, ry):
+    ix, iy = rx * .28, ry * .28
+    return (f'<path d="M{cx},{cy - ry} L{cx + ix},{cy - iy} L{cx + rx},{cy} L{cx + ix},{cy + iy} '
+            f'L{cx},{cy + ry} L{cx - ix},{cy + iy} L{cx - rx},{cy} L{cx - ix},{cy - iy} Z" '
+            'fill="{Y}" stroke="{y}" stroke-width=".5" stroke-linejoin="round"/>')
+
+
+def chevrons(up):
+    lines = "".join(f'<path d="M.8,{y} L5,{y + 4.2} L9.2,{y}" fill="none" stroke="{{k}}" '
+                    'stroke-width="1.6" stroke-linecap="round" stroke-linejoin="round"/>'
+                    for y in (1.6, 6.6))
+    return f'<g transform="matrix(1 0 0 -1 0 12)">{lines}</g>' if up else lines
+
+
+GLYPH_DRAWINGS = {
+    150: star(4.5, 3.5, 4.3, 3.4) + star(11.5, 2.5, 1.6, 1.6) +
+         '<circle cx="4.5" cy="3.5" r=".7" fill="{w}"/>'
+         '<path d="M.5,8.5 H9.5 V6.3 L13.6,10.5 L9.5,14.7 V12.5 H.5 Z" fill="{G}" stroke="{k}" '
+         'stroke-linejoin="round"/>',
+    151: page(5, 14) +
+         '<path d="M0,7 H9 V5 L12.5,8 L9,11 V9 H0 Z" fill="{B}"/>',
+    152: page(5, 14) + "".join(
+         f'<rect x="0" y="{y}" width="{width}" height="1" fill="{{B}}"/>'
+         for y, width in ((3, 10), (5, 12), (7, 11), (9, 12), (11, 9))),
+    153: page(0, 9) +
+         '<path d="M2,3.5 H6 M2,5.5 H8 M3,12.5 H6" stroke="{d}"/>'
+         '<path d="M.7,6.2 L9.3,14.3 M9.3,6.2 L.7,14.3" stroke="{R}" stroke-width="1.6" '
+         'stroke-linecap="round"/>',
+    154: page(0, 9) +
+         '<path d="M2,3.5 H6" stroke="{d}"/>'
+         '<path d="M8,11.5 L12.6,14.6" stroke="{r}" stroke-width="1.8" stroke-linecap="round"/>'
+         '<circle cx="5.5" cy="8.5" r="2.8" fill="{C}" stroke="{k}"/>'
+         '<path d="M4.2,7.6 A1.6,1.6 0 0 1 5.6,6.6" fill="none" stroke="{w}" stroke-width=".7"/>',
+    155: '<path d="M2.6,3.6 C2.6,.6 8.4,.6 8.4,3.6 C8.4,5.8 5.5,6 5.5,8.6" fill="none" '
+         'stroke="{b}" stroke-width="3.2" stroke-linecap="round"/>'
+         '<path d="M2.6,3.6 C2.6,.6 8.4,.6 8.4,3.6 C8.4,5.8 5.5,6 5.5,8.6" fill="none" '
+         'stroke="{B}" stroke-width="1.6" stroke-linecap="round"/>'
+         '<circle cx="5.5" cy="12.4" r="1.6" fill="{b}"/><circle cx="5.5" cy="12.4" r=".8" '
+         'fill="{B}"/>',
+    156: chevrons(False),
+    157: chevrons(True),
+    158: '<rect x="2.5" y="2.5" width="11" height="11" fill="{w}" stroke="{k}"/>'
+         '<rect x=".5" y=".5" width="15" height="3" rx="1.5" fill="{Y}" stroke="{k}"/>'
+         '<rect x=".5" y="12.5" width="15" height="3" rx="1.5" fill="{Y}" stroke="{k}"/>'
+         '<path d="M1.5,2.5 H14.5 M1.5,14.5 H14.5" stroke="{y}"/>' + "".join(
+         f'<rect x="4" y="{y}" width="1" height="1" fill="{{R}}"/>'
+         f'<rect x="6" y="{y}" width="{width}" height="1" fill="{{k}}"/>'
+         for y, width in ((5, 5), (7, 6), (9, 4), (11, 6))),
+}
+
+
+def colour_hex(key):
+    red, green, blue = VGA_PALETTE[PALETTE_KEYS[key]]
+    return f"#{red:02X}{green:02X}{blue:02X}"
+
+
+def glyph_svg(width, height, drawing, greyed_form):
+    """The drawing as an SVG document of the glyph's size; greyed for a disabled glyph, with the
+    keys mapped as greyed() maps its pixels."""
+    def key_of(key):
+        if not greyed_form:
+            return key
+        return greyed([key])[0]
+    colours = {key: colour_hex(key_of(key)) for key in PALETTE_KEYS if key != "."}
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
+            f'viewBox="0 0 {width} {height}">' + drawing.format_map(colours) + "</svg>\n")
+
+
 # Disabled forms: (disabled id, the glyph they grey out).
 DISABLED_GLYPHS = [(160, 150), (161, 151), (162, 152)]
 
@@ -371,6 +454,48 @@ def icon_pixels(size, samples=8):
     return rows
 
 
+def icon_svg(size=256):
+    """The icon's shapes as an SVG document (its scalable form), in the same unit coordinates."""
+    def unit(value):
+        return f"{value * size:.2f}"
+    inset, edge, radius = 0.02, 0.035, 0.16
+    ring_width = 0.13
+    ring_radius = 0.36 - ring_width / 2
+    (nx, ny), (tx, ty) = QUILL_NIB, QUILL_TOP
+    length = math.hypot(tx - nx, ty - ny)
+    ux, uy = (tx - nx) / length, (ty - ny) / length
+    sides = ([], [])
+    steps = 24
+    for step in range(steps + 1):
+        t = 0.30 + 0.70 * step / steps
+        half_width = 0.13 * math.sin(math.pi * (t - 0.30) / 0.70)
+        x, y = nx + ux * t * length, ny + uy * t * length
+        sides[0].append((x + uy * half_width, y - ux * half_width))
+        sides[1].append((x - uy * half_width, y + ux * half_width))
+    vane = sides[0] + list(reversed(sides[1]))
+    vane_path = "M" + " L".join(f"{unit(x)},{unit(y)}" for x, y in vane) + " Z"
+
+    def hex_colour(colour):
+        return "#%02X%02X%02X" % colour
+    return (
+        f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
+        f'viewBox="0 0 {size} {size}">'
+        f'<rect x="{unit(inset)}" y="{unit(inset)}" width="{unit(1 - 2 * inset)}" '
+        f'height="{unit(1 - 2 * inset)}" rx="{unit(radius)}" fill="{hex_colour(PARCHMENT_EDGE)}"/>'
+        f'<rect x="{unit(inset + edge)}" y="{unit(inset + edge)}" '
+        f'width="{unit(1 - 2 * (inset + edge))}" height="{unit(1 - 2 * (inset + edge))}" '
+        f'rx="{unit(radius - edge)}" fill="{hex_colour(PARCHMENT)}"/>'
+        f'<circle cx="{unit(0.45)}" cy="{unit(0.45)}" r="{unit(ring_radius)}" fill="none" '
+        f'stroke="{hex_colour(INK)}" stroke-width="{unit(ring_width)}"/>'
+        f'<path d="{vane_path}" fill="{hex_colour(QUILL)}"/>'
+        f'<path d="M{unit(nx)},{unit(ny)} L{unit(tx)},{unit(ty)}" '
+        f'stroke="{hex_colour(QUILL_SHAFT)}" stroke-width="{unit(0.036)}"/>'
+        "</svg>\n")
+
+
+ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
 def write(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as file:
@@ -380,15 +505,23 @@ def write(path, data):
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "resources")
-    all_glyphs = dict(GLYPHS)
+    all_glyphs = {glyph_id: (what, width, height, rows, GLYPH_DRAWINGS[glyph_id], False)
+                  for glyph_id, (what, width, height, rows) in GLYPHS.items()}
     for disabled_id, glyph_id in DISABLED_GLYPHS:
         what, width, height, rows = GLYPHS[glyph_id]
-        all_glyphs[disabled_id] = ("disabled " + what, width, height, greyed(rows))
-    for glyph_id, (_, width, height, rows) in sorted(all_glyphs.items()):
+        all_glyphs[disabled_id] = ("disabled " + what, width, height, greyed(rows),
+                                   GLYPH_DRAWINGS[glyph_id], True)
+    for glyph_id, (_, width, height, rows, drawing, grey) in sorted(all_glyphs.items()):
         check_map(glyph_id, width, height, rows)
         write(os.path.join(root, "glyphs", f"glyph_{glyph_id}.bmp"), bmp_4bit(width, height, rows))
-    for size in (16, 32, 48):
-        write(os.path.join(root, "icons", f"icon1_{size}.png"), png_rgba(size, icon_pixels(size)))
+        write(os.path.join(root, "glyphs", f"glyph_{glyph_id}.svg"),
+              glyph_svg(width, height, drawing, grey).encode("ascii"))
+    for size in ICON_SIZES:
+        # Past 64 pixels a pixel is small against every shape: fewer samples do.
+        samples = 8 if size <= 64 else 4
+        write(os.path.join(root, "icons", f"icon1_{size}.png"),
+              png_rgba(size, icon_pixels(size, samples)))
+    write(os.path.join(root, "icons", "icon1.svg"), icon_svg().encode("ascii"))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,43 @@
+# bash completion for qorv. The commands and their options are listed once, below; an option
+# that takes a value is also named in the case of _qorv_values.
+
+_qorv_commands="inspect generate"
+_qorv_inspect_options="--json --help"
+_qorv_generate_options="--count --level --validation --structural --statistical --prefixes
+  --suffixes --auto --initial --seed --log --encoding --stats --store --trailing-line --help"
+
+# Completes the value of option $1; returns 1 when $1 takes no value.
+_qorv_values() {
+  local cur="$2"
+  case "$1" in
+    -g | --level) COMPREPLY=($(compgen -W "0 1 2 3" -- "$cur")) ;;
+    -v | --validation) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")) ;;
+    --encoding) COMPREPLY=($(compgen -W "utf-8 cp1252" -- "$cur")) ;;
+    --log) COMPREPLY=($(compgen -f -- "$cur")) ;;
+    -n | --count | -i | --initial | --seed) COMPREPLY=() ;;
+    *) return 1 ;;
+  esac
+  return 0
+}
+
+_qorv() {
+  local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD - 1]}"
+  local command="" word
+  for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
+    case "$word" in inspect | generate) command="$word"; break ;; esac
+  done
+  if [ -z "$command" ]; then
+    COMPREPLY=($(compgen -W "$_qorv_commands --help" -- "$cur"))
+    return
+  fi
+  _qorv_values "$prev" "$cur" && return
+  if [[ "$cur" == -* ]]; then
+    local options="_qorv_${command}_options"
+    COMPREPLY=($(compgen -W "${!options}" -- "$cur"))
+  else
+    # The Chapter: .qrv files and folders.
+    COMPREPLY=($(compgen -f -X '!*.qrv' -- "$cur") $(compgen -d -- "$cur"))
+  fi
+}
+
+complete -o filenames -F _qorv qorv
