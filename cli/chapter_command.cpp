@@ -482,10 +482,15 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   create_command->add_flag("--soft", create.soft, "a consonant followed by H is one consonant");
   create_command->add_flag("--multi", create.multi,
                            "vowel, one letter and the same vowel may form one element");
-  auto* y_semi =
-      create_command->add_flag("--y-semi", create.y_semi, "Y before a vowel is a consonant");
-  create_command->add_flag("--y-consonant", create.y_consonant, "Y is always a consonant")
-      ->excludes(y_semi);
+  create_command->add_flag("--y-semi", create.y_semi, "Y before a vowel is a consonant");
+  create_command->add_flag("--y-consonant", create.y_consonant,
+                           "Y is always a consonant (not with --y-semi)");
+  // Checked here rather than by the parser's own rule, which would crowd the help with it.
+  create_command->callback([&create] {
+    if (create.y_semi && create.y_consonant) {
+      throw CLI::ValidationError("--y-consonant", "cannot come with --y-semi");
+    }
+  });
   create_command->add_flag("--u-semi", create.u_semi, "the U of QU before a vowel is a consonant");
   create_command->add_flag("--join-words", create.join_words,
                            "join the words of a name with hyphens instead of skipping it");

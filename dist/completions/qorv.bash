@@ -1,10 +1,16 @@
 # bash completion for qorv. The commands and their options are listed once, below; an option
 # that takes a value is also named in the case of _qorv_values.
 
-_qorv_commands="inspect generate"
+_qorv_commands="inspect generate chapter"
+_qorv_chapter_commands="new convert"
 _qorv_inspect_options="--json --help"
 _qorv_generate_options="--count --level --validation --structural --statistical --prefixes
-  --suffixes --auto --initial --seed --log --encoding --stats --store --trailing-line --help"
+  --suffixes --auto --initial --seed --log --unique --novel --min-length --max-length
+  --starts-with --ends-with --contains --exclude --format --output --encoding --stats --store
+  --trailing-line --help"
+_qorv_new_options="--output --title --line1 --line2 --date --options --special-consonants --soft
+  --multi --y-semi --y-consonant --u-semi --join-words --force --help"
+_qorv_convert_options="--output --force --help"
 
 # Completes the value of option $1; returns 1 when $1 takes no value.
 _qorv_values() {
@@ -13,8 +19,11 @@ _qorv_values() {
     -g | --level) COMPREPLY=($(compgen -W "0 1 2 3" -- "$cur")) ;;
     -v | --validation) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")) ;;
     --encoding) COMPREPLY=($(compgen -W "utf-8 cp1252" -- "$cur")) ;;
-    --log) COMPREPLY=($(compgen -f -- "$cur")) ;;
-    -n | --count | -i | --initial | --seed) COMPREPLY=() ;;
+    --format) COMPREPLY=($(compgen -W "text json csv" -- "$cur")) ;;
+    --log | -o | --output) COMPREPLY=($(compgen -f -- "$cur")) ;;
+    -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \
+      --ends-with | --contains | --exclude | --title | --line1 | --line2 | --date | --options | \
+      --special-consonants) COMPREPLY=() ;;
     *) return 1 ;;
   esac
   return 0
@@ -24,10 +33,18 @@ _qorv() {
   local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD - 1]}"
   local command="" word
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
-    case "$word" in inspect | generate) command="$word"; break ;; esac
+    case "$word" in
+      inspect | generate) command="$word"; break ;;
+      chapter) command="chapter" ;;
+      new | convert) [ "$command" = chapter ] && { command="$word"; break; } ;;
+    esac
   done
   if [ -z "$command" ]; then
-    COMPREPLY=($(compgen -W "$_qorv_commands --help" -- "$cur"))
+    COMPREPLY=($(compgen -W "$_qorv_commands --help --version" -- "$cur"))
+    return
+  fi
+  if [ "$command" = chapter ]; then
+    COMPREPLY=($(compgen -W "$_qorv_chapter_commands --help" -- "$cur"))
     return
   fi
   _qorv_values "$prev" "$cur" && return
@@ -35,8 +52,12 @@ _qorv() {
     local options="_qorv_${command}_options"
     COMPREPLY=($(compgen -W "${!options}" -- "$cur"))
   else
-    # The Chapter: .qrv files and folders.
-    COMPREPLY=($(compgen -f -X '!*.qrv' -- "$cur") $(compgen -d -- "$cur"))
+    if [ "$command" = new ]; then
+      COMPREPLY=($(compgen -f -- "$cur"))  # the word list: any file
+    else
+      # The Chapter: .qrv files and folders.
+      COMPREPLY=($(compgen -f -X '!*.qrv' -- "$cur") $(compgen -d -- "$cur"))
+    fi
   fi
 }
 
