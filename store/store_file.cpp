@@ -121,7 +121,10 @@ StoreFile::StoreFile(std::string directory, StoreClock clock)
     : directory_(std::move(directory)), clock_(std::move(clock)) {}
 
 StoreFile::StoreFile(StoreFile&& other) noexcept
-    : directory_(std::move(other.directory_)), clock_(std::move(other.clock_)), fd_(other.fd_) {
+    : directory_(std::move(other.directory_)),
+      clock_(std::move(other.clock_)),
+      fd_(other.fd_),
+      error_(std::move(other.error_)) {
   other.fd_ = -1;
 }
 

@@ -116,7 +116,7 @@ class StoreFile {
   ~StoreFile();
   StoreFile(const StoreFile&) = delete;
   StoreFile& operator=(const StoreFile&) = delete;
-  // The open file goes with the move.
+  // The open file and the failure go with the move.
   StoreFile(StoreFile&& other) noexcept;
 
   // Opens "STORED.txt" for reading and writing, creating it, and readies it for names: a file

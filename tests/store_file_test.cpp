@@ -3,11 +3,9 @@
 #include "store/store_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 
 #include <filesystem>
 #include <fstream>
@@ -15,10 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/file_size_limit.h"
+
 namespace qorv {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileSizeLimit;
 
 }  // namespace
 
@@ -264,28 +265,6 @@ TEST_F(StoreFileTest, AStoreThatCannotBeOpenedReportsTheFileAndTheReason) {
   EXPECT_EQ(store.Open(title_line_written_)->Text(), "STORED.txt: Is a directory");
   EXPECT_EQ(ClearStore(Dir())->Text(), "STORED.txt: Is a directory");
 }
-
-// The files of this process may grow to `bytes` only; a write past that fails with EFBIG.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &previous_);
-    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = previous_;
-    limit.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, previous_handler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit previous_{};
-  void (*previous_handler_)(int) = SIG_DFL;
-};
 
 TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
   const std::string two_names = kH1 + kMarch7Line + "Brisa\r\nCorwen\r\n";
