@@ -1,15 +1,18 @@
 #include "cli/generate_command.h"
 
+#include <cstring>
 #include <iomanip>
 #include <ostream>
 #include <set>
 
 #include <CLI/CLI.hpp>
 
-#include "chapter/chapter_title.h"
 #include "chapter/letters.h"
 #include "chapter/names_list.h"
+#include "cli/chapter_input.h"
 #include "generator/finishing.h"
+#include "generator/initial_letters.h"
+#include "io/file_bytes.h"
 #include "session/lexicon_session.h"
 #include "text/encoding.h"
 
@@ -73,7 +76,10 @@ GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter
 
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   CLI::App* command = app.add_subcommand("generate", "Invent names from a Chapter's seed names");
-  command->add_option("CHAPTER", options.chapter_path, "the Chapter file (.qrv)")->required();
+  command
+      ->add_option("CHAPTER", options.chapter_path,
+                   "the Chapter file (.qrv); - reads standard input")
+      ->required();
   command->add_option("-n,--count", options.count, "how many names (1..100000, default 10)")
       ->check(CLI::Range(1, 100000));
   auto* level = command->add_option("-g,--level", options.level, "generation level 0..3")
@@ -96,8 +102,15 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   command->add_option_function<std::string>(
       "-i,--initial",
       [&options](const std::string& letter) {
-        const std::optional<char> byte = Utf8CharToCp1252(letter);
-        if (!byte) throw CLI::ValidationError("--initial", "must be one letter: " + letter);
+        const std::optional<Utf8Char> decoded = DecodeUtf8Char(letter);
+        if (!decoded || decoded->length != letter.size()) {
+          throw CLI::ValidationError("--initial", "must be one letter: " + letter);
+        }
+        const std::optional<char> byte = CodePointToCp1252(decoded->code_point);
+        if (!byte) {
+          throw CLI::ValidationError("--initial",
+                                     "Windows-1252, the code page of Chapters, has no " + letter);
+        }
         // Seed names are upper-cased when they load, so a small letter means its capital.
         options.initial = AsciiUpper(AccentUpper(*byte));
       },
@@ -130,6 +143,39 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   return command;
 }
 
+namespace {
+
+// Refuses an initial letter that no name of the Chapter can begin with, before the generator
+// would spend its attempts on it.
+bool InitialLetterPossible(const GenerateOptions& options, LexiconSession& session,
+                           const std::string& chapter_name, std::ostream& err) {
+  if (options.initial == '*') return true;
+  const std::string letters = PossibleInitialLetters(*session.Chapter(), session.Statistics());
+  if (letters.find(options.initial) != std::string::npos) return true;
+  err << "qorv: " << chapter_name << ": no name can begin with "
+      << Cp1252ToUtf8(std::string(1, options.initial))
+      << "; initial letters: " << Cp1252ToUtf8(letters) << "\n";
+  return false;
+}
+
+// The generation log must be writable before the first name; a later failure to write it stays
+// silent, as the log is a diagnostic.
+bool LogWritable(const GenerateOptions& options, std::ostream& err) {
+  if (options.log_path.empty()) return true;
+  const int error = CheckAppendable(options.log_path);
+  if (error == 0) return true;
+  err << "qorv: " << options.log_path << ": " << std::strerror(error) << "\n";
+  return false;
+}
+
+int StoreFailed(const StoreError& error, std::ostream& out, std::ostream& err) {
+  out.flush();
+  err << "qorv: " << error.Text() << "\n";
+  return kExitOutputNotWritten;
+}
+
+}  // namespace
+
 int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
   LexiconSession::Settings settings;
@@ -137,12 +183,15 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
   if (options.seed) settings.SeedClock = [seed = *options.seed] { return seed; };
   settings.StoreStamp = store_clock;
   LexiconSession session(std::move(settings));
-  const std::string& path = options.chapter_path;
-  session.SetChapter(session.LoadChapterFile(path, EstimateNameCount(path)));
+  const ChapterInput input = ReadChapterInput(options.chapter_path);
+  session.SetChapter(session.LoadChapterRead(input.File, input.ExpectedNameCount));
   if (!session.HasLoadedChapter()) {
-    err << "qorv: " << path << ": " << Cp1252ToUtf8(session.Chapter()->Message) << '\n';
+    WriteLoadFailure(err, input, *session.Chapter());
     return kExitFailure;
   }
+  if (!InitialLetterPossible(options, session, input.Name, err)) return kExitUsage;
+  if (!LogWritable(options, err)) return kExitOutputNotWritten;
+
   const TQorvChapter& chapter = *session.Chapter();
   const GenerationRequest request = MakeRequest(options, chapter);
   const std::set<std::string> seeds =
@@ -150,11 +199,14 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
 
   // One run of the tool is one run of names in the Store, under one title line.
   std::optional<StoreFile> store;
-  if (options.store) store.emplace(session.OpenStore());
+  if (options.store) {
+    store.emplace(session.OpenStore());
+    if (store->Error()) return StoreFailed(*store->Error(), out, err);
+  }
 
   int seed_equal = 0;
   int status = kExitSuccess;
-  for (int i = 0; i < options.count; ++i) {
+  for (int i = 0; i < options.count && status == kExitSuccess; ++i) {
     const std::optional<std::string> name = session.NextName(request);
     if (!name) {
       out.flush();
@@ -165,7 +217,16 @@ int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
     seed_equal += seeds.count(*name) ? 1 : 0;
     out << (options.encoding == GenerateOptions::Encoding::kUtf8 ? Cp1252ToUtf8(*name) : *name)
         << '\n';
-    if (store) store->WriteName(*name, options.trailing_line);
+    // The caller reports what became of standard output.
+    if (!out) status = kExitOutputNotWritten;
+    if (store) {
+      if (const StoreResult failure = store->WriteName(*name, options.trailing_line)) {
+        status = StoreFailed(*failure, out, err);
+      }
+    }
+  }
+  if (store && !store->Error()) {
+    if (const StoreResult failure = store->Close()) status = StoreFailed(*failure, out, err);
   }
   out.flush();
   if (options.stats) WriteStats(err, session.Counts(), seed_equal);

@@ -53,12 +53,16 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
 // "Automatic Options" sets the dialog after `chapter` loads. The request's Chapter is not set.
 GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter);
 
-// Loads the Chapter and prints `count` names, one per line. With `store`, the run appends to
-// "STORED.txt" in the current directory as a Store page does: one dated title line (the
-// Chapter's title, stamped by `store_clock`) before the first name, then each name as soon as
-// it is found. Returns the exit status: 0, 1 when the Chapter does not load (stderr
-// "qorv: CHAPTER: MESSAGE"; nothing is stored), kExitNoNewName when one name takes more than
-// the attempt limit (the names before it stay printed and stored).
+// Loads the Chapter (CHAPTER "-": standard input) and prints `count` names, one per line. With
+// `store`, the run appends to "STORED.txt" in the current directory as a Store page does: one
+// dated title line (the Chapter's title, stamped by `store_clock`) before the first name, then
+// each name as soon as it is found. Returns the exit status: 0; 1 when the Chapter does not load
+// (stderr "qorv: CHAPTER: MESSAGE", and the system's reason when it could not be read; nothing is
+// stored); kExitUsage when no name can begin with the initial letter; kExitNoNewName when one
+// name takes more than the attempt limit (the names before it stay printed and stored);
+// kExitOutputNotWritten when the log cannot be opened (before any name), when the Store cannot
+// be written (stderr "qorv: STORED.txt: REASON"; the names printed stay printed) or when a write
+// to `out` fails (the run stops; the caller reports it, see OutputFailed).
 int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock = &LocalStoreDateTime);
 

@@ -7,6 +7,7 @@
 
 #include "cli/generate_command.h"
 #include "cli/inspect_command.h"
+#include "cli/standard_output.h"
 
 namespace qorv {
 namespace {
@@ -46,17 +47,23 @@ int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& 
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
-    return kExitSuccess;
+    return OutputFailed(out, err) ? kExitOutputNotWritten : kExitSuccess;
   } catch (const CLI::ParseError& error) {
     err << "qorv: " << error.what() << "\n";
     WriteUsage(err);
     return kExitUsage;
   }
 
-  if (inspect_command->parsed()) return RunInspect(inspect, out, err);
-  if (generate_command->parsed()) return RunGenerate(generate, out, err);
-  WriteUsage(err);
-  return kExitUsage;
+  int status = kExitUsage;
+  if (inspect_command->parsed()) {
+    status = RunInspect(inspect, out, err);
+  } else if (generate_command->parsed()) {
+    status = RunGenerate(generate, out, err);
+  } else {
+    WriteUsage(err);
+  }
+  // Whatever the command did, output that did not reach standard output fails the run.
+  return OutputFailed(out, err) ? kExitOutputNotWritten : status;
 }
 
 }  // namespace qorv
