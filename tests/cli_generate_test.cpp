@@ -115,9 +115,6 @@ TEST(QorvGenerate, AnInitialLetterNoNameCanBeginWithIsRefusedAtOnce) {
   } cases[] = {
       {coast, "x",
        "qorv: " + coast + ": no name can begin with X; initial letters: ABCDEFGHIKLMNOPQRSTUWZ\n"},
-      {coast, "\xC3\xA9",  // é: É begins no seed name
-       "qorv: " + coast +
-           ": no name can begin with \xC3\x89; initial letters: ABCDEFGHIKLMNOPQRSTUWZ\n"},
       {semi, "y", "qorv: " + semi + ": no name can begin with Y; initial letters: B\n"},
   };
   for (const auto& c : cases) {
@@ -350,44 +347,22 @@ TEST(QorvGenerateStore, AStoreThatCannotBeWrittenExitsWithFourAndNamesTheFile) {
   EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
   EXPECT_EQ(run.err, "qorv: STORED.txt: Is a directory\n");
   EXPECT_EQ(run.out, "");
-  // A file that is not a Store, whose backup cannot be written, stays as it is.
+  // A Store with room for its header and title line only: the first name stays printed.
   std::filesystem::remove(folder.Path(kStoreFileName));
-  folder.Write(kStoreFileName, "my notes\r\n");
-  std::filesystem::create_directory(folder.Path(kStoreBackupFileName));
-  run = RunCommandLine({"generate", chapter, "-n", "3", "--store"});
-  EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
-  EXPECT_EQ(run.err, "qorv: STORED.bak: Is a directory\n");
-  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)), "my notes\r\n");
-}
-
-TEST(QorvGenerateStore, AStoreThatFillsUpHalfWayKeepsTheNamesPrintedAndStored) {
-  TempFolder folder;
-  const std::string chapter = StoreChapter(folder, "Store Test");
-  InDirectory here(folder.Path(""));
+  const std::string start = kHeader + "\r\n[Store Test - March 7, 1998 3:05:09 pm]\r\n";
   GenerateOptions options;
   options.chapter_path = chapter;
-  options.count = 3;
-  options.seed = 5;
   options.store = true;
-  options.encoding = GenerateOptions::Encoding::kCp1252;
-  const auto clock = [] { return StoreDateTime{1998, 3, 7, 15, 5, 9}; };
-  std::ostringstream names, ignored;
-  ASSERT_EQ(RunGenerate(options, names, ignored, clock), 0);
-  const std::vector<std::string> three = Lines(names.str());
-  std::filesystem::remove(folder.Path(kStoreFileName));
-
-  const std::string two_stored = kHeader + "\r\n[Store Test - March 7, 1998 3:05:09 pm]\r\n" +
-                                 three[0] + "\r\n" + three[1] + "\r\n";
   std::ostringstream out, err;
   int status = 0;
   {
-    const testing::FileSizeLimit limit(two_stored.size() + 2);
-    status = RunGenerate(options, out, err, clock);
+    const testing::FileSizeLimit limit(start.size() + 1);
+    status = RunGenerate(options, out, err, [] { return StoreDateTime{1998, 3, 7, 15, 5, 9}; });
   }
   EXPECT_EQ(status, kExitOutputNotWritten);
   EXPECT_EQ(err.str(), "qorv: STORED.txt: File too large\n");
-  EXPECT_EQ(out.str(), names.str());  // the third name was printed before its store failed
-  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)), two_stored);
+  EXPECT_EQ(Lines(out.str()).size(), 1u) << out.str();
+  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)), start);
 }
 
 TEST(QorvGenerateStore, AChapterThatDoesNotLoadStoresNothing) {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -99,34 +97,6 @@ TEST_F(LexiconSessionTest, EachRunOfNamesInTheStoreHasOneTitleLine) {
   EXPECT_FALSE(session_.TitleLineWritten());
   session_.OpenStore().WriteName(*session_.NextName({}), false);
   EXPECT_EQ(Store(), std::string(kStoreHeader) + title_line + "Name5\r\n");
-}
-
-TEST_F(LexiconSessionTest, StoreFailuresLeaveTheRunAsItWas) {
-  Load({.title = "Coast"});
-  CountingNames();
-  session_.OpenStore().WriteName(*session_.NextName({}), false);
-  ASSERT_TRUE(session_.TitleLineWritten());
-  // A directory where the backup of Clear Store should go: the Store stays, and so does the run.
-  std::filesystem::create_directory(folder_.path() / kStoreBackupFileName);
-  const std::string before = Store();
-  EXPECT_EQ(session_.ClearStore(), (StoreError{kStoreBackupFileName, EISDIR}));
-  EXPECT_TRUE(session_.TitleLineWritten());
-  EXPECT_EQ(Store(), before);
-  // A Store that cannot be opened says so and starts a new run at the next store that works.
-  std::filesystem::remove(folder_.path() / kStoreFileName);
-  std::filesystem::create_directory(folder_.path() / kStoreFileName);
-  EXPECT_EQ(session_.OpenStore().Error(), (StoreError{kStoreFileName, EISDIR}));
-  EXPECT_FALSE(session_.TitleLineWritten());
-}
-
-TEST_F(LexiconSessionTest, AChapterReadElsewhereLoadsFromItsBytes) {
-  session_.SetChapter(session_.LoadChapterRead({ChapterSource{}.Text(), 0}, 1000));
-  EXPECT_TRUE(session_.HasLoadedChapter());
-  // A read that failed part way is refused whatever it got.
-  session_.SetChapter(session_.LoadChapterRead({ChapterSource{}.Text(), EIO}, 1000));
-  EXPECT_EQ(session_.Chapter()->Message, "Couldn't open file");
-  session_.SetChapter(session_.LoadChapterRead({ChapterSource{}.Text(), 0}, 1001));
-  EXPECT_EQ(session_.Chapter()->Message, "Too many names");
 }
 
 }  // namespace
