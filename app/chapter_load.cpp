@@ -15,8 +15,6 @@
 
 using namespace qorv::app;
 
-namespace {}  // namespace
-
 void TQorvDlgClient::StartChapterLoad() {
   const int selected = chapter_combo_->currentIndex();
   if (selected < 0) return;
@@ -36,15 +34,10 @@ void TQorvDlgClient::StartChapterLoad() {
   ShowInDisplay(" ", DisplayStyle::kMessage);
   status_line_->setText(QString::fromLatin1(kReadingChapter));
 
-  // Two files with the same title: the one listed first is loaded, whichever entry was picked.
-  const std::string& title = chapter_list_.at(chapter_combo_->itemData(selected).toInt()).Title;
-  for (const qorv::ChapterListEntry& entry : chapter_list_) {
-    if (entry.Title == title) {
-      selected_chapter_file_ = entry.FileName;
-      selected_name_count_ = entry.NameCount;
-      break;
-    }
-  }
+  const qorv::ChapterListEntry& entry =
+      chapter_list_.at(static_cast<std::size_t>(chapter_combo_->itemData(selected).toInt()));
+  selected_chapter_file_ = entry.FileName;
+  selected_name_count_ = entry.NameCount;
 
   session_.DropChapter();
   gauge_->setRange(0, qorv::kLoadProgressSteps);

@@ -34,7 +34,9 @@ constexpr int kGaugeBlockPercent = 90;
 TQorvDlgClient::TQorvDlgClient(QWidget* parent)
     : QWidget(parent), fonts_(DialogFonts::Create()), ui_requests_(new UiThreadRequests(this)) {
   session_.SetLoadGauge(this);
-  file_viewer_ = &OpenInTextViewer;
+  file_viewer_ = [this](const std::string& file_name) {
+    OpenInTextViewer(file_name, window(), desktop_opener_);
+  };
   CreateControls();
   SetUpControls();
   WireCommands();

@@ -23,6 +23,7 @@
 
 #include "app/dialog_fonts.h"
 #include "app/dialog_template.h"
+#include "app/text_viewer.h"
 #include "chapter/client.h"
 #include "generator/generation_request.h"
 #include "session/chapter_list.h"
@@ -44,7 +45,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
  public:
   enum class DisplayStyle { kName, kMessage };
 
-  // Opens a file in the desktop's viewer for text files, without waiting.
+  // Opens a file for the user to read, without waiting.
   using FileViewer = std::function<void(const std::string& file_name)>;
 
   explicit TQorvDlgClient(QWidget* parent = nullptr);
@@ -113,8 +114,10 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   const qorv::app::DialogFonts& Fonts() const { return fonts_; }
   qorv::app::DialogBaseUnits BaseUnits() const { return base_units_; }
 
-  // Test seam: the file viewer (the driver and the Store's clock are the session's).
+  // Test seams: the file viewer, and the desktop's opener that the default viewer asks first
+  // (the driver and the Store's clock are the session's).
   void SetFileViewer(FileViewer viewer) { file_viewer_ = std::move(viewer); }
+  void SetDesktopOpener(qorv::app::DesktopOpener opener) { desktop_opener_ = std::move(opener); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -130,7 +133,14 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   void LoadThread(std::string file_name, int expected_name_count);
   void FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter);
   void ShowGauge(bool shown);
-  int AppendToStore(int n);
+  // What a store did: the names that reached the file, and the failure that stopped it.
+  struct StoreOutcome {
+    int Stored = 0;
+    qorv::StoreResult Failure;
+  };
+  StoreOutcome AppendToStore(int n);
+  void ShowStoreFailure(const StoreOutcome& outcome, int asked);
+  void ViewFile(const char* file_name);
   std::string PageSizeText() const;
 
   // Controls, by id.
@@ -163,4 +173,5 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   std::atomic<bool> load_finished_{false};
 
   FileViewer file_viewer_;
+  qorv::app::DesktopOpener desktop_opener_ = &qorv::app::OpenWithDesktop;
 };

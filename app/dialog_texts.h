@@ -22,6 +22,15 @@ inline constexpr const char* kStoredSuffix = " Stored";
 inline constexpr const char* kStoredPrefix = "Stored ";
 inline constexpr const char* kStoredNames = "names.";
 inline constexpr const char* kStoreCleared = "Store cleared";
+// What went wrong with a file, each followed by the file's name, ": " and the system's reason:
+// "Store not written: STORED.txt: Permission denied".
+inline constexpr const char* kStoreNotWritten = "Store not written: ";
+// A page that failed part way: 12 " of " 50 " stored: " and the file and reason.
+inline constexpr const char* kStoredOf = " of ";
+inline constexpr const char* kPartlyStored = " stored: ";
+inline constexpr const char* kStoreNotCleared = "Store not cleared: ";
+// View Store or View Log with a file that cannot be read (a log not written yet).
+inline constexpr const char* kCannotView = "Cannot view ";
 inline constexpr const char* kDefaultPageSize = "50";
 
 // Hints, by control.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <cstring>
 
 #include "app/client_dialog.h"
 #include "app/control_ids.h"
@@ -12,21 +13,32 @@
 #include "app/page_size.h"
 #include "app/text_codec.h"
 #include "generator/generation_log.h"
+#include "io/file_bytes.h"
 #include "store/store_file.h"
 
 using namespace qorv::app;
 
-// Appends n names to the Store: for n = 1 the name on display, for more n new names. Returns how
-// many were stored: fewer than n when a name could not be found in time.
-int TQorvDlgClient::AppendToStore(int n) {
+namespace {
+
+// "STORED.txt: Permission denied", the reason in the words of the system's locale.
+QString FileAndReason(const char* file_name, int error) {
+  return QLatin1String(file_name) + QLatin1String(": ") +
+         QString::fromLocal8Bit(std::strerror(error));
+}
+
+}  // namespace
+
+// Appends n names to the Store: for n = 1 the name on display, for more n new names. Stops at
+// a name that cannot be found in time, and at the first failure of the Store.
+TQorvDlgClient::StoreOutcome TQorvDlgClient::AppendToStore(int n) {
   qorv::StoreFile store = session_.OpenStore();
+  StoreOutcome outcome{0, store.Error()};
 
   status_line_->hide();
   gauge_->show();
   if (n > 1) gauge_->setRange(0, n);
   const bool trailing_line = IsChecked(kIdTrailingLine);
-  int stored = 0;
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i < n && !outcome.Failure; ++i) {
     gauge_->setValue(i);
     std::string name;
     if (n == 1) {
@@ -36,18 +48,34 @@ int TQorvDlgClient::AppendToStore(int n) {
       if (!generated) break;
       name = std::move(*generated);
     }
-    store.WriteName(name, trailing_line);
-    ++stored;
+    outcome.Failure = store.WriteName(name, trailing_line);
+    if (!outcome.Failure) ++outcome.Stored;
   }
   gauge_->setValue(0);
   gauge_->hide();
   status_line_->show();
-  store.Close();
-  return stored;
+  if (!outcome.Failure) outcome.Failure = store.Close();
+  return outcome;
+}
+
+// The status line says what did not reach the file, and for a page how much did.
+void TQorvDlgClient::ShowStoreFailure(const StoreOutcome& outcome, int asked) {
+  QString text;
+  if (outcome.Stored > 0) {
+    text = QString::number(outcome.Stored) + QLatin1String(kStoredOf) + QString::number(asked) +
+           QLatin1String(kPartlyStored);
+  } else {
+    text = QLatin1String(kStoreNotWritten);
+  }
+  status_line_->setText(text + FileAndReason(outcome.Failure->FileName, outcome.Failure->Errno));
 }
 
 void TQorvDlgClient::StoreName() {
-  AppendToStore(1);
+  const StoreOutcome outcome = AppendToStore(1);
+  if (outcome.Failure) {
+    ShowStoreFailure(outcome, 1);
+    return;
+  }
   ShowPosition();
   status_line_->setText(status_line_->text() + QLatin1String(kStoredSuffix));
 }
@@ -61,25 +89,45 @@ void TQorvDlgClient::StorePage() {
   const int page = PageSizeValue(CheckedPageSizeText(typed));
   ShowInDisplay(" ", DisplayStyle::kName);
   status_line_->setText(QString::fromLatin1(kGenerating));
-  const int stored = AppendToStore(page);
-  Control(kIdStoreName)->setEnabled(true);
+  const StoreOutcome outcome = AppendToStore(page);
+  // Store Name needs a name to store: a Store that could not be opened made none.
+  Control(kIdStoreName)->setEnabled(session_.HistoryCount() > 0);
   ShowInDisplay(session_.History().Newest(0), DisplayStyle::kName);
-  const QString count = stored == PageSizeValue(typed) ? typed : QString::number(stored);
+  if (outcome.Failure) {
+    ShowStoreFailure(outcome, page);
+    return;
+  }
+  const QString count =
+      outcome.Stored == PageSizeValue(typed) ? typed : QString::number(outcome.Stored);
   status_line_->setText(QLatin1String(kStoredPrefix) + count + QLatin1String(" ") +
                         QLatin1String(kStoredNames));
 }
 
 void TQorvDlgClient::ClearStore() {
-  session_.ClearStore();
+  if (const qorv::StoreResult failure = session_.ClearStore()) {
+    status_line_->setText(QLatin1String(kStoreNotCleared) +
+                          FileAndReason(failure->FileName, failure->Errno));
+    return;
+  }
   status_line_->setText(QString::fromLatin1(kStoreCleared));
 }
 
+// A file that cannot be read (the log before the first name) is reported instead of handed to
+// a viewer that would show nothing.
+void TQorvDlgClient::ViewFile(const char* file_name) {
+  if (const int error = qorv::ReadFileBytes(file_name, 1).Error) {
+    status_line_->setText(QLatin1String(kCannotView) + FileAndReason(file_name, error));
+    return;
+  }
+  if (file_viewer_) file_viewer_(file_name);
+}
+
 void TQorvDlgClient::ViewStore() {
-  if (file_viewer_) file_viewer_(qorv::kStoreFileName);
+  ViewFile(qorv::kStoreFileName);
 }
 
 void TQorvDlgClient::ViewLog() {
-  if (file_viewer_) file_viewer_(qorv::kLogFileName);
+  ViewFile(qorv::kLogFileName);
 }
 
 void TQorvDlgClient::BrowseHistory() {

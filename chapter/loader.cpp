@@ -196,15 +196,21 @@ void LoadChapterFromBytes(TQorvChapter& chapter, std::string_view bytes, int exp
   Loader(chapter, client).Run(bytes);
 }
 
-void LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
-                 ChapterClient& client) {
+void LoadChapterFromFile(TQorvChapter& chapter, const FileBytes& file, int expected_name_count,
+                         ChapterClient& client) {
   if (!StartLoad(chapter, expected_name_count)) return;
-  const FileBytes file = ReadChapterFile(path);
   if (file.Error != 0) {
     chapter.Message = "Couldn't open file";
     return;
   }
   Loader(chapter, client).Run(file.Bytes);
+}
+
+void LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
+                 ChapterClient& client) {
+  // An estimate over the limit is refused before the file is touched.
+  const FileBytes file = expected_name_count > kMaxNames ? FileBytes{} : ReadChapterFile(path);
+  LoadChapterFromFile(chapter, file, expected_name_count, client);
 }
 
 }  // namespace qorv

@@ -10,12 +10,18 @@
 
 #include "chapter/chapter.h"
 #include "chapter/client.h"
+#include "io/file_bytes.h"
 
 namespace qorv {
 
 // `expected_name_count` is the estimate of the Chapter list (EstimateNameCount).
 void LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
                  ChapterClient& client);
+
+// The same load from a file already read (ReadChapterFile, or a whole pipe): a read that failed
+// refuses the file with "Couldn't open file", after the check of the estimate.
+void LoadChapterFromFile(TQorvChapter& chapter, const FileBytes& file, int expected_name_count,
+                         ChapterClient& client);
 
 // The same load from the file's bytes, as if they had been read from an openable file.
 void LoadChapterFromBytes(TQorvChapter& chapter, std::string_view bytes, int expected_name_count,

@@ -6,7 +6,7 @@
 
 namespace qorv {
 
-std::optional<std::string> ReadTag(std::string_view text, std::string_view tag, std::size_t limit) {
+std::optional<TagPlace> FindTag(std::string_view text, std::string_view tag) {
   const std::size_t name_at = text.find(tag);
   if (name_at == std::string_view::npos) return std::nullopt;
   const std::size_t quote_at = text.find('"', name_at);
@@ -14,7 +14,14 @@ std::optional<std::string> ReadTag(std::string_view text, std::string_view tag, 
   const std::size_t value_at = quote_at + 1;
   const std::size_t end_at = text.find(kTerminator, value_at);
   if (end_at == std::string_view::npos) return std::nullopt;
-  return std::string(text.substr(value_at, std::min(end_at - value_at, limit)));
+  return TagPlace{name_at, value_at, end_at};
+}
+
+std::optional<std::string> ReadTag(std::string_view text, std::string_view tag, std::size_t limit) {
+  const std::optional<TagPlace> place = FindTag(text, tag);
+  if (!place) return std::nullopt;
+  return std::string(
+      text.substr(place->ValueFrom, std::min(place->ValueTo - place->ValueFrom, limit)));
 }
 
 void BlankComments(std::string& text) {

@@ -47,6 +47,7 @@ class WarningCollector {
     BareLineFeeds();
     CommentsOverLineFeeds();
     HeaderTagsInComments();
+    TagsInsideOtherValues();
     Utf8Look();
     ChapterListView();
     if (chapter_.Loaded) {
@@ -86,8 +87,13 @@ class WarningCollector {
       const int last = LineOf(raw_, comment.To - 1);
       const std::string where = "The comment on line " + std::to_string(first);
       if (comment.To == raw_.size()) {
-        Add(where + " hides the rest of the file (lines " + std::to_string(first + 1) + " to " +
-            std::to_string(last) + "): only a carriage return ends a comment.");
+        // On the last line a comment swallows only its own line end.
+        if (last == first) continue;
+        const std::string lines = last == first + 1 ? "line " + std::to_string(last)
+                                                    : "lines " + std::to_string(first + 1) +
+                                                          " to " + std::to_string(last);
+        Add(where + " hides the rest of the file (" + lines +
+            "): only a carriage return ends a comment.");
       } else {
         Add(where + " runs on through line " + std::to_string(last) +
             ": only a carriage return ends a comment.");
@@ -110,6 +116,44 @@ class WarningCollector {
       Add(std::string(header) + " is read from the comment on line " +
           std::to_string(LineOf(raw_, at)) + ": the first \"" + std::string(header) +
           "\" anywhere in the file counts, comments included.");
+    }
+  }
+
+  // Each tag is read from the first place its name appears, even inside the value of another
+  // tag written before it: TITLE "The DATE palms" gives DATE the text after "DATE", and hides
+  // the real DATE further on. The header tags are read from the file as it is, the others after
+  // the comments are blanked.
+  void TagsInsideOtherValues() {
+    struct TagRead {
+      std::string_view name;
+      TagPlace place;
+    };
+    std::string blanked(raw_);
+    BlankComments(blanked);
+    std::vector<TagRead> reads;
+    for (const std::string_view name : {tag::kTitle, tag::kLine1, tag::kLine2, tag::kDate}) {
+      if (const auto place = FindTag(raw_, name)) reads.push_back({name, *place});
+    }
+    for (const std::string_view name :
+         {tag::kSpecialConsonants, tag::kSpecialVowels, tag::kGenerationOptions, tag::kNames}) {
+      if (const auto place = FindTag(blanked, name)) reads.push_back({name, *place});
+    }
+    std::sort(reads.begin(), reads.end(),
+              [](const TagRead& a, const TagRead& b) { return a.place.NameAt < b.place.NameAt; });
+    // A tag read from inside another value has no value of its own to hide a later tag in.
+    std::vector<const TagRead*> in_place;
+    for (const TagRead& read : reads) {
+      const auto host = std::find_if(in_place.begin(), in_place.end(), [&](const TagRead* other) {
+        return other->place.ValueFrom <= read.place.NameAt &&
+               read.place.NameAt < other->place.ValueTo;
+      });
+      if (host == in_place.end()) {
+        in_place.push_back(&read);
+        continue;
+      }
+      Add(std::string(read.name) + " is read from inside the " + std::string((*host)->name) +
+          " value on line " + std::to_string(LineOf(raw_, read.place.NameAt)) + ": the first \"" +
+          std::string(read.name) + "\" anywhere in the file counts, even inside another value.");
     }
   }
 

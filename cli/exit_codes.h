@@ -7,6 +7,7 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;    // the command ran and failed, e.g. a Chapter did not load
 inline constexpr int kExitUsage = 2;      // the command line itself is wrong
 inline constexpr int kExitNoNewName = 3;  // generate: one name took more than the attempt limit
-inline constexpr int kExitOutputNotWritten = 4;  // an output file could not be written
+// An output file could not be written: the Store, the log, standard output.
+inline constexpr int kExitOutputNotWritten = 4;
 
 }  // namespace qorv

@@ -10,10 +10,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include "chapter/chapter_title.h"
 #include "chapter/letters.h"
 #include "chapter/names_list.h"
+#include "cli/chapter_input.h"
 #include "generator/finishing.h"
+#include "generator/initial_letters.h"
+#include "io/file_bytes.h"
 #include "session/lexicon_session.h"
 #include "text/encoding.h"
 
@@ -61,7 +63,9 @@ char InitialLetter(const std::string& option, const std::string& utf8) {
     throw CLI::ValidationError(option, "must be one letter: " + utf8);
   }
   const std::optional<char> byte = CodePointToCp1252(decoded->code_point);
-  if (!byte) throw CLI::ValidationError(option, "Windows-1252 has no letter " + utf8);
+  if (!byte) {
+    throw CLI::ValidationError(option, "Windows-1252, the code page of Chapters, has no " + utf8);
+  }
   return AsciiUpper(AccentUpper(*byte));
 }
 
@@ -109,9 +113,12 @@ LengthBounds PossibleLengths(const TQorvChapter& chapter, const ChapterStatistic
 // Why the filters can refuse every name of the Chapter, or an empty text when they need not.
 std::string ImpossibleFilter(const GenerateOptions& options, char initial,
                              const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  if (initial != '*' && chapter.InitialLetters.find(initial) == std::string::npos) {
-    return "no name can begin with " + Cp1252ToUtf8(std::string(1, initial)) +
-           "; initial letters: " + Cp1252ToUtf8(chapter.InitialLetters);
+  if (initial != '*') {
+    const std::string letters = PossibleInitialLetters(chapter, stats);
+    if (letters.find(initial) == std::string::npos) {
+      return "no name can begin with " + Cp1252ToUtf8(std::string(1, initial)) +
+             "; initial letters: " + Cp1252ToUtf8(letters);
+    }
   }
   const NameFilterOptions& filters = options.filters;
   const LengthBounds bounds = PossibleLengths(chapter, stats);
@@ -183,8 +190,8 @@ class NameOutput {
   }
 
   std::ostream& Stream() { return *stream_; }
-  // The file's or standard output's name for messages.
-  std::string Name() const { return path_.empty() ? "standard output" : path_; }
+  bool IsStandardOutput() const { return path_.empty(); }
+  const std::string& Name() const { return path_; }
 
   // 0, or the errno of the write that failed.
   int Error() {
@@ -208,8 +215,17 @@ class NameOutput {
   int error_ = 0;
 };
 
-int OutputNotWritten(std::ostream& err, const std::string& name, int error) {
-  err << "qorv: " << name << ": " << std::strerror(error) << '\n';
+// An output file that could not be written: its name and the reason. Standard output's failure
+// is told by the caller, who sees the stream's own reason (OutputFailed).
+int OutputNotWritten(std::ostream& err, const NameOutput& output, int error) {
+  if (!output.IsStandardOutput())
+    err << "qorv: " << output.Name() << ": " << std::strerror(error) << '\n';
+  return kExitOutputNotWritten;
+}
+
+int StoreFailed(const StoreError& error, std::ostream& out, std::ostream& err) {
+  out.flush();
+  err << "qorv: " << error.Text() << "\n";
   return kExitOutputNotWritten;
 }
 
@@ -233,7 +249,10 @@ GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter
 
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   CLI::App* command = app.add_subcommand("generate", "Invent names from a Chapter's seed names");
-  command->add_option("CHAPTER", options.chapter_path, "the Chapter file (.qrv)")->required();
+  command
+      ->add_option("CHAPTER", options.chapter_path,
+                   "the Chapter file (.qrv); - reads standard input")
+      ->required();
 
   command
       ->add_option_function<std::string>(
@@ -443,22 +462,30 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   if (options.seed) settings.SeedClock = [seed = *options.seed] { return seed; };
   settings.StoreStamp = store_clock;
   LexiconSession session(std::move(settings));
-  const std::string& path = options.chapter_path;
-  session.SetChapter(session.LoadChapterFile(path, EstimateNameCount(path)));
+  const ChapterInput input = ReadChapterInput(options.chapter_path);
+  session.SetChapter(session.LoadChapterRead(input.File, input.ExpectedNameCount));
   if (!session.HasLoadedChapter()) {
-    err << "qorv: " << path << ": " << Cp1252ToUtf8(session.Chapter()->Message) << '\n';
+    WriteLoadFailure(err, input, *session.Chapter());
     return kExitFailure;
   }
   const TQorvChapter& chapter = *session.Chapter();
   const ChapterStatistics& stats = session.Statistics();
   if (const std::string why = ImpossibleFilter(options, options.initial, chapter, stats);
       !why.empty()) {
-    err << "qorv: " << path << ": " << why << '\n';
+    err << "qorv: " << input.Name << ": " << why << '\n';
     return kExitUsage;
+  }
+  // The generation log must be writable before the first name; a later failure to write it
+  // stays silent, as the log is a diagnostic.
+  if (!options.log_path.empty()) {
+    if (const int error = CheckAppendable(options.log_path); error != 0) {
+      err << "qorv: " << options.log_path << ": " << std::strerror(error) << '\n';
+      return kExitOutputNotWritten;
+    }
   }
 
   NameOutput output(out, options.output_path);
-  if (output.Error() != 0) return OutputNotWritten(err, output.Name(), output.Error());
+  if (output.Error() != 0) return OutputNotWritten(err, output, output.Error());
   NameWriter writer(output.Stream(), options.format,
                     options.encoding == GenerateOptions::Encoding::kUtf8);
 
@@ -470,12 +497,22 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
 
   // One run of the tool is one run of names in the Store, under one title line.
   std::optional<StoreFile> store;
-  if (options.store) store.emplace(session.OpenStore());
+  if (options.store) {
+    store.emplace(session.OpenStore());
+    if (store->Error()) return StoreFailed(*store->Error(), output.Stream(), err);
+  }
 
   writer.Begin();
   int seed_equal = 0;
   int status = kExitSuccess;
-  for (std::uint32_t printed = 0; printed < options.count;) {
+  // Ends the run when a name could not be written; the names before it stay written.
+  const auto output_failed = [&] {
+    if (output.Error() == 0) return false;
+    OutputNotWritten(err, output, output.Error());
+    status = kExitOutputNotWritten;
+    return true;
+  };
+  for (std::uint32_t printed = 0; printed < options.count && status == kExitSuccess;) {
     // The attempt limit counts for each printed name, across the names the filters refuse.
     int calls_left = kMaxCallsPerName;
     bool found = false;
@@ -491,9 +528,13 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
         break;
       }
       writer.Write(RecordOfLastName(*name, calls, request, chapter, stats));
-      if (output.Error() != 0) return OutputNotWritten(err, output.Name(), output.Error());
-      if (store) store->WriteName(*name, options.trailing_line);
       found = true;
+      if (output_failed()) break;
+      if (store) {
+        if (const StoreResult failure = store->WriteName(*name, options.trailing_line)) {
+          status = StoreFailed(*failure, output.Stream(), err);
+        }
+      }
     }
     if (!found) {
       output.Stream().flush();
@@ -501,11 +542,18 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
       if (options.filters.Any()) err << " with " << Cp1252ToUtf8(options.filters.Describe());
       err << '\n';
       status = kExitNoNewName;
-      break;
     }
     ++printed;
   }
-  if (output.Finish() != 0) return OutputNotWritten(err, output.Name(), output.Error());
+  if (store && !store->Error()) {
+    if (const StoreResult failure = store->Close()) {
+      status = StoreFailed(*failure, output.Stream(), err);
+    }
+  }
+  if (status != kExitOutputNotWritten && output.Finish() != 0) {
+    OutputNotWritten(err, output, output.Error());
+    status = kExitOutputNotWritten;
+  }
   if (options.stats) WriteStats(err, session.Counts(), seed_equal, options.filters, filters);
   return status;
 }

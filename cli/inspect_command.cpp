@@ -2,13 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include "chapter/chapter_file.h"
-#include "chapter/chapter_title.h"
 #include "chapter/client.h"
 #include "chapter/limits.h"
 #include "chapter/loader.h"
 #include "chapter/option_tags.h"
 #include "chapter/tag_reader.h"
+#include "cli/chapter_input.h"
 #include "cli/chapter_warnings.h"
 #include "cli/exit_codes.h"
 #include "cli/inspect_json.h"
@@ -34,30 +33,34 @@ void ReadAnalysisSwitches(const TQorvChapter& chapter, ChapterInspection& inspec
 CLI::App* AddInspectCommand(CLI::App& app, InspectOptions& options) {
   CLI::App* command =
       app.add_subcommand("inspect", "Load a Chapter file and show what the load made of it");
-  command->add_option("CHAPTER", options.chapter_path, "the Chapter file (.qrv)")->required();
+  command
+      ->add_option("CHAPTER", options.chapter_path,
+                   "the Chapter file (.qrv); - reads standard input")
+      ->required();
   command->add_flag("--json", options.json,
                     "print the Chapter and its statistics as one JSON object");
   return command;
 }
 
 int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
-  const std::string& path = options.chapter_path;
-  const int expected_name_count = EstimateNameCount(path);
+  const ChapterInput input = ReadChapterInput(options.chapter_path);
+  const int expected_name_count = input.ExpectedNameCount;
   PlainChapterClient client;
   TQorvChapter chapter;
-  LoadChapter(chapter, path, expected_name_count, client);
+  LoadChapterFromFile(chapter, input.File, expected_name_count, client);
   const ChapterStatistics& stats = client.Statistics();
   std::vector<std::string> warnings;
-  // The file's bytes as the loader read them; when it cannot be read, the load says why.
-  if (const FileBytes raw = ReadChapterFile(path); raw.Error == 0) {
-    warnings = ChapterWarnings(raw.Bytes, chapter, stats, expected_name_count);
+  // The bytes as the loader takes them; when the file cannot be read, the load says why.
+  if (input.File.Error == 0) {
+    const std::string_view raw = std::string_view(input.File.Bytes).substr(0, kMaxFileBytes + 1);
+    warnings = ChapterWarnings(raw, chapter, stats, expected_name_count);
   }
 
   if (!chapter.Loaded) {
     if (options.json) out << FailedChapterJson(chapter.Message).dump() << "\n";
-    err << "qorv: " << path << ": " << Cp1252ToUtf8(chapter.Message) << "\n";
+    WriteLoadFailure(err, input, chapter);
     for (const std::string& warning : warnings) {
-      err << "qorv: " << path << ": warning: " << warning << "\n";
+      err << "qorv: " << input.Name << ": warning: " << warning << "\n";
     }
     return kExitFailure;
   }

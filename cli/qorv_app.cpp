@@ -9,6 +9,7 @@
 #include "cli/chapter_command.h"
 #include "cli/generate_command.h"
 #include "cli/inspect_command.h"
+#include "cli/standard_output.h"
 #include "qorv/version.h"
 
 namespace qorv {
@@ -65,20 +66,27 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     out << app.help();
-    return kExitSuccess;
+    return OutputFailed(out, err) ? kExitOutputNotWritten : kExitSuccess;
   } catch (const CLI::Success&) {
-    return kExitSuccess;
+    return OutputFailed(out, err) ? kExitOutputNotWritten : kExitSuccess;
   } catch (const CLI::ParseError& error) {
     err << "qorv: " << error.what() << "\n";
     WriteUsage(err);
     return kExitUsage;
   }
 
-  if (inspect_command->parsed()) return RunInspect(inspect, out, err);
-  if (generate_command->parsed()) return RunGenerate(generate, out, err);
-  if (chapter_command->parsed()) return RunChapter(chapter, in, out, err);
-  WriteUsage(err);
-  return kExitUsage;
+  int status = kExitUsage;
+  if (inspect_command->parsed()) {
+    status = RunInspect(inspect, out, err);
+  } else if (generate_command->parsed()) {
+    status = RunGenerate(generate, out, err);
+  } else if (chapter_command->parsed()) {
+    status = RunChapter(chapter, in, out, err);
+  } else {
+    WriteUsage(err);
+  }
+  // Whatever the command did, output that did not reach standard output fails the run.
+  return OutputFailed(out, err) ? kExitOutputNotWritten : status;
 }
 
 }  // namespace qorv

@@ -9,12 +9,15 @@
 namespace qorv {
 
 FileBytes ReadFileBytes(const std::string& path, std::size_t max_bytes) {
-  FileBytes result;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    result.Error = errno;
-    return result;
-  }
+  if (fd < 0) return {{}, errno};
+  FileBytes result = ReadDescriptorBytes(fd, max_bytes);
+  ::close(fd);
+  return result;
+}
+
+FileBytes ReadDescriptorBytes(int fd, std::size_t max_bytes) {
+  FileBytes result;
   char buffer[16 * 1024];
   while (result.Bytes.size() < max_bytes) {
     const std::size_t want = std::min(sizeof buffer, max_bytes - result.Bytes.size());
@@ -27,8 +30,14 @@ FileBytes ReadFileBytes(const std::string& path, std::size_t max_bytes) {
     }
     result.Bytes.append(buffer, static_cast<std::size_t>(got));
   }
-  ::close(fd);
   return result;
+}
+
+int CheckAppendable(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return errno;
+  ::close(fd);
+  return 0;
 }
 
 int WriteAll(int fd, std::string_view bytes) {

@@ -21,6 +21,14 @@ struct FileBytes {
 FileBytes ReadFileBytes(const std::string& path,
                         std::size_t max_bytes = std::numeric_limits<std::size_t>::max());
 
+// The same from an open descriptor (standard input, say), from where it stands; `fd` stays open.
+FileBytes ReadDescriptorBytes(int fd,
+                              std::size_t max_bytes = std::numeric_limits<std::size_t>::max());
+
+// Opens `path` for appending, creating it when missing and never shortening it, and closes it
+// again: whether a log can be written there. Returns 0, or the errno of the open.
+int CheckAppendable(const std::string& path);
+
 // Writes every byte of `bytes` at the file position of `fd`, retrying short writes and
 // interrupted calls. Returns 0, or the errno of the write that failed.
 int WriteAll(int fd, std::string_view bytes);

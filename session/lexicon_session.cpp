@@ -18,6 +18,13 @@ std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterFile(const std::string&
   return chapter;
 }
 
+std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterRead(const FileBytes& file,
+                                                              int expected_name_count) {
+  auto chapter = std::make_unique<TQorvChapter>();
+  LoadChapterFromFile(*chapter, file, expected_name_count, *this);
+  return chapter;
+}
+
 void LexiconSession::SetChapter(std::unique_ptr<TQorvChapter> chapter) {
   chapter_ = std::move(chapter);
   if (!HasLoadedChapter()) return;
@@ -53,9 +60,10 @@ StoreFile LexiconSession::OpenStore() {
   return store;
 }
 
-void LexiconSession::ClearStore() {
-  qorv::ClearStore(settings_.StoreDirectory);
-  title_line_written_ = false;
+StoreResult LexiconSession::ClearStore() {
+  StoreResult failure = qorv::ClearStore(settings_.StoreDirectory);
+  if (!failure) title_line_written_ = false;
+  return failure;
 }
 
 void LexiconSession::ShowProgressGauge() {

@@ -22,6 +22,7 @@
 #include "generator/generation_request.h"
 #include "generator/name_generator.h"
 #include "generator/retry_until_name.h"
+#include "io/file_bytes.h"
 #include "store/store_file.h"
 
 namespace qorv {
@@ -48,6 +49,9 @@ class LexiconSession final : public ChapterClient {
   // the caller holds no Chapter of it (DropChapter first). The gauge calls go to the gauge set
   // with SetLoadGauge.
   std::unique_ptr<TQorvChapter> LoadChapterFile(const std::string& path, int expected_name_count);
+  // The same from a file already read whole (a pipe, standard input): a failed read gives the
+  // loader's "Couldn't open file".
+  std::unique_ptr<TQorvChapter> LoadChapterRead(const FileBytes& file, int expected_name_count);
   // Makes `chapter` (loaded or failed) the current Chapter. A loaded one starts afresh: no name
   // produced yet, and the next store opens a new run with a title line.
   void SetChapter(std::unique_ptr<TQorvChapter> chapter);
@@ -80,10 +84,12 @@ class LexiconSession final : public ChapterClient {
   // The Store.
 
   // "STORED.txt" opened for a store, with the dated title line (the Chapter's title) written when
-  // the current run has none yet. A Chapter must be loaded.
+  // the current run has none yet. A Chapter must be loaded. When the file could not be opened or
+  // the line written, the store's Error() says why and nothing more is written.
   StoreFile OpenStore();
-  // Writes the cleared-store marker; the next store starts the file afresh.
-  void ClearStore();
+  // Keeps the Store in "STORED.bak" and writes the cleared-store marker; the next store starts
+  // the file afresh. On a failure the Store and the current run stay as they were.
+  StoreResult ClearStore();
   // The current run of names already has its title line in the Store.
   bool TitleLineWritten() const { return title_line_written_; }
 

@@ -12,15 +12,17 @@
 // cleared-store marker over the header, so that the next store empties the file.
 //
 // Nothing the user kept is lost without trace: before a store empties a non-empty file that
-// begins with neither the header nor the marker (a file of someone else's), it copies the file
-// whole to "STORED.bak" beside it.
+// begins with neither the header nor the marker (a file of someone else's), and before Clear
+// Store marks a non-empty Store, the file is copied whole to "STORED.bak" beside it.
 //
-// File errors are silent: when the Store cannot be opened or written, the operations do nothing
-// on disk and report nothing. Nothing here throws (apart from running out of memory).
+// Failures are values: every operation returns the StoreError of the file that could not be
+// written (or read), and writes nothing more once one has failed. Nothing here throws (apart
+// from running out of memory).
 #pragma once
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,6 +50,24 @@ static_assert(kStoreHeader.size() == kClearedStoreMarker.size());
 inline constexpr std::size_t kStoreTitleMaxLength = 63;
 // With a trailing line, names of up to 69 characters give lines of exactly this length.
 inline constexpr std::size_t kTrailingLineLength = 70;
+
+// A file of the Store that could not be written or read, and why.
+struct StoreError {
+  const char* FileName = kStoreFileName;  // kStoreFileName or kStoreBackupFileName
+  int Errno = 0;                          // of the call that failed
+
+  // The system's reason, as std::strerror gives it.
+  std::string Reason() const;
+  // "STORED.txt: Permission denied".
+  std::string Text() const;
+
+  friend bool operator==(const StoreError& a, const StoreError& b) {
+    return std::string_view(a.FileName) == b.FileName && a.Errno == b.Errno;
+  }
+};
+
+// nullopt when everything was written.
+using StoreResult = std::optional<StoreError>;
 
 // A local calendar date and time of day.
 struct StoreDateTime {
@@ -83,7 +103,12 @@ std::string StoreNameLine(std::string_view name, bool trailing_line);
 // `title_line_written` is the caller's flag that says the current run of names already has its
 // title line in the file. The caller clears it whenever a new run must begin (at start-up,
 // after a Chapter load, after ClearStore); Open clears it when it had to start the file
-// afresh; WriteTitleLine sets it. Not thread-safe; one StoreFile per store.
+// afresh; WriteTitleLine sets it once the line is in the file. Not thread-safe; one StoreFile
+// per store.
+//
+// Each operation returns the store's first failure so far. After a failure the file is closed
+// and nothing more is written; a name line that failed part way is cut off again, so that the
+// file ends with the last line written whole.
 class StoreFile {
  public:
   // `directory` holds "STORED.txt" (and "STORED.bak"); `clock` stamps the title lines.
@@ -91,7 +116,7 @@ class StoreFile {
   ~StoreFile();
   StoreFile(const StoreFile&) = delete;
   StoreFile& operator=(const StoreFile&) = delete;
-  // The open file goes with the move.
+  // The open file and the failure go with the move.
   StoreFile(StoreFile&& other) noexcept;
 
   // Opens "STORED.txt" for reading and writing, creating it, and readies it for names: a file
@@ -99,32 +124,39 @@ class StoreFile {
   // `title_line_written` is cleared. Before it empties a non-empty file that begins with
   // neither the header nor the cleared-store marker, it copies the file to "STORED.bak"
   // (replacing an older one); if that copy cannot be made, the file is left untouched and
-  // this store writes nothing.
-  void Open(bool& title_line_written);
+  // this store writes nothing (the failure names "STORED.bak").
+  StoreResult Open(bool& title_line_written);
 
   // When `title_line_written` is clear: writes the dated title line for `title` and sets it.
-  void WriteTitleLine(std::string_view title, bool& title_line_written);
+  StoreResult WriteTitleLine(std::string_view title, bool& title_line_written);
 
   // Appends one name line.
-  void WriteName(std::string_view name, bool trailing_line);
+  StoreResult WriteName(std::string_view name, bool trailing_line);
 
-  void Close();
+  // Closes the file (a failing close is a failure too).
+  StoreResult Close();
 
   // Whether names written now reach the file.
   bool IsOpen() const { return fd_ >= 0; }
+  // The first failure of this store, if any.
+  const StoreResult& Error() const { return error_; }
 
  private:
   bool StartAfresh();
-  bool BackUp() const;
+  bool Fail(const char* file_name, int error);
   void WriteAll(std::string_view bytes);
 
   std::string directory_;
   StoreClock clock_;
   int fd_ = -1;
+  StoreResult error_;
 };
 
 // Writes the cleared-store marker over the start of "STORED.txt" in `directory` (creating the
-// file), without shortening it. The caller clears its `title_line_written` flag.
-void ClearStore(const std::string& directory = ".");
+// file), without shortening it. A non-empty file that does not already begin with the marker is
+// first copied to "STORED.bak" (replacing an older copy), so that one Clear Store can be undone
+// by hand; when that copy cannot be made, the file is left untouched. The caller clears its
+// `title_line_written` flag when this succeeds.
+StoreResult ClearStore(const std::string& directory = ".");
 
 }  // namespace qorv

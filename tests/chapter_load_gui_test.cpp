@@ -66,8 +66,8 @@ class ChapterLoadTest : public QObject {
   void listHoldsTheTitlesSorted() {
     QCOMPARE(ComboTexts(*dialog_, kIdChapterCombo),
              (QStringList{"Birchwood Marches", "Broken Line", "Coastal Villages", "Fit Seven",
-                          "Fit Three", "Roads of the Old Empire", "Towns of the Realm", "Twins",
-                          "Twins"}));
+                          "Fit Three", "Roads of the Old Empire", "Towns of the Realm",
+                          "Twins (twin_a.qrv)", "Twins (twin_b.qrv)"}));
     QCOMPARE(dialog_->ChapterList().size(), std::size_t{9});
     QCOMPARE(qobject_cast<QComboBox*>(dialog_->Control(kIdChapterCombo))->currentIndex(), -1);
     for (const qorv::ChapterListEntry& entry : dialog_->ChapterList()) {
@@ -75,24 +75,21 @@ class ChapterLoadTest : public QObject {
     }
   }
 
-  void duplicateTitlesLoadTheFileListedFirst() {
-    std::string first;
-    for (const qorv::ChapterListEntry& entry : dialog_->ChapterList()) {
-      if (entry.Title == "Twins") {
-        first = entry.FileName;
-        break;
-      }
-    }
-    auto* combo = qobject_cast<QComboBox*>(dialog_->Control(kIdChapterCombo));
-    const int last = combo->findText("Twins") + 1;
-    QCOMPARE(combo->itemText(last), QStringLiteral("Twins"));
-    for (int index : {last, last - 1}) {
-      combo->setCurrentIndex(index);
-      emit combo->activated(index);
-      dialog_->WaitForLoad();
-      QCOMPARE(dialog_->SelectedChapterFile(), first);
+  void duplicateTitlesLoadThePickedFile() {
+    // The Store's title line keeps the Chapter's own title.
+    dialog_->Session().SetStoreStamp([] { return qorv::StoreDateTime{2026, 1, 2, 3, 4, 5}; });
+    for (const char* file : {"twin_b.qrv", "twin_a.qrv"}) {
+      PickChapterAndWait(*dialog_, QStringLiteral("Twins (%1)").arg(QLatin1String(file)));
+      QCOMPARE(dialog_->SelectedChapterFile(), std::string(file));
       QVERIFY(dialog_->Session().Chapter()->Loaded);
+      QCOMPARE(dialog_->Session().Chapter()->InitialLetters,
+               std::string(file == std::string("twin_a.qrv") ? "ABC" : "XYZ"));
+      QTest::mouseClick(dialog_->Button(kIdGenerateNext), Qt::LeftButton);
+      QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
     }
+    const QString store = FromCp1252(directory_->Read("STORED.txt"));
+    QCOMPARE(store.count(QStringLiteral("\r\n[Twins - January 2, 2026 3:04:05 am]\r\n")), 2);
+    QVERIFY(!store.contains(QStringLiteral("(twin_")));
   }
 
   void aLoadDisablesTheChapterControlsUntilItEnds() {
@@ -212,7 +209,7 @@ class ChapterLoadTest : public QObject {
     QTest::mouseClick(dialog_->Control(kIdSuffixes), Qt::LeftButton);
     auto* letters = qobject_cast<QComboBox*>(dialog_->Control(kIdInitialLetter));
     letters->setCurrentIndex(letters->findText("B"));
-    PickChapterAndWait(*dialog_, "Twins");
+    PickChapterAndWait(*dialog_, "Twins (twin_a.qrv)");
     QVERIFY(dialog_->IsChecked(kIdLevel1) && dialog_->IsChecked(kIdValidation1));
     QVERIFY(dialog_->IsChecked(kIdStructural) && dialog_->IsChecked(kIdSuffixes));
     QCOMPARE(ComboTexts(*dialog_, kIdInitialLetter), (QStringList{"*", "A", "B", "C"}));

@@ -15,6 +15,7 @@
 namespace qorv {
 namespace {
 
+using testing::ChapterSource;
 using testing::CrLf;
 using testing::MakeChapter;
 
@@ -80,6 +81,60 @@ TEST(ChapterWarnings, CommentOverBareLineFeedsHidesTheRestOfTheFile) {
       << AllOf(inspected);
   // The header tags after the comment line are read as tags, not from the comment.
   EXPECT_EQ(AllOf(inspected).find("is read from the comment"), std::string::npos);
+}
+
+TEST(ChapterWarnings, ACommentAtTheEndHidesOnlyTheLinesAfterIt) {
+  const struct {
+    std::string tail;     // after the clean Chapter's 8 lines
+    const char* warning;  // nullptr: no comment warning
+  } cases[] = {
+      {"// last note\n", nullptr},
+      {"// last note\n\n",
+       "The comment on line 9 hides the rest of the file (line 10): only a "
+       "carriage return ends a comment."},
+      {"// last note\nDATE \"x\"\n\n",
+       "The comment on line 9 hides the rest of the file (lines "
+       "10 to 11): only a carriage return ends a comment."},
+  };
+  for (const auto& c : cases) {
+    const Inspected inspected = Inspect(kClean + c.tail);
+    EXPECT_TRUE(inspected.loaded);
+    const std::string all = AllOf(inspected);
+    if (c.warning == nullptr) {
+      EXPECT_EQ(all.find("The comment on line"), std::string::npos) << all;
+    } else {
+      EXPECT_TRUE(Has(inspected, c.warning)) << all;
+    }
+  }
+}
+
+TEST(ChapterWarnings, TagReadFromInsideAnotherTagsValue) {
+  const struct {
+    ChapterSource source;
+    const char* warning;  // nullptr: none of this kind
+  } cases[] = {
+      {{.title = "The DATE palms"},
+       "DATE is read from inside the TITLE value on line 1: the first \"DATE\" anywhere in the "
+       "file counts, even inside another value."},
+      {{.genopt = "STRUCTGEN", .title = "GENOPT test"},
+       "GENOPT is read from inside the TITLE value on line 1: the first \"GENOPT\" anywhere in "
+       "the file counts, even inside another value."},
+      {{.line2 = "Seed NAMES of the coast"},
+       "NAMES is read from inside the LINE2 value on line 3: the first \"NAMES\" anywhere in the "
+       "file counts, even inside another value."},
+      // A tag named in a value after the tag itself is harmless.
+      {{.line1 = "After the TITLE"}, nullptr},
+  };
+  for (const auto& c : cases) {
+    const Inspected inspected = Inspect(c.source.Text());
+    const std::string all = AllOf(inspected);
+    if (c.warning == nullptr) {
+      EXPECT_EQ(all.find("is read from inside"), std::string::npos) << all;
+    } else {
+      EXPECT_TRUE(Has(inspected, c.warning)) << all;
+      EXPECT_EQ(all.find("is read from inside the"), all.rfind("is read from inside the")) << all;
+    }
+  }
 }
 
 TEST(ChapterWarnings, CommentRunningOnThroughALaterLine) {

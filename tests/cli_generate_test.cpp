@@ -9,9 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+
 #include "cli/generate_command.h"
+#include "cli/standard_output.h"
 #include "cli_test_support.h"
 #include "store/store_file.h"
+#include "tests/file_size_limit.h"
 
 namespace qorv {
 namespace {
@@ -94,6 +101,41 @@ TEST(QorvGenerate, InitialLetterIsTakenInUtf8AndUpperCased) {
   for (const std::string& name : Lines(lower.out)) EXPECT_EQ(name[0], 'B') << name;
 }
 
+TEST(QorvGenerate, AnInitialLetterNoNameCanBeginWithIsRefusedAtOnce) {
+  TempFolder folder;
+  const std::string coast = SampleChapter("coastal_villages.qrv");
+  // Under Y:SEMI the Y of Ylva is a vowel, which the generator never puts first under Y while
+  // another name begins with a consonant: the letters offered are those a name can begin with.
+  const std::string semi =
+      folder.Write("semi.qrv", MakeChapter("", "", "Y:SEMI", "\"Ylva\", \"Bodo\""));
+  const struct {
+    std::string chapter;
+    const char* letter;
+    std::string err;
+  } cases[] = {
+      {coast, "x",
+       "qorv: " + coast + ": no name can begin with X; initial letters: ABCDEFGHIKLMNOPQRSTUWZ\n"},
+      {semi, "y", "qorv: " + semi + ": no name can begin with Y; initial letters: B\n"},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunCommandLine({"generate", c.chapter, "-i", c.letter, "-n", "1"});
+    EXPECT_EQ(run.exit_code, kExitUsage) << c.letter;
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.out, "");
+  }
+  // A letter the code page of Chapters cannot hold is not "more than one letter".
+  const auto polish = RunCommandLine({"generate", coast, "-i", "\xC5\x81"});  // Ł
+  EXPECT_EQ(polish.exit_code, kExitUsage);
+  EXPECT_EQ(polish.err.rfind("qorv: --initial: Windows-1252, the code page of Chapters, has no "
+                             "\xC5\x81\n",
+                             0),
+            0u)
+      << polish.err;
+  EXPECT_EQ(RunCommandLine({"generate", coast, "-i", "ab"})
+                .err.rfind("qorv: --initial: must be one letter: ab\n", 0),
+            0u);
+}
+
 TEST(QorvGenerate, EncodingChoosesTheBytesOfTheNames) {
   TempFolder folder;
   const std::string chapter = folder.Write("accents.qrv", MakeChapter("", "", "",
@@ -119,6 +161,24 @@ TEST(QorvGenerate, LogIsWrittenOnlyWhenAsked) {
   // One class (0), one pattern, one candidate at each position.
   EXPECT_EQ(Slurp(log), "0\r\n\r\nP : P\r\nA : A\r\n\r\n-> PA -> Pa");
   EXPECT_FALSE(std::filesystem::exists(folder.Path("!qrv_log.txt")));
+}
+
+TEST(QorvGenerate, ALogThatCannotBeOpenedStopsTheRunBeforeAnyName) {
+  TempFolder folder;
+  const std::string chapter = folder.Write("pa.qrv", MakeChapter("", "", "", "\"Pa\""));
+  const struct {
+    std::string log;
+    const char* reason;
+  } cases[] = {
+      {folder.Path(""), "Is a directory"},
+      {folder.Path("missing/gen.log"), "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunCommandLine({"generate", chapter, "-n", "1", "--log", c.log});
+    EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
+    EXPECT_EQ(run.err, "qorv: " + c.log + ": " + c.reason + "\n");
+    EXPECT_EQ(run.out, "");
+  }
 }
 
 TEST(QorvGenerate, ExhaustedChapterStopsWithExitThreeAfterTheNamesItFound) {
@@ -147,7 +207,8 @@ TEST(QorvGenerate, ChapterThatDoesNotLoadExitsWithOne) {
   TempFolder folder;
   const auto run = RunCommandLine({"generate", folder.Path("missing.qrv")});
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "qorv: " + folder.Path("missing.qrv") + ": Couldn't open file\n");
+  EXPECT_EQ(run.err, "qorv: " + folder.Path("missing.qrv") + ": Couldn't open file\nqorv: " +
+                         folder.Path("missing.qrv") + ": No such file or directory\n");
   EXPECT_EQ(run.out, "");
 }
 
@@ -277,12 +338,87 @@ TEST(QorvGenerateStore, NamesFoundBeforeAnExhaustedChapterStayStored) {
             kHeader + "\r\n[Test Chapter - December 31, 2026 11:59:00 pm]\r\nPa\r\n");
 }
 
+TEST(QorvGenerateStore, AStoreThatCannotBeWrittenExitsWithFourAndNamesTheFile) {
+  TempFolder folder;
+  const std::string chapter = StoreChapter(folder, "Store Test");
+  InDirectory here(folder.Path(""));
+  // A directory where the Store should be: no name is made.
+  std::filesystem::create_directory(folder.Path(kStoreFileName));
+  auto run = RunCommandLine({"generate", chapter, "-n", "3", "--store"});
+  EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
+  EXPECT_EQ(run.err, "qorv: STORED.txt: Is a directory\n");
+  EXPECT_EQ(run.out, "");
+  // A Store with room for its header and title line only: the first name stays printed.
+  std::filesystem::remove(folder.Path(kStoreFileName));
+  const std::string start = kHeader + "\r\n[Store Test - March 7, 1998 3:05:09 pm]\r\n";
+  GenerateOptions options;
+  options.chapter_path = chapter;
+  options.store = true;
+  std::ostringstream out, err;
+  int status = 0;
+  {
+    const testing::FileSizeLimit limit(start.size() + 1);
+    status = RunGenerate(options, out, err, [] { return StoreDateTime{1998, 3, 7, 15, 5, 9}; });
+  }
+  EXPECT_EQ(status, kExitOutputNotWritten);
+  EXPECT_EQ(err.str(), "qorv: STORED.txt: File too large\n");
+  EXPECT_EQ(Lines(out.str()).size(), 1u) << out.str();
+  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)), start);
+}
+
 TEST(QorvGenerateStore, AChapterThatDoesNotLoadStoresNothing) {
   TempFolder folder;
   InDirectory here(folder.Path(""));
   const auto run = RunCommandLine({"generate", folder.Path("missing.qrv"), "--store"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_FALSE(std::filesystem::exists(folder.Path(kStoreFileName)));
+}
+
+// Runs the command line with standard output on the descriptor `fd`, as main() does.
+testing::Run RunOnDescriptor(int fd, const std::vector<std::string>& args) {
+  std::vector<const char*> argv{"qorv"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  DescriptorOutputBuffer buffer(fd);
+  std::ostream out(&buffer);
+  std::ostringstream err;
+  testing::Run run;
+  run.exit_code = RunQorv(static_cast<int>(argv.size()), argv.data(), out, err);
+  run.err = err.str();
+  return run;
+}
+
+TEST(QorvOutput, AFailedWriteToStandardOutputEndsTheRunWithFour) {
+  const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(full, 0);
+  const std::string chapter = SampleChapter("coastal_villages.qrv");
+  // The run stops at the first failed write instead of making every name.
+  testing::Run run =
+      RunOnDescriptor(full, {"generate", chapter, "-n", "100000", "--seed", "1", "--stats"});
+  EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
+  std::smatch made;
+  ASSERT_TRUE(std::regex_search(run.err, made, std::regex("^qorv: ([0-9]+) names from")))
+      << run.err;
+  EXPECT_LT(std::stoi(made[1]), 10000);
+  EXPECT_TRUE(run.err.ends_with(" %\nqorv: standard output: No space left on device\n")) << run.err;
+  // Any command: a summary that does not reach standard output is no success either.
+  run = RunOnDescriptor(full, {"inspect", chapter});
+  EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
+  EXPECT_EQ(run.err, "qorv: standard output: No space left on device\n");
+  ::close(full);
+}
+
+TEST(QorvOutput, AClosedPipeEndsTheRunQuietly) {
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  ::close(ends[0]);
+  // Where SIGPIPE does not end the process first, the write fails with EPIPE.
+  const auto previous = std::signal(SIGPIPE, SIG_IGN);
+  const testing::Run run =
+      RunOnDescriptor(ends[1], {"generate", SampleChapter("coastal_villages.qrv"), "-n", "100000"});
+  std::signal(SIGPIPE, previous);
+  ::close(ends[1]);
+  EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
+  EXPECT_EQ(run.err, "");
 }
 
 }  // namespace

@@ -313,24 +313,26 @@ TEST(InspectWarnings, TooManyNamesFromCommasInComments) {
                          "after the first NAMES, comments included, and adds one.\n");
 }
 
-TEST(InspectExitCodes, MissingFileIsAFailureWithTheLoadersCause) {
+TEST(InspectExitCodes, AFileThatCannotBeReadGivesTheLoadersCauseAndTheSystemsReason) {
   TempFolder folder;
-  const std::string path = folder.Path("absent.qrv");
-  const testing::Run text = RunCommandLine({"inspect", path});
-  EXPECT_EQ(text.exit_code, 1);
-  EXPECT_EQ(text.out, "");
-  EXPECT_EQ(text.err, "qorv: " + path + ": Couldn't open file\n");
-  const testing::Run json = RunCommandLine({"inspect", path, "--json"});
-  EXPECT_EQ(json.exit_code, 1);
-  EXPECT_EQ(json.out, "{\"Loaded\":0,\"Message\":\"Couldn't open file\"}\n");
-  EXPECT_EQ(json.err, text.err);
-}
-
-TEST(InspectExitCodes, DirectoryIsAFailureNotACrash) {
-  TempFolder folder;
-  const testing::Run run = RunCommandLine({"inspect", folder.Path("")});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "qorv: " + folder.Path("") + ": Couldn't open file\n");
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {folder.Path("absent.qrv"), "No such file or directory"},
+      {folder.Path(""), "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    const testing::Run text = RunCommandLine({"inspect", c.path});
+    EXPECT_EQ(text.exit_code, 1);
+    EXPECT_EQ(text.out, "");
+    EXPECT_EQ(text.err,
+              "qorv: " + c.path + ": Couldn't open file\nqorv: " + c.path + ": " + c.reason + "\n");
+    const testing::Run json = RunCommandLine({"inspect", c.path, "--json"});
+    EXPECT_EQ(json.exit_code, 1);
+    EXPECT_EQ(json.out, "{\"Loaded\":0,\"Message\":\"Couldn't open file\"}\n");
+    EXPECT_EQ(json.err, text.err);
+  }
 }
 
 TEST(InspectExitCodes, UsageErrorsExitWithTwo) {

@@ -1,6 +1,7 @@
 // The built `qorv` binary as a shell runs it: exit codes and the streams they go with.
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -43,7 +44,8 @@ ProcessRun RunBinary(const testing::TempFolder& folder, const std::string& argum
 
 std::string SampleChapter() {
   const char* source = std::getenv("QORV_SOURCE_DIR");
-  return (std::filesystem::path(source ? source : ".") / "chapters" / "coastal_villages.qrv")
+  return std::filesystem::absolute(std::filesystem::path(source ? source : ".") / "chapters" /
+                                   "coastal_villages.qrv")
       .string();
 }
 
@@ -63,8 +65,50 @@ TEST(QorvProcess, ChapterThatDoesNotLoadExitsWithOne) {
   testing::TempFolder folder;
   const ProcessRun run = RunBinary(folder, "inspect no_such_chapter.qrv --json");
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(run.err, "qorv: no_such_chapter.qrv: Couldn't open file\n");
+  EXPECT_EQ(run.err,
+            "qorv: no_such_chapter.qrv: Couldn't open file\n"
+            "qorv: no_such_chapter.qrv: No such file or directory\n");
   EXPECT_EQ(run.out, "{\"Loaded\":0,\"Message\":\"Couldn't open file\"}\n");
+}
+
+// Runs a shell command line; `$Q` is the binary, `$C` a sample Chapter.
+int RunShell(const std::string& script) {
+  const std::string command =
+      "Q='" + std::string(QORV_BINARY) + "' C='" + SampleChapter() + "' sh -c '" + script + "'";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(QorvProcess, TheChapterCanComeFromStandardInputOrAPipe) {
+  testing::TempFolder folder;
+  const std::string names = folder.Path("names.txt");
+  const std::string by_path =
+      RunBinary(folder, "generate '" + SampleChapter() + "' -n 5 --seed 1").out;
+  ASSERT_EQ(by_path.size() > 10, true) << by_path;
+  for (const char* reading :
+       {"cat \"$C\" | \"$Q\" generate -", "cat \"$C\" | \"$Q\" generate /dev/stdin",
+        "\"$Q\" generate - <\"$C\""}) {
+    std::filesystem::remove(names);
+    EXPECT_EQ(RunShell(std::string(reading) + " -n 5 --seed 1 >\"" + names + "\""), 0) << reading;
+    EXPECT_EQ(Slurp(names), by_path) << reading;
+  }
+}
+
+TEST(QorvProcess, StandardOutputThatCannotBeWrittenExitsWithFourAndAClosedPipeQuietly) {
+  testing::TempFolder folder;
+  const std::string err = folder.Path("err.txt");
+  const std::string status = folder.Path("status.txt");
+  EXPECT_EQ(RunShell("\"$Q\" generate \"$C\" -n 10 >/dev/full 2>\"" + err + "\""), 4);
+  EXPECT_EQ(Slurp(err), "qorv: standard output: No space left on device\n");
+  // The reader stops after one line: qorv ends by SIGPIPE (128 + 13 in the shell), saying nothing.
+  const std::string first = folder.Path("first.txt");
+  EXPECT_EQ(RunShell("(\"$Q\" generate \"$C\" -n 100000 2>\"" + err + "\"; echo $? >\"" + status +
+                     "\") | head -1 >\"" + first + "\""),
+            0);
+  EXPECT_EQ(Slurp(status), "141\n");
+  EXPECT_EQ(Slurp(err), "");
+  const std::string line = Slurp(first);
+  EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1) << line;
 }
 
 TEST(QorvProcess, UsageErrorsExitWithTwo) {

@@ -1,9 +1,11 @@
-// The Store file byte for byte: header, dated title lines, name lines, Clear Store, the backup
-// of a foreign file, and silence when the directory cannot be written.
+// The Store file byte for byte: header, dated title lines, name lines, Clear Store and its
+// backup, the backup of a foreign file, and the failures reported when a file cannot be written.
 #include "store/store_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <fstream>
@@ -11,10 +13,21 @@
 #include <string>
 #include <vector>
 
+#include "tests/file_size_limit.h"
+
 namespace qorv {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileSizeLimit;
+
+}  // namespace
+
+void PrintTo(const StoreError& error, std::ostream* out) {
+  *out << error.Text();
+}
+
+namespace {
 
 const std::string kH1(kStoreHeader);
 const std::string kH2(kClearedStoreMarker);
@@ -144,13 +157,18 @@ TEST_F(StoreFileTest, ClearStoreMarksTheFileAndTheNextStoreEmptiesIt) {
   old.resize(500);
   Write(StorePath(), old);
 
-  ClearStore(Dir());
+  EXPECT_EQ(ClearStore(Dir()), std::nullopt);
   EXPECT_EQ(Read(StorePath()), kH2 + old.substr(89));
+  // What the Store held is kept, so that the Clear can be undone by hand ...
+  EXPECT_EQ(Read(BackupPath()), old);
+  // ... and a second Clear keeps that copy rather than the cleared file.
+  EXPECT_EQ(ClearStore(Dir()), std::nullopt);
+  EXPECT_EQ(Read(BackupPath()), old);
 
   title_line_written_ = false;  // as the dialog does on Clear Store
   Store({"Brisa"});
   EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
-  EXPECT_FALSE(fs::exists(BackupPath()));  // a cleared Store is not kept
+  EXPECT_EQ(Read(BackupPath()), old);  // the store empties the cleared file without a copy
 }
 
 TEST_F(StoreFileTest, ClearStoreKeepsAForeignFileInTheBackupBeforeMarkingIt) {
@@ -166,6 +184,7 @@ TEST_F(StoreFileTest, ClearStoreKeepsAForeignFileInTheBackupBeforeMarkingIt) {
 TEST_F(StoreFileTest, ClearStoreCreatesAMissingFile) {
   ClearStore(Dir());
   EXPECT_EQ(Read(StorePath()), kH2);
+  EXPECT_FALSE(fs::exists(BackupPath()));  // nothing to keep
 }
 
 TEST_F(StoreFileTest, AHeaderMismatchClearsTheFlagAndRestartsTheFile) {
@@ -195,34 +214,86 @@ TEST_F(StoreFileTest, AForeignFileIsCopiedToTheBackupBeforeItIsReplaced) {
   }
 }
 
-TEST_F(StoreFileTest, WhenTheBackupCannotBeWrittenTheForeignFileIsLeftAlone) {
+TEST_F(StoreFileTest, WhenTheBackupCannotBeWrittenTheFileIsLeftAloneAndTheBackupNamed) {
   fs::create_directory(BackupPath());  // a directory where the backup should go
-  Write(StorePath(), "My own notes\r\n");
+  const StoreError backup_failed{kStoreBackupFileName, EISDIR};
+  // A foreign file before a store.
+  const std::string notes = "My own notes\r\n";
+  Write(StorePath(), notes);
   StoreFile store(Dir(), [] { return kMarch7; });
-  store.Open(title_line_written_);
+  EXPECT_EQ(store.Open(title_line_written_), backup_failed);
   EXPECT_FALSE(store.IsOpen());
-  store.WriteTitleLine("Coastal Villages", title_line_written_);
-  store.WriteName("Brisa", false);
-  store.Close();
-  EXPECT_EQ(Read(StorePath()), "My own notes\r\n");
+  EXPECT_EQ(store.WriteTitleLine("Coastal Villages", title_line_written_), backup_failed);
+  EXPECT_EQ(store.WriteName("Brisa", false), backup_failed);
+  EXPECT_EQ(store.Close(), backup_failed);
+  EXPECT_EQ(Read(StorePath()), notes);
+  // Any file before Clear Store.
+  for (const std::string& content : {notes, kH1 + kMarch7Line + "Brisa\r\n"}) {
+    Write(StorePath(), content);
+    EXPECT_EQ(ClearStore(Dir()), backup_failed);
+    EXPECT_EQ(Read(StorePath()), content);
+  }
+  EXPECT_EQ(backup_failed.Text(), "STORED.bak: Is a directory");
 }
 
-TEST_F(StoreFileTest, AnUnwritableDirectoryIsSilentlyIgnored) {
+TEST_F(StoreFileTest, AStoreThatCannotBeOpenedReportsTheFileAndTheReason) {
   Write(StorePath(), "");
-  // A directory that does not exist, and a "directory" that is a file.
-  for (const fs::path& dir : {fs::path(Dir()) / "missing", StorePath()}) {
-    StoreFile store(dir.string(), [] { return kMarch7; });
+  const struct {
+    fs::path dir;
+    int error;
+  } cases[] = {
+      {fs::path(Dir()) / "missing", ENOENT},  // no such directory
+      {StorePath(), ENOTDIR},                 // a "directory" that is a file
+  };
+  for (const auto& c : cases) {
+    StoreFile store(c.dir.string(), [] { return kMarch7; });
     title_line_written_ = true;
-    store.Open(title_line_written_);
+    EXPECT_EQ(store.Open(title_line_written_), (StoreError{kStoreFileName, c.error}));
     EXPECT_FALSE(store.IsOpen());
     EXPECT_FALSE(title_line_written_);
     store.WriteTitleLine("Coastal Villages", title_line_written_);
-    store.WriteName("Brisa", true);
-    store.Close();
-    ClearStore(dir.string());
-    EXPECT_FALSE(fs::exists(dir / kStoreFileName));
+    EXPECT_FALSE(title_line_written_);
+    EXPECT_EQ(store.WriteName("Brisa", true), (StoreError{kStoreFileName, c.error}));
+    EXPECT_EQ(ClearStore(c.dir.string()), (StoreError{kStoreFileName, c.error}));
+    EXPECT_FALSE(fs::exists(c.dir / kStoreFileName));
   }
   EXPECT_EQ(Read(StorePath()), "");
+  // A directory named like the Store, which not even root can open as a file.
+  fs::remove(StorePath());
+  fs::create_directory(StorePath());
+  StoreFile store(Dir());
+  EXPECT_EQ(store.Open(title_line_written_)->Text(), "STORED.txt: Is a directory");
+  EXPECT_EQ(ClearStore(Dir())->Text(), "STORED.txt: Is a directory");
+}
+
+TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
+  const std::string two_names = kH1 + kMarch7Line + "Brisa\r\nCorwen\r\n";
+  const StoreError too_large{kStoreFileName, EFBIG};
+  StoreFile store(Dir(), [] { return kMarch7; });
+  {
+    // Room for the two names and half the third.
+    const FileSizeLimit limit(two_names.size() + 4);
+    EXPECT_EQ(store.Open(title_line_written_), std::nullopt);
+    EXPECT_EQ(store.WriteTitleLine("Coastal Villages", title_line_written_), std::nullopt);
+    EXPECT_EQ(store.WriteName("Brisa", false), std::nullopt);
+    EXPECT_EQ(store.WriteName("Corwen", false), std::nullopt);
+    EXPECT_EQ(store.WriteName("Dunmarra", false), too_large);
+  }
+  // Nothing more is written once a write has failed.
+  EXPECT_FALSE(store.IsOpen());
+  EXPECT_EQ(store.WriteName("Eskil", false), too_large);
+  EXPECT_EQ(store.Close(), too_large);
+  EXPECT_EQ(Read(StorePath()), two_names);
+
+  // A title line that does not fit leaves the run without one.
+  fs::remove(StorePath());
+  title_line_written_ = false;
+  const FileSizeLimit limit(kH1.size() + 10);
+  StoreFile next(Dir(), [] { return kMarch7; });
+  EXPECT_EQ(next.Open(title_line_written_), std::nullopt);
+  EXPECT_EQ(next.WriteTitleLine("Coastal Villages", title_line_written_), too_large);
+  EXPECT_FALSE(title_line_written_);
+  EXPECT_EQ(Read(StorePath()), kH1);
 }
 
 }  // namespace

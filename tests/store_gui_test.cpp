@@ -1,6 +1,8 @@
 // The Store buttons and history browsing of the desktop program, against the bytes of
 // "STORED.txt" in a temporary current directory.
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QtTest>
@@ -9,8 +11,10 @@
 #include "app/glyph_button.h"
 #include "app/qorv_application.h"
 #include "app/text_codec.h"
+#include "app/text_viewer.h"
 #include "app_test_support.h"
 #include "store/store_file.h"
+#include "tests/file_size_limit.h"
 
 using namespace qorv::app;
 using namespace qorv::test;
@@ -159,6 +163,7 @@ class StoreTest : public QObject {
     QCOMPARE(StatusText(*dialog_), QStringLiteral("Store cleared"));
     QVERIFY(!dialog_->Session().TitleLineWritten());
     QCOMPARE(directory_->Read("STORED.txt"), kH2 + before.substr(kH2.size()));
+    QCOMPARE(directory_->Read("STORED.bak"), before);  // one Clear can be undone by hand
     QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
     const QStringList lines = LinesAfterHeader(directory_->Read("STORED.txt"));
     QCOMPARE(directory_->Read("STORED.txt").substr(0, kH1.size()), kH1);
@@ -170,9 +175,112 @@ class StoreTest : public QObject {
   void viewButtonsOpenTheirFiles() {
     std::vector<std::string> opened;
     dialog_->SetFileViewer([&opened](const std::string& file) { opened.push_back(file); });
+    // Before the first name there is no log to view.
+    QTest::mouseClick(dialog_->Button(kIdViewLog), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_),
+             QStringLiteral("Cannot view !qrv_log.txt: No such file or directory"));
+    QVERIFY(opened.empty());
+    Generate(1);
+    QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
     QTest::mouseClick(dialog_->Button(kIdViewStore), Qt::LeftButton);
     QTest::mouseClick(dialog_->Button(kIdViewLog), Qt::LeftButton);
     QCOMPARE(opened, (std::vector<std::string>{"STORED.txt", "!qrv_log.txt"}));
+    QCOMPARE(StatusText(*dialog_), QStringLiteral("Pos: 1/1 Stored"));
+  }
+
+  void withoutADesktopViewerTheFileIsShownInTheProgramsOwnWindow() {
+    std::vector<QUrl> asked;
+    bool desktop_works = false;
+    dialog_->SetDesktopOpener([&](const QUrl& url) {
+      asked.push_back(url);
+      return desktop_works;
+    });
+    directory_->Write("STORED.txt", kH1 + "\r\n[Old - March 7, 1998 3:05:09 pm]\r\n\xC9la\r\n");
+    const auto viewers = [this] { return frame_->findChildren<FileViewerWindow*>(); };
+    QTest::mouseClick(dialog_->Button(kIdViewStore), Qt::LeftButton);
+    QCOMPARE(asked.size(), std::size_t{1});
+    QCOMPARE(asked[0].toLocalFile(), QDir(directory_->Path()).absoluteFilePath("STORED.txt"));
+    QCOMPARE(viewers().size(), 1);
+    FileViewerWindow* viewer = viewers().front();
+    QVERIFY(viewer->isWindow() && viewer->isVisible() && viewer->isReadOnly());
+    QCOMPARE(viewer->windowTitle(), QStringLiteral("STORED.txt"));
+    QCOMPARE(viewer->toPlainText(), FromCp1252(kH1 + "\n[Old - March 7, 1998 3:05:09 pm]\n\xC9la\n")
+                                        .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // The same file again: the same window, read again.
+    Generate(1);
+    QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
+    QTest::mouseClick(dialog_->Button(kIdViewStore), Qt::LeftButton);
+    QCOMPARE(viewers().size(), 1);
+    QVERIFY(viewer->toPlainText().endsWith(FromCp1252(dialog_->Session().ShownName()) + "\n"));
+    // Another file: a window of its own.
+    QTest::mouseClick(dialog_->Button(kIdViewLog), Qt::LeftButton);
+    QCOMPARE(viewers().size(), 2);
+    // A desktop that opens the file: no window of ours.
+    desktop_works = true;
+    viewer->close();
+    QTest::mouseClick(dialog_->Button(kIdViewStore), Qt::LeftButton);
+    QVERIFY(!viewer->isVisible());
+    QCOMPARE(asked.size(), std::size_t{4});
+  }
+
+  // An unwritable Store is a directory named like it, which not even root can open as a file.
+  void storeFailuresAreShownOnTheStatusLine() {
+    Generate(1);
+    QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
+    const std::string stored = directory_->Read("STORED.txt");
+    // Clear Store cannot keep the Store: it stays as it is, and so does the run.
+    QDir(directory_->Path()).mkdir("STORED.bak");
+    QTest::mouseClick(dialog_->Button(kIdClearStore), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), QStringLiteral("Store not cleared: STORED.bak: Is a directory"));
+    QCOMPARE(directory_->Read("STORED.txt"), stored);
+    QVERIFY(dialog_->Session().TitleLineWritten());
+
+    QFile::remove(directory_->Path() + "/STORED.txt");
+    QDir(directory_->Path()).mkdir("STORED.txt");
+    const QString not_written = QStringLiteral("Store not written: STORED.txt: Is a directory");
+    QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), not_written);
+    // A page makes no names for a Store that cannot be opened.
+    QTest::mouseClick(dialog_->Button(kIdStorePage), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), not_written);
+    QCOMPARE(dialog_->Session().HistoryCount(), 1);
+    QVERIFY(dialog_->Control(kIdProgressGauge)->isHidden());
+    QVERIFY(!dialog_->Control(kIdStatusLine)->isHidden());
+    QTest::mouseClick(dialog_->Button(kIdClearStore), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), QStringLiteral("Store not cleared: STORED.txt: Is a directory"));
+  }
+
+  void aPageThatFailsHalfWaySaysHowManyNamesReachedTheFile() {
+    int given = 0;
+    dialog_->Session().SetAttempt([this, &given](const qorv::GenerationRequest&) {
+      const std::string name = "Name" + std::to_string(++given);
+      dialog_->Session().History().Add(name);
+      return name;
+    });
+    qobject_cast<QLineEdit*>(dialog_->Control(kIdPageSize))->setText("10");
+    const std::string three =
+        kH1 + "\r\n" + kTitleLine.toStdString() + "\r\nName1\r\nName2\r\nName3\r\n";
+    {
+      const qorv::testing::FileSizeLimit limit(three.size() + 3);
+      QTest::mouseClick(dialog_->Button(kIdStorePage), Qt::LeftButton);
+    }
+    const QString text = StatusText(*dialog_);
+    QCOMPARE(text, QStringLiteral("3 of 10 stored: STORED.txt: File too large"));
+    QCOMPARE(directory_->Read("STORED.txt"), three);
+    // The fourth name was made, and is shown, but is not in the Store.
+    QCOMPARE(DisplayText(*dialog_), QStringLiteral("Name4"));
+    QVERIFY(dialog_->Control(kIdStoreName)->isEnabled());
+    // The status line holds the whole text, and the longest of its kind.
+    auto* status = qobject_cast<QLabel*>(dialog_->Control(kIdStatusLine));
+    for (const QString& shown :
+         {text, QStringLiteral("999 of 1000 stored: STORED.txt: No space left on device"),
+          QStringLiteral("Store not cleared: STORED.bak: No space left on device"),
+          QStringLiteral("Cannot view !qrv_log.txt: No such file or directory")}) {
+      QVERIFY2(status->fontMetrics().horizontalAdvance(shown) <= status->contentsRect().width(),
+               qPrintable(shown + ": " +
+                          QString::number(status->fontMetrics().horizontalAdvance(shown)) + " > " +
+                          QString::number(status->contentsRect().width())));
+    }
   }
 
  private:

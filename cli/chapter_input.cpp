@@ -1,0 +1,29 @@
+#include "cli/chapter_input.h"
+
+#include <unistd.h>
+
+#include <cstring>
+
+#include "chapter/chapter_title.h"
+#include "text/encoding.h"
+
+namespace qorv {
+
+ChapterInput ReadChapterInput(const std::string& path) {
+  ChapterInput input;
+  const bool standard_input = path == kStandardInputArgument;
+  input.Name = standard_input ? "standard input" : path;
+  input.File = standard_input ? ReadDescriptorBytes(STDIN_FILENO) : ReadFileBytes(path);
+  // A file that cannot be read is refused by the load itself, as the desktop program does.
+  input.ExpectedNameCount = input.File.Error != 0 ? 1 : EstimateNameCountInText(input.File.Bytes);
+  return input;
+}
+
+void WriteLoadFailure(std::ostream& err, const ChapterInput& input, const TQorvChapter& chapter) {
+  err << "qorv: " << input.Name << ": " << Cp1252ToUtf8(chapter.Message) << "\n";
+  if (input.File.Error != 0) {
+    err << "qorv: " << input.Name << ": " << std::strerror(input.File.Error) << "\n";
+  }
+}
+
+}  // namespace qorv

@@ -1,0 +1,29 @@
+// The Chapter a command line names, read once: its bytes serve the Chapter list's estimate, the
+// load and the warnings alike, so that a pipe is read to its end exactly once.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "chapter/chapter.h"
+#include "io/file_bytes.h"
+
+namespace qorv {
+
+// The CHAPTER argument that stands for standard input.
+inline constexpr const char* kStandardInputArgument = "-";
+
+struct ChapterInput {
+  std::string Name;           // how messages name it: the path as given, or "standard input"
+  FileBytes File;             // the whole file, or what was read before the read failed
+  int ExpectedNameCount = 1;  // the Chapter list's estimate from the same bytes
+};
+
+// Reads `path` ("-": standard input) whole, however it is given: a file, a pipe, /dev/stdin.
+ChapterInput ReadChapterInput(const std::string& path);
+
+// The load's failure on `err`: "qorv: NAME: MESSAGE", then, when the file could not be read,
+// the system's reason as "qorv: NAME: REASON".
+void WriteLoadFailure(std::ostream& err, const ChapterInput& input, const TQorvChapter& chapter);
+
+}  // namespace qorv
