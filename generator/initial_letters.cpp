@@ -19,19 +19,25 @@ struct DrawnKinds {
 };
 
 DrawnKinds KindsDrawnFor(char letter, int y_mode, bool consonant_classes, bool vowel_classes) {
-  std::string consonants(ConsonantLetters);
-  std::string vowels(VowelLetters);
-  AsciiUpperInPlace(consonants);
-  AsciiUpperInPlace(vowels);
-  std::string& without_y = y_mode == 0 ? consonants : vowels;
-  without_y.erase(without_y.find('Y'), 1);
-  const bool consonant_fits = consonant_classes && consonants.find(letter) != std::string::npos;
-  const bool vowel_fits = vowel_classes && vowels.find(letter) != std::string::npos;
+  const InitialLetterSets& sets = InitialLetterSets::For(y_mode);
+  const bool consonant_fits = consonant_classes && sets.BeginsConsonant(letter);
+  const bool vowel_fits = vowel_classes && sets.BeginsVowel(letter);
   if (!consonant_fits && !vowel_fits) return {consonant_classes, vowel_classes};
   return {consonant_fits, vowel_fits};
 }
 
 }  // namespace
+
+InitialLetterSets::InitialLetterSets(int y_mode) {
+  std::string vowels(VowelLetters);
+  std::string consonants(ConsonantLetters);
+  AsciiUpperInPlace(vowels);
+  AsciiUpperInPlace(consonants);
+  std::string& without_y = y_mode == 0 ? consonants : vowels;
+  without_y.erase(without_y.find('Y'), 1);
+  for (char c : vowels) vowels_[static_cast<unsigned char>(c)] = true;
+  for (char c : consonants) consonants_[static_cast<unsigned char>(c)] = true;
+}
 
 std::string PossibleInitialLetters(const TQorvChapter& chapter, const ChapterStatistics& stats) {
   // The first characters of the elements seen first, by kind, as the placement compares them.

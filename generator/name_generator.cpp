@@ -10,43 +10,12 @@
 #include "chapter/letters.h"
 #include "generator/finishing.h"
 #include "generator/generation_log.h"
+#include "generator/initial_letters.h"
 #include "generator/placement.h"
 #include "generator/validation.h"
 
 namespace qorv {
 namespace {
-
-// The letters a name of each kind may begin with: both classes upper-cased, with the one "Y"
-// taken from the kind that the Chapter's Y mode does not give it.
-class InitialLetterSets {
- public:
-  // The sets of a Y mode; there are two, made once each.
-  static const InitialLetterSets& For(int y_mode) {
-    static const InitialLetterSets kYVowel(0);
-    static const InitialLetterSets kYConsonant(1);
-    return y_mode == 0 ? kYVowel : kYConsonant;
-  }
-
-  bool Fits(int structure_class, char letter) const {
-    if (letter == '*') return true;
-    return (structure_class % 2 == 1 ? vowels_ : consonants_)[static_cast<unsigned char>(letter)];
-  }
-
- private:
-  explicit InitialLetterSets(int y_mode) {
-    std::string vowels(VowelLetters);
-    std::string consonants(ConsonantLetters);
-    AsciiUpperInPlace(vowels);
-    AsciiUpperInPlace(consonants);
-    std::string& without_y = y_mode == 0 ? consonants : vowels;
-    without_y.erase(without_y.find('Y'), 1);
-    for (char c : vowels) vowels_[static_cast<unsigned char>(c)] = true;
-    for (char c : consonants) consonants_[static_cast<unsigned char>(c)] = true;
-  }
-
-  std::array<bool, 256> vowels_{};
-  std::array<bool, 256> consonants_{};
-};
 
 // Draws a structure class weighted by its seed names, again until it fits the initial letter.
 // When no class with seed names fits, the first draw is taken.
