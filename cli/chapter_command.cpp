@@ -81,6 +81,22 @@ Input ReadInput(const std::string& path, std::istream& in) {
   return input;
 }
 
+// The input as text, or nullopt when it cannot be read or is not text (the reason on `err`).
+std::optional<DecodedText> ReadText(const std::string& path, const std::string& label,
+                                    std::istream& in, std::ostream& err) {
+  const Input input = ReadInput(path, in);
+  if (!input.error.empty()) {
+    err << "qorv: " << label << ": " << input.error << "\n";
+    return std::nullopt;
+  }
+  DecodedText text = DecodeText(input.bytes);
+  if (!text.Error.empty()) {
+    err << "qorv: " << label << ": " << text.Error << "\n";
+    return std::nullopt;
+  }
+  return text;
+}
+
 // The value of a header tag from the command line, in Windows-1252.
 std::optional<UsageProblem> HeaderValue(const LetterMapper& mapper, const std::string& option,
                                         const std::string& utf8, std::string& value,
@@ -359,18 +375,10 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
   if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
 
   const std::string label = InputLabel(options.word_list);
-  const Input input = ReadInput(options.word_list, in);
-  if (!input.error.empty()) {
-    err << "qorv: " << label << ": " << input.error << "\n";
-    return kExitFailure;
-  }
-  const DecodedText text = DecodeText(input.bytes);
-  if (!text.Error.empty()) {
-    err << "qorv: " << label << ": " << text.Error << "\n";
-    return kExitFailure;
-  }
+  const std::optional<DecodedText> text = ReadText(options.word_list, label, in, err);
+  if (!text) return kExitFailure;
 
-  const WordList list = ReadWordList(text.Utf8, *mapper, options.join_words);
+  const WordList list = ReadWordList(text->Utf8, *mapper, options.join_words);
   WordListNotes notes(label);
   notes.Add(list);
   std::vector<std::string> names;
@@ -409,18 +417,10 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
   }
   if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
   const std::string label = InputLabel(options.input);
-  const Input input = ReadInput(options.input, in);
-  if (!input.error.empty()) {
-    err << "qorv: " << label << ": " << input.error << "\n";
-    return kExitFailure;
-  }
-  const DecodedText text = DecodeText(input.bytes);
-  if (!text.Error.empty()) {
-    err << "qorv: " << label << ": " << text.Error << "\n";
-    return kExitFailure;
-  }
+  const std::optional<DecodedText> text = ReadText(options.input, label, in, err);
+  if (!text) return kExitFailure;
 
-  const ConvertedChapter converted = ConvertChapter(text, *mapper);
+  const ConvertedChapter converted = ConvertChapter(*text, *mapper);
   int unmapped = 0;
   for (const ChangedCharacter& changed : converted.Changed) {
     err << "qorv: " << label << ": line " << changed.Line << ": ";
@@ -451,7 +451,7 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
     return status;
   }
   out << options.output << ": " << chapter.NameCount << " names; converted from "
-      << EncodingName(text.Encoding) << ", " << converted.LineEndsChanged
+      << EncodingName(text->Encoding) << ", " << converted.LineEndsChanged
       << " line ends made CR LF, " << converted.Changed.size() - unmapped << " characters reduced, "
       << unmapped << " written as ?\n";
   return kExitSuccess;
