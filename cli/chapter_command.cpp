@@ -358,14 +358,19 @@ int WriteChapter(const std::string& output, const std::string& text, bool force,
   return kExitSuccess;
 }
 
+// The letter mapper both commands read their text through; null, with the reason on `err`,
+// when the Unicode library cannot provide it.
+std::unique_ptr<LetterMapper> CreateMapper(std::ostream& err) {
+  std::string icu_error;
+  std::unique_ptr<LetterMapper> mapper = LetterMapper::Create(icu_error);
+  if (!mapper) err << "qorv: " << icu_error << "\n";
+  return mapper;
+}
+
 int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out,
            std::ostream& err) {
-  std::string icu_error;
-  const std::unique_ptr<LetterMapper> mapper = LetterMapper::Create(icu_error);
-  if (!mapper) {
-    err << "qorv: " << icu_error << "\n";
-    return kExitFailure;
-  }
+  const std::unique_ptr<LetterMapper> mapper = CreateMapper(err);
+  if (!mapper) return kExitFailure;
   ChapterHeader header;
   std::vector<std::string> header_notes;
   if (auto problem = MakeHeader(*mapper, options, header, header_notes)) {
@@ -409,12 +414,8 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
 
 int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostream& out,
                std::ostream& err) {
-  std::string icu_error;
-  const std::unique_ptr<LetterMapper> mapper = LetterMapper::Create(icu_error);
-  if (!mapper) {
-    err << "qorv: " << icu_error << "\n";
-    return kExitFailure;
-  }
+  const std::unique_ptr<LetterMapper> mapper = CreateMapper(err);
+  if (!mapper) return kExitFailure;
   if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
   const std::string label = InputLabel(options.input);
   const std::optional<DecodedText> text = ReadText(options.input, label, in, err);
