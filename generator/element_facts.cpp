@@ -161,12 +161,14 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
                      coded.empty() ? -1 : ConsonantIndex(coded.back()),
                      coded.empty() ? '\0' : AsciiUpper(coded[0])};
     CandidateTextOf(coded, stats, ConsonantCandidateText[k], ConsonantSpecialLength[k]);
+    ConsonantLogText[k] = coded + ' ';
   }
   for (int v = 0; v < vowel_count; ++v) {
     const std::string& coded = stats.VowelElements[v];
     Vowels[v] = {static_cast<int>(coded.size()), IsMultiVowel(coded),
                  coded.empty() ? '\0' : AsciiUpper(coded[0])};
     CandidateTextOf(coded, stats, VowelCandidateText[v], VowelSpecialLength[v]);
+    VowelLogText[v] = coded + ' ';
   }
   SpecialsLengthen = true;
   for (int d = 0; d < stats.SpecialConsonantCount; ++d) {

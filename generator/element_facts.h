@@ -134,6 +134,9 @@ struct ElementFacts {
   std::array<std::string, kElementTableSize> ConsonantCandidateText;
   std::array<std::size_t, kElementTableSize> VowelSpecialLength;
   std::array<std::size_t, kElementTableSize> ConsonantSpecialLength;
+  // What the log writes for an element among a step's candidates: its coded text, then a space.
+  std::array<std::string, kElementTableSize> VowelLogText;
+  std::array<std::string, kElementTableSize> ConsonantLogText;
   // Every special consonant has a text, so expanding one never shortens a candidate: a candidate
   // whose elements' special lengths stay within the cap is then their texts joined.
   bool SpecialsLengthen = true;

@@ -71,12 +71,7 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
   bool narrowed = false;
   const ElementSet candidates = SingleCandidates(pos, at, narrowed);
   if (trace_) TraceSet(candidates, weights, id_base);
-  if (log_.enabled()) {
-    candidates.ForEach([&](int e) {
-      LogElement(id_base + e);
-      log_.Write(' ');
-    });
-  }
+  if (log_.enabled()) candidates.ForEach([&](int e) { log_.Write(LogText(id_base + e)); });
   // The elements seen at the slot, when no filter took any away, are chosen from their list.
   const Choice choice = narrowed ? choices_.Elements.Find(candidates, weights)
                                  : SeenChoice(vowel ? sets_.VowelsSeenList[at.slot]
@@ -179,7 +174,14 @@ bool Placement::PlacePairFromSet(const PairSet& candidates,
                                  const std::array<int, kMaxNames>& weights, int pos,
                                  std::string_view no_option) {
   if (trace_) TraceSet(candidates, weights, 0);
-  if (log_.enabled()) candidates.ForEach([&](int i) { LogPair(pairs[i]); });
+  if (log_.enabled()) {
+    // A pair is logged as its two texts joined, then a space.
+    candidates.ForEach([&](int i) {
+      const std::string_view first = LogText(pairs[i].first);
+      log_.Write(first.substr(0, first.size() - 1));
+      log_.Write(LogText(pairs[i].second));
+    });
+  }
   const Choice choice = choices_.Pairs.Find(candidates, weights);
   if (choice.Count == 0) {
     log_.Write(no_option);
@@ -397,6 +399,7 @@ int Placement::Choose() {
 void Placement::TakeSingle(int pos, ElementId chosen) {
   elements_[pos] = chosen;
   elements_[pos + 1] = kEndOfRow;
+  if (!log_.enabled()) return;
   log_.Write(": ");
   LogElement(chosen);
   log_.Write(log_text::kLineEnd);
@@ -406,6 +409,7 @@ void Placement::TakePair(int pos, const ElementPair& chosen) {
   elements_[pos] = chosen.first;
   elements_[pos + 1] = chosen.second;
   elements_[pos + 2] = kEndOfRow;
+  if (!log_.enabled()) return;
   log_.Write(": ");
   LogPair(chosen);
   log_.Write(log_text::kLineEnd);

@@ -117,6 +117,10 @@ class Placement {
   void TakePair(int pos, const ElementPair& chosen);
   void LogElement(ElementId id);
   void LogPair(const ElementPair& pair);
+  // By sets: an element's text among a step's candidates, with its space after it.
+  std::string_view LogText(ElementId id) const {
+    return IsVowelId(id) ? facts_.VowelLogText[id] : facts_.ConsonantLogText[id - kConsonantIdBase];
+  }
 
   int LastLetter(ElementId consonant) const {
     return facts_.Consonants[consonant - kConsonantIdBase].Last;
