@@ -1,8 +1,9 @@
 // A fixed-size set of small integers (element indexes, pair indexes), kept as bits.
 //
 // Placement keeps, for every filter, the set of elements or pairs that pass it; one placement
-// step intersects a few of these sets and then takes a member by its rank. Members are always
-// visited in increasing order, which is the table order of the candidates.
+// step intersects a few of these sets and then takes one of the members, found by the set's
+// bits in a table of the sets met before. Members are always visited in increasing order, which
+// is the table order of the candidates.
 #pragma once
 
 #include <array>
@@ -58,6 +59,18 @@ class BitSet {
     return *this;
   }
   friend bool operator==(const BitSet&, const BitSet&) = default;
+
+  // A hash of the members, for tables keyed by sets: each word times its own odd constant, so
+  // that the products do not wait for each other, then mixed.
+  std::uint64_t Hash() const {
+    std::uint64_t h = 0;
+    for (int w = 0; w < kWords; ++w) {
+      h += words_[w] * (0x9E3779B97F4A7C15u + 2 * static_cast<std::uint64_t>(w));
+    }
+    h ^= h >> 31;
+    h *= 0xBF58476D1CE4E5B9u;
+    return h ^ (h >> 29);
+  }
 
   int Count() const {
     int count = 0;

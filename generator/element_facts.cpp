@@ -126,7 +126,7 @@ void BuildSeenLists(std::array<CandidateSets::SeenList, kPositionSlots>& lists,
     int sum = 0;
     seen[slot].ForEach([&](int e) {
       sum += weights[slot][e];
-      list.Members[list.Count] = static_cast<std::uint8_t>(e);
+      list.Members[list.Count] = static_cast<std::uint16_t>(e);
       list.Sums[list.Count] = sum;
       ++list.Count;
     });
@@ -147,7 +147,8 @@ void BuildPairSets(CandidateSets& sets, const ElementFacts& facts, const Chapter
 
 }  // namespace
 
-ElementFacts::ElementFacts() : Sets(std::make_unique<CandidateSets>()) {}
+ElementFacts::ElementFacts()
+    : Sets(std::make_unique<CandidateSets>()), Choices(std::make_unique<CandidateChoices>()) {}
 
 void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int consonant_count) {
   VowelCount = vowel_count;
@@ -160,12 +161,14 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
                      coded.empty() ? -1 : ConsonantIndex(coded.back()),
                      coded.empty() ? '\0' : AsciiUpper(coded[0])};
     CandidateTextOf(coded, stats, ConsonantCandidateText[k], ConsonantSpecialLength[k]);
+    ConsonantLogText[k] = coded + ' ';
   }
   for (int v = 0; v < vowel_count; ++v) {
     const std::string& coded = stats.VowelElements[v];
     Vowels[v] = {static_cast<int>(coded.size()), IsMultiVowel(coded),
                  coded.empty() ? '\0' : AsciiUpper(coded[0])};
     CandidateTextOf(coded, stats, VowelCandidateText[v], VowelSpecialLength[v]);
+    VowelLogText[v] = coded + ' ';
   }
   SpecialsLengthen = true;
   for (int d = 0; d < stats.SpecialConsonantCount; ++d) {
@@ -178,6 +181,8 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
   BuildSeenLists(Sets->VowelsSeenList, Sets->VowelsSeenAt, Sets->VowelWeights);
   BuildSeenLists(Sets->ConsonantsSeenList, Sets->ConsonantsSeenAt, Sets->ConsonantWeights);
   BuildPairSets(*Sets, *this, stats);
+  Choices->Elements.Clear();
+  Choices->Pairs.Clear();
 }
 
 }  // namespace qorv

@@ -17,6 +17,7 @@
 #include "chapter/limits.h"
 #include "chapter/statistics.h"
 #include "generator/bit_set.h"
+#include "generator/weighted_choices.h"
 
 namespace qorv {
 
@@ -94,7 +95,7 @@ struct CandidateSets {
   // weights: a step that no other filter narrows chooses from it without walking a set.
   struct SeenList {
     int Count = 0;
-    std::array<std::uint8_t, kElementTableSize> Members;
+    std::array<std::uint16_t, kElementTableSize> Members;
     std::array<int, kElementTableSize> Sums;
   };
   std::array<SeenList, kPositionSlots> VowelsSeenList;
@@ -109,6 +110,13 @@ struct CandidateSets {
   // FinalPairFourthLast.
   std::array<PairSet, kContextSets> FinalThirdLast;
   std::array<PairSet, kContextSets> FinalFourthLast;
+};
+
+// The choices among the candidate sets that placement steps met (see WeightedChoices): single
+// elements by their slot's weights, pairs by their table's.
+struct CandidateChoices {
+  WeightedChoices<ElementSet> Elements{4096, 1 << 16};
+  WeightedChoices<PairSet> Pairs{512, 1 << 15};
 };
 
 struct ElementFacts {
@@ -126,11 +134,17 @@ struct ElementFacts {
   std::array<std::string, kElementTableSize> ConsonantCandidateText;
   std::array<std::size_t, kElementTableSize> VowelSpecialLength;
   std::array<std::size_t, kElementTableSize> ConsonantSpecialLength;
+  // What the log writes for an element among a step's candidates: its coded text, then a space.
+  std::array<std::string, kElementTableSize> VowelLogText;
+  std::array<std::string, kElementTableSize> ConsonantLogText;
   // Every special consonant has a text, so expanding one never shortens a candidate: a candidate
   // whose elements' special lengths stay within the cap is then their texts joined.
   bool SpecialsLengthen = true;
   // Several hundred kilobytes: kept on the heap, allocated once per ElementFacts.
   std::unique_ptr<CandidateSets> Sets;
+  // Filled by the attempts as they meet candidate sets, emptied by Build: what it holds follows
+  // from the sets and the statistics, so it changes no result, only how soon one is found.
+  std::unique_ptr<CandidateChoices> Choices;
 
   void Build(const ChapterStatistics& stats, int vowel_count, int consonant_count);
 };

@@ -13,6 +13,7 @@ Placement::Placement(const ChapterStatistics& stats, const ElementFacts& facts,
     : stats_(stats),
       facts_(facts),
       sets_(*facts.Sets),
+      choices_(*facts.Choices),
       random_(random),
       log_(log),
       settings_(settings),
@@ -70,21 +71,16 @@ bool Placement::PlaceSingle(int pos, const Position& at) {
   bool narrowed = false;
   const ElementSet candidates = SingleCandidates(pos, at, narrowed);
   if (trace_) TraceSet(candidates, weights, id_base);
-  if (log_.enabled()) {
-    candidates.ForEach([&](int e) {
-      LogElement(id_base + e);
-      log_.Write(' ');
-    });
-  }
+  if (log_.enabled()) candidates.ForEach([&](int e) { log_.Write(LogText(id_base + e)); });
   // The elements seen at the slot, when no filter took any away, are chosen from their list.
-  const CandidateSets::SeenList& seen =
-      vowel ? sets_.VowelsSeenList[at.slot] : sets_.ConsonantsSeenList[at.slot];
-  const int count = narrowed ? CountMembers(candidates, weights) : seen.Count;
-  if (count == 0) {
+  const Choice choice = narrowed ? choices_.Elements.Find(candidates, weights)
+                                 : SeenChoice(vowel ? sets_.VowelsSeenList[at.slot]
+                                                    : sets_.ConsonantsSeenList[at.slot]);
+  if (choice.Count == 0) {
     log_.Write(log_text::kNoOption);
     return false;
   }
-  TakeSingle(pos, id_base + (narrowed ? ChooseMember(candidates, count) : ChooseSeen(seen)));
+  TakeSingle(pos, id_base + ChooseMember(choice));
   return true;
 }
 
@@ -178,29 +174,21 @@ bool Placement::PlacePairFromSet(const PairSet& candidates,
                                  const std::array<int, kMaxNames>& weights, int pos,
                                  std::string_view no_option) {
   if (trace_) TraceSet(candidates, weights, 0);
-  if (log_.enabled()) candidates.ForEach([&](int i) { LogPair(pairs[i]); });
-  const int count = CountMembers(candidates, weights);
-  if (count == 0) {
+  if (log_.enabled()) {
+    // A pair is logged as its two texts joined, then a space.
+    candidates.ForEach([&](int i) {
+      const std::string_view first = LogText(pairs[i].first);
+      log_.Write(first.substr(0, first.size() - 1));
+      log_.Write(LogText(pairs[i].second));
+    });
+  }
+  const Choice choice = choices_.Pairs.Find(candidates, weights);
+  if (choice.Count == 0) {
     log_.Write(no_option);
     return false;
   }
-  TakePair(pos, pairs[ChooseMember(candidates, count)]);
+  TakePair(pos, pairs[ChooseMember(choice)]);
   return true;
-}
-
-template <typename Set, typename Weights>
-int Placement::CountMembers(const Set& set, const Weights& weights) {
-  if (!settings_.Statistical) return set.Count();
-  // The running weight sums of the members in order, for the weighted choice.
-  int* const sums = weights_.data();
-  int count = 0;
-  int sum = 0;
-  set.ForEach([&](int member) {
-    sum += weights[member];
-    sums[count++] = sum;
-  });
-  weight_total_ = sum;
-  return count;
 }
 
 namespace {
@@ -220,16 +208,15 @@ int FirstAbove(const int* sums, int count, int r) {
 
 }  // namespace
 
-template <typename Set>
-int Placement::ChooseMember(const Set& set, int count) {
-  if (!settings_.Statistical) return set.Nth(RandomBelow(random_, count));
-  return set.Nth(FirstAbove(weights_.data(), count, RandomBelow(random_, weight_total_)));
+Placement::Choice Placement::SeenChoice(const CandidateSets::SeenList& seen) {
+  const int total = seen.Count > 0 ? seen.Sums[seen.Count - 1] : 0;
+  return {seen.Count, total, seen.Members.data(), seen.Sums.data()};
 }
 
-int Placement::ChooseSeen(const CandidateSets::SeenList& seen) {
-  if (!settings_.Statistical) return seen.Members[RandomBelow(random_, seen.Count)];
-  const int r = RandomBelow(random_, seen.Sums[seen.Count - 1]);
-  return seen.Members[FirstAbove(seen.Sums.data(), seen.Count, r)];
+int Placement::ChooseMember(const Choice& choice) {
+  if (!settings_.Statistical) return choice.Members[RandomBelow(random_, choice.Count)];
+  const int r = RandomBelow(random_, choice.Total);
+  return choice.Members[FirstAbove(choice.Sums, choice.Count, r)];
 }
 
 template <typename Set, typename Weights>
@@ -412,6 +399,7 @@ int Placement::Choose() {
 void Placement::TakeSingle(int pos, ElementId chosen) {
   elements_[pos] = chosen;
   elements_[pos + 1] = kEndOfRow;
+  if (!log_.enabled()) return;
   log_.Write(": ");
   LogElement(chosen);
   log_.Write(log_text::kLineEnd);
@@ -421,6 +409,7 @@ void Placement::TakePair(int pos, const ElementPair& chosen) {
   elements_[pos] = chosen.first;
   elements_[pos + 1] = chosen.second;
   elements_[pos + 2] = kEndOfRow;
+  if (!log_.enabled()) return;
   log_.Write(": ");
   LogPair(chosen);
   log_.Write(log_text::kLineEnd);

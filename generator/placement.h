@@ -5,7 +5,8 @@
 // A step finds its candidates in one of two ways that give the same candidates in the same
 // order with the same weights, and so the same draws and the same log:
 //   - by sets (what runs): the sets of ElementFacts for each filter that applies are intersected,
-//     and the choice takes a member by rank, or walks the members for the weights;
+//     and the choice takes a member from the set's members and running weight sums, kept in the
+//     Chapter's table of choices from the first step that met the set;
 //   - one by one (the reference): every element or pair is put to the filters in turn
 //     (ConsonantFits, VowelFits, PairFitsPattern, FinalPairFitsNeighbours), as the rules are
 //     stated. A test runs both on every sample Chapter and compares their steps.
@@ -84,15 +85,12 @@ class Placement {
   bool PlacePairFromSet(const PairSet& candidates, const std::array<ElementPair, kMaxNames>& pairs,
                         const std::array<int, kMaxNames>& weights, int pos,
                         std::string_view no_option);
-  // The number of members of `set`; with Statistical on, the running sums of their weights go
-  // into the weight list, member by member.
-  template <typename Set, typename Weights>
-  int CountMembers(const Set& set, const Weights& weights);
-  // Picks one of the `count` members of `set`: uniformly, or with Statistical on by weight.
-  template <typename Set>
-  int ChooseMember(const Set& set, int count);
-  // Picks one of the elements seen at a slot, as ChooseMember would from their set.
-  int ChooseSeen(const CandidateSets::SeenList& seen);
+  // The members of a step's candidate set and the running sums of their weights: found in the
+  // Chapter's table of choices, or for the elements seen at a slot in their list.
+  using Choice = MemberChoice;
+  static Choice SeenChoice(const CandidateSets::SeenList& seen);
+  // Picks one of the members: uniformly, or with Statistical on by weight.
+  int ChooseMember(const Choice& choice);
   template <typename Set, typename Weights>
   void TraceSet(const Set& set, const Weights& weights, int id_base);
 
@@ -119,6 +117,10 @@ class Placement {
   void TakePair(int pos, const ElementPair& chosen);
   void LogElement(ElementId id);
   void LogPair(const ElementPair& pair);
+  // By sets: an element's text among a step's candidates, with its space after it.
+  std::string_view LogText(ElementId id) const {
+    return IsVowelId(id) ? facts_.VowelLogText[id] : facts_.ConsonantLogText[id - kConsonantIdBase];
+  }
 
   int LastLetter(ElementId consonant) const {
     return facts_.Consonants[consonant - kConsonantIdBase].Last;
@@ -128,6 +130,7 @@ class Placement {
   const ChapterStatistics& stats_;
   const ElementFacts& facts_;
   const CandidateSets& sets_;
+  CandidateChoices& choices_;
   RandomSource& random_;
   AttemptLog& log_;
   PlacementSettings settings_;
@@ -135,7 +138,7 @@ class Placement {
   std::vector<StepCandidates>* trace_ = nullptr;
   NameElementRow elements_;
   // One by one: the candidates of the current position, at most every pair of the Chapter, with
-  // their weights. By sets, Statistical on: the running sums of the members' weights.
+  // their weights.
   std::array<int, kMaxNames> candidates_;
   std::array<int, kMaxNames> weights_;
   int candidate_count_ = 0;
