@@ -13,34 +13,6 @@
 
 namespace qorv {
 
-// Without a population count instruction in the target (no -mpopcnt), std::popcount calls a
-// library routine; counting the bits in place is faster than that call.
-inline int PopCount(std::uint64_t word) {
-#if defined(__POPCNT__)
-  return std::popcount(word);
-#else
-  word -= (word >> 1) & 0x5555555555555555u;
-  word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
-  word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-  return static_cast<int>((word * 0x0101010101010101u) >> 56);
-#endif
-}
-
-// The position of the set bit of rank `n` (0 for the lowest) in `word`, which has more than `n`
-// set bits: the byte is found by the running bit counts of the bytes, then the bit within it.
-inline int NthBit(std::uint64_t word, int n) {
-  std::uint64_t bytes = word - ((word >> 1) & 0x5555555555555555u);
-  bytes = (bytes & 0x3333333333333333u) + ((bytes >> 2) & 0x3333333333333333u);
-  bytes = (bytes + (bytes >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-  const std::uint64_t running = bytes * 0x0101010101010101u;  // byte i: bits in bytes 0..i
-  int byte = 0;
-  while (static_cast<int>((running >> (8 * byte)) & 0xFF) <= n) ++byte;
-  if (byte > 0) n -= static_cast<int>((running >> (8 * (byte - 1))) & 0xFF);
-  std::uint64_t bits = (word >> (8 * byte)) & 0xFF;
-  for (; n > 0; --n) bits &= bits - 1;
-  return 8 * byte + std::countr_zero(bits);
-}
-
 template <int kSize>
 class BitSet {
  public:
@@ -70,26 +42,6 @@ class BitSet {
     h ^= h >> 31;
     h *= 0xBF58476D1CE4E5B9u;
     return h ^ (h >> 29);
-  }
-
-  int Count() const {
-    int count = 0;
-    for (const std::uint64_t word : words_) count += PopCount(word);
-    return count;
-  }
-
-  // The member of rank `n` (0 for the smallest); `n` must be below Count().
-  int Nth(int n) const {
-    for (int w = 0; w < kWords; ++w) {
-      std::uint64_t word = words_[w];
-      const int here = PopCount(word);
-      if (n >= here) {
-        n -= here;
-        continue;
-      }
-      return w * 64 + NthBit(word, n);
-    }
-    return -1;
   }
 
   // Calls `visit(member)` for every member in increasing order; stops early when `visit` returns
