@@ -69,68 +69,6 @@ char InitialLetter(const std::string& option, const std::string& utf8) {
   return AsciiUpper(AccentUpper(*byte));
 }
 
-// The seed names in the form a generated name with the same letters would take: upper-cased,
-// accent-finished as the Chapter asks, capitalised.
-std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
-  std::set<std::string> seeds;
-  NamesListReader reader(chapter.Text);
-  std::string name;
-  while (reader.status() == NamesListReader::Status::kReady &&
-         reader.Next(name) == NamesListReader::Step::kName) {
-    NormaliseName(name);
-    seeds.insert(FinishedName(name, chapter.PunctMode));
-  }
-  return seeds;
-}
-
-// The fewest and the most letters a name of the Chapter can have: every name has two to
-// MaxElementsPerName elements, each as long as its finished text. Accent finishing may join two
-// letters into one, and an element of apostrophes or hyphens alone counts no letter.
-struct LengthBounds {
-  std::size_t Shortest = 0;
-  std::size_t Longest = 0;
-};
-
-LengthBounds PossibleLengths(const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  std::size_t longest_element = 0;
-  bool letterless_element = false;
-  const auto measure = [&](const std::string& coded) {
-    std::string text = coded;
-    ExpandSpecialConsonants(text, stats);
-    ExpandSoftConsonants(text);
-    const std::size_t letters = CountedLetters(text);
-    longest_element = std::max(longest_element, letters);
-    letterless_element = letterless_element || letters == 0;
-  };
-  for (int v = 0; v < chapter.VowelElementCount; ++v) measure(stats.VowelElements[v]);
-  for (int k = 0; k < chapter.ConsonantElementCount; ++k) measure(stats.ConsonantElements[k]);
-  LengthBounds bounds;
-  bounds.Shortest = letterless_element ? 0 : chapter.PunctMode != 0 ? 1 : 2;
-  bounds.Longest = longest_element * static_cast<std::size_t>(stats.MaxElementsPerName);
-  return bounds;
-}
-
-// Why the filters can refuse every name of the Chapter, or an empty text when they need not.
-std::string ImpossibleFilter(const GenerateOptions& options, char initial,
-                             const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  if (initial != '*') {
-    const std::string letters = PossibleInitialLetters(chapter, stats);
-    if (letters.find(initial) == std::string::npos) {
-      return "no name can begin with " + Cp1252ToUtf8(std::string(1, initial)) +
-             "; initial letters: " + Cp1252ToUtf8(letters);
-    }
-  }
-  const NameFilterOptions& filters = options.filters;
-  const LengthBounds bounds = PossibleLengths(chapter, stats);
-  if (filters.max_length && *filters.max_length < bounds.Shortest) {
-    return "no name has fewer than " + std::to_string(bounds.Shortest) + " letters";
-  }
-  if (filters.min_length && *filters.min_length > bounds.Longest) {
-    return "no name has more than " + std::to_string(bounds.Longest) + " letters";
-  }
-  return {};
-}
-
 // What the generator reports of the request that made the last accepted name.
 NameRecord RecordOfLastName(const std::string& name, int attempts, const GenerationRequest& request,
                             const TQorvChapter& chapter, const ChapterStatistics& stats) {
@@ -470,7 +408,7 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   }
   const TQorvChapter& chapter = *session.Chapter();
   const ChapterStatistics& stats = session.Statistics();
-  if (const std::string why = ImpossibleFilter(options, options.initial, chapter, stats);
+  if (const std::string why = ImpossibleFilter(options.filters, options.initial, chapter, stats);
       !why.empty()) {
     err << "qorv: " << input.Name << ": " << why << '\n';
     return kExitUsage;

@@ -13,8 +13,8 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/generate_command.h"
-#include "cli/name_filters.h"
 #include "cli_test_support.h"
+#include "generator/name_filters.h"
 #include "text/encoding.h"
 
 namespace qorv {
