@@ -382,11 +382,13 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
       throw CLI::ValidationError("--starts-with", "begins with another letter than --initial");
     }
   });
+  AddKeyOptions(*command, options.keys);
   return command;
 }
 
 int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
+  if (given.keys.Any()) return RunNamesByKey(given, out, err);
   GenerateOptions options = given;
   // The first letter of --starts-with is the initial letter the generator keeps to; a single
   // letter is nothing more.

@@ -9,6 +9,7 @@
 
 #include "chapter/chapter.h"
 #include "cli/exit_codes.h"
+#include "cli/key_names.h"
 #include "cli/name_writer.h"
 #include "generator/generation_request.h"
 #include "generator/name_filters.h"
@@ -42,6 +43,7 @@ struct GenerateOptions {
   bool stats = false;          // report what became of the attempts on stderr
   bool store = false;          // append every name to the Store in the current directory
   bool trailing_line = false;  // with store: a trailing line of underscores after each name
+  KeyOptions keys;             // --key or --keys: the names of keys instead of a run of names
 };
 
 inline constexpr const char* kGenerateUsage =
@@ -51,7 +53,8 @@ inline constexpr const char* kGenerateUsage =
     "                      [--max-length N] [--starts-with TEXT] [--ends-with TEXT]\n"
     "                      [--contains TEXT] [--exclude TEXT]... [--format text|json|csv]\n"
     "                      [-o FILE] [--encoding utf-8|cp1252] [--stats]\n"
-    "                      [--store [--trailing-line]]";
+    "                      [--store [--trailing-line]]\n"
+    "                      [--key KEY | --keys FILE] [--world-seed S]";
 
 // Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are
 // checked and converted to Windows-1252 when the command line is parsed (a usage error when

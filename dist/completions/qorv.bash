@@ -7,7 +7,7 @@ _qorv_inspect_options="--json --help"
 _qorv_generate_options="--count --level --validation --structural --statistical --prefixes
   --suffixes --auto --initial --seed --log --unique --novel --min-length --max-length
   --starts-with --ends-with --contains --exclude --format --output --encoding --stats --store
-  --trailing-line --help"
+  --trailing-line --key --keys --world-seed --help"
 _qorv_new_options="--output --title --line1 --line2 --date --options --special-consonants --soft
   --multi --y-semi --y-consonant --u-semi --join-words --force --help"
 _qorv_convert_options="--output --force --help"
@@ -20,10 +20,10 @@ _qorv_values() {
     -v | --validation) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")) ;;
     --encoding) COMPREPLY=($(compgen -W "utf-8 cp1252" -- "$cur")) ;;
     --format) COMPREPLY=($(compgen -W "text json csv" -- "$cur")) ;;
-    --log | -o | --output) COMPREPLY=($(compgen -f -- "$cur")) ;;
+    --log | -o | --output | --keys) COMPREPLY=($(compgen -f -- "$cur")) ;;
     -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \
       --ends-with | --contains | --exclude | --title | --line1 | --line2 | --date | --options | \
-      --special-consonants) COMPREPLY=() ;;
+      --special-consonants | --key | --world-seed) COMPREPLY=() ;;
     *) return 1 ;;
   esac
   return 0

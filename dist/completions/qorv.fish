@@ -39,6 +39,9 @@ complete -c qorv -n $generate -l encoding -x -a "utf-8 cp1252" -d "encoding of t
 complete -c qorv -n $generate -l stats -d "report what became of the attempts"
 complete -c qorv -n $generate -l store -d "append the names to STORED.txt"
 complete -c qorv -n $generate -l trailing-line -d "follow each stored name with underscores"
+complete -c qorv -n $generate -l key -x -d "print the name of KEY"
+complete -c qorv -n $generate -l keys -r -F -d "print the name of each key of FILE"
+complete -c qorv -n $generate -l world-seed -x -d "the world the keys name in"
 
 set -l chapter "__fish_seen_subcommand_from chapter"
 complete -c qorv -n "$chapter; and not __fish_seen_subcommand_from new convert" -a new -d "make a Chapter from a word list"
