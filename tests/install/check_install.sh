@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build in BUILD_DIR into the scratch prefix PREFIX and checks what is there: the
 # programs, the desktop entry and AppStream metadata (validated), the icons, the manual pages,
-# the completions (their syntax, and bash's answers), the sample Chapters, the documents, the core
-# package, and the menu's start in the user's Chapter folder.
+# the completions (their syntax, and bash's answers), the sample Chapters, the documents, the
+# library (the public headers, the CMake package, libquorvane.so with quorvane.pc, the Python
+# module), and the menu's start in the user's Chapter folder.
 #   check_install.sh BUILD_DIR PREFIX
 set -euo pipefail
 build="$1" prefix="$2"
@@ -24,10 +25,7 @@ expected=(
   share/bash-completion/completions/qorv share/zsh/vendor-completions/_qorv
   share/fish/vendor_completions.d/qorv.fish
   share/doc/quorvane/README.md share/doc/quorvane/LICENSE share/doc/quorvane/copyright
-  include/quorvane/chapter/loader.h include/quorvane/generator/name_generator.h
-  include/quorvane/store/store_file.h include/quorvane/text/encoding.h
-  include/quorvane/io/file_bytes.h include/quorvane/session/lexicon_session.h
-  include/quorvane/qorv/version.h
+  include/quorvane/lexicon.h include/quorvane/result.h include/quorvane/quorvane.h
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -42,6 +40,13 @@ samples="$(find "$prefix/share/quorvane/chapters" -name '*.qrv' | wc -l)"
 [ "$samples" -eq "$(find "$(dirname "$0")/../../chapters" -name '*.qrv' | wc -l)" ] ||
   fail "share/quorvane/chapters holds $samples Chapters"
 find "$prefix" -name QuorvaneLexiconConfig.cmake | grep -q . || fail "no QuorvaneLexiconConfig.cmake"
+# The public headers only: none of the core's own.
+internal="$(find "$prefix/include/quorvane" -mindepth 1 -type d)"
+[ -z "$internal" ] || fail "include/quorvane holds folders of the core: $internal"
+# The C API's shared library with its SONAME link and pkg-config file, and the Python module.
+for pattern in 'libquorvane.so' 'libquorvane.so.2' 'quorvane.pc' 'quorvane.cpython-*.so'; do
+  find "$prefix" -name "$pattern" | grep -q . || fail "no $pattern"
+done
 
 # Each hicolor PNG is as large as its folder says (width and height at bytes 16 to 23).
 for size in 16 24 32 48 64 128 256; do

@@ -1,25 +1,29 @@
-// Five names from a Chapter, invented in-process: what a game needs of the Quorvane Lexicon. The
-// marked lines are the README's example, word for word (tests/install/check_consumer.sh).
+// A game over the installed C++ library: five names from generator seed 42, then the name of the
+// key "npc-42" in world 7, one per line. The marked lines are the README's example, word for word
+// (tests/install/check_consumer.sh).
 #include <iostream>
 
 // README:begin
-#include "chapter/chapter_title.h"
-#include "session/lexicon_session.h"
-#include "text/encoding.h"
+#include <quorvane/lexicon.h>
 // README:end
 
 int main(int argc, char* argv[]) {
   if (argc < 2) return 2;
   const char* path = argv[1];
   // README:begin
-  qorv::LexiconSession session({.LogPath = ""});  // no generation log
-  session.SetChapter(session.LoadChapterFile(path, qorv::EstimateNameCount(path)));
-  if (!session.HasLoadedChapter()) return 1;  // the cause: session.Chapter()->Message
-  const qorv::GenerationRequest request{.GenerationLevel = 2, .ValidationLevel = 1};
+  auto loaded = quorvane::Lexicon::LoadFile(path);
+  if (!loaded) return std::cerr << loaded.error().message << '\n', 1;
+  const quorvane::Lexicon& lexicon = *loaded;  // immutable: share it with any number of threads
+  quorvane::Options options;
+  options.level = 2;
+  quorvane::Generator generator(lexicon, options, /*seed=*/42);  // one per thread
   // README:end
   for (int i = 0; i < 5; ++i) {
     // README:begin
-    if (auto name = session.NextName(request)) std::cout << qorv::Cp1252ToUtf8(*name) << '\n';
+    if (std::optional<std::string> name = generator.Next()) std::cout << *name << '\n';
     // README:end
   }
+  // README:begin
+  std::cout << quorvane::NameFor(lexicon, options, /*world_seed=*/7, "npc-42") << '\n';
+  // README:end
 }
