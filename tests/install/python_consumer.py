@@ -25,3 +25,9 @@ try:
 except quorvane.Error as error:
     if "Couldn't open file" not in str(error):
         sys.exit("unexpected message: " + str(error))
+try:
+    quorvane.Generator(lexicon, level=7)
+    sys.exit("level 7 made a generator")
+except ValueError as error:
+    if str(error) != "level must be 0 to 3: 7":
+        sys.exit("unexpected message: " + str(error))
