@@ -45,7 +45,6 @@ class Loader {
     BlankComments(chapter_.Text);
     if (!ReadSpecialConsonants() || !ReadSpecialVowels() || !ReadGenOpt() || !ReadNames()) return;
     if (!Analyse()) return;
-    chapter_.RandomSeeded = 0;
     chapter_.Loaded = 1;
   }
 
@@ -56,10 +55,8 @@ class Loader {
   }
 
   void AttachClient() {
-    chapter_.Client = &client_;
     client_.ShowProgressGauge();
     client_.SetProgress(1);
-    chapter_.NewRequest = 1;
     client_.History().Clear();
   }
 

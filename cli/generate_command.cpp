@@ -71,14 +71,14 @@ char InitialLetter(const std::string& option, const std::string& utf8) {
 
 // What the generator reports of the request that made the last accepted name.
 NameRecord RecordOfLastName(const std::string& name, int attempts, const GenerationRequest& request,
-                            const TQorvChapter& chapter, const ChapterStatistics& stats) {
+                            const RequestState& state, const ChapterStatistics& stats) {
   NameRecord record{name};
   record.Attempts = attempts;
-  record.StructureClass = chapter.RequestClass;
+  record.StructureClass = state.RequestClass;
   // The name kept to the request's length pattern unless the request had given it up.
-  if (request.Structural && chapter.RequestPatternDrawn &&
-      chapter.AttemptCount <= kPatternUntilAttempt) {
-    record.LengthPattern = &stats.StructurePatterns[chapter.RequestClass][chapter.RequestPattern];
+  if (request.Structural && state.RequestPatternDrawn &&
+      state.AttemptCount <= kPatternUntilAttempt) {
+    record.LengthPattern = &stats.StructurePatterns[state.RequestClass][state.RequestPattern];
   }
   return record;
 }
@@ -467,7 +467,7 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
         if (calls_left > 0) continue;
         break;
       }
-      writer.Write(RecordOfLastName(*name, calls, request, chapter, stats));
+      writer.Write(RecordOfLastName(*name, calls, request, session.Request(), stats));
       found = true;
       if (output_failed()) break;
       if (store) {

@@ -1,6 +1,5 @@
 #include <set>
 
-#include "chapter/client.h"
 #include "chapter/letters.h"
 #include "generator/generation_request.h"
 #include "generator/name_filters.h"
@@ -119,27 +118,11 @@ Result<Settings> SettingsFor(const LoadedChapter& loaded, const Options& options
 
 }  // namespace
 
-// One stream of names over a shared Chapter: the Chapter's record copied, so that its request
-// state is this stream's, the statistics block shared (the generator only reads it), and a
-// history ring of its own.
-struct GeneratorState final : qorv::ChapterClient {
-  GeneratorState(std::shared_ptr<const LoadedChapter> shared, std::uint32_t seed)
-      : Loaded(std::move(shared)),
-        Chapter(Loaded->Chapter),
-        Generator({}, [seed] { return seed; }) {
-    Chapter.Client = this;
-  }
+// One stream of names over a shared Chapter, which it only reads: the generator holds the request
+// state, the random source and the history ring.
+struct GeneratorState {
+  explicit GeneratorState(std::uint32_t seed) : Generator({}, [seed] { return seed; }) {}
 
-  void ShowProgressGauge() override {}
-  void SetProgress(int) override {}
-  qorv::ChapterStatistics& Statistics() override {
-    return const_cast<qorv::ChapterStatistics&>(*Loaded->Statistics);
-  }
-  qorv::NameHistory& History() override { return NameRing; }
-
-  std::shared_ptr<const LoadedChapter> Loaded;
-  qorv::TQorvChapter Chapter;
-  qorv::NameHistory NameRing;
   qorv::NameGenerator Generator;
   qorv::GenerationRequest Request;
   std::optional<qorv::NameFilters> Filters;  // none: the options are not usable
@@ -154,11 +137,12 @@ Result<void> CheckOptions(const Lexicon& lexicon, const Options& options) {
 }
 
 Generator::Generator(const Lexicon& lexicon, const Options& options, std::uint32_t seed)
-    : lexicon_(lexicon), state_(std::make_unique<detail::GeneratorState>(lexicon.chapter_, seed)) {
+    : lexicon_(lexicon), state_(std::make_unique<detail::GeneratorState>(seed)) {
   Result<detail::Settings> settings = detail::SettingsFor(*lexicon.chapter_, options);
   if (!settings) return;
   state_->Request = settings->Request;
-  state_->Request.Chapter = &state_->Chapter;
+  state_->Request.Chapter = &lexicon.chapter_->Chapter;
+  state_->Request.Statistics = lexicon.chapter_->Statistics.get();
   const std::set<std::string> seeds = settings->Filters.novel
                                           ? qorv::FinishedSeedNames(lexicon.chapter_->Chapter)
                                           : std::set<std::string>{};

@@ -34,10 +34,11 @@ class LoadClient final : public qorv::ChapterClient {
 
 Result<std::shared_ptr<LoadedChapter>> LoadChapterBytes(std::string_view bytes) {
   auto loaded = std::make_shared<LoadedChapter>();
-  loaded->Statistics = std::make_unique<qorv::ChapterStatistics>();
-  LoadClient client(*loaded->Statistics);
+  auto statistics = std::make_unique<qorv::ChapterStatistics>();
+  LoadClient client(*statistics);
   qorv::LoadChapterFromBytes(loaded->Chapter, bytes, qorv::EstimateNameCountInText(bytes), client);
   if (!loaded->Chapter.Loaded) return Error{qorv::Cp1252ToUtf8(loaded->Chapter.Message)};
+  loaded->Statistics = std::move(statistics);
   return loaded;
 }
 

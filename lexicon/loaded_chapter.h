@@ -13,7 +13,7 @@ namespace quorvane::detail {
 
 struct LoadedChapter {
   qorv::TQorvChapter Chapter;
-  std::unique_ptr<qorv::ChapterStatistics> Statistics;
+  std::unique_ptr<const qorv::ChapterStatistics> Statistics;
   std::vector<NameNote> Notes;  // FromNames only
 };
 

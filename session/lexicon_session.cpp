@@ -28,6 +28,7 @@ std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterRead(const FileBytes& f
 void LexiconSession::SetChapter(std::unique_ptr<TQorvChapter> chapter) {
   chapter_ = std::move(chapter);
   if (!HasLoadedChapter()) return;
+  generator_.StartChapter();
   history_count_ = 0;
   history_index_ = 0;
   title_line_written_ = false;
@@ -37,8 +38,12 @@ std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
                                                     const std::function<void(int)>& after_call,
                                                     int max_calls) {
   request.Chapter = chapter_.get();
+  request.Statistics = statistics_.get();
   std::optional<std::string> name = RetryUntilName(attempt_, request, after_call, max_calls);
-  if (!name) return std::nullopt;
+  if (!name) {
+    generator_.EndRequest();
+    return std::nullopt;
+  }
   history_index_ = 0;
   if (history_count_ < NameHistory::kCapacity) ++history_count_;
   return name;

@@ -40,9 +40,10 @@ samples="$(find "$prefix/share/quorvane/chapters" -name '*.qrv' | wc -l)"
 [ "$samples" -eq "$(find "$(dirname "$0")/../../chapters" -name '*.qrv' | wc -l)" ] ||
   fail "share/quorvane/chapters holds $samples Chapters"
 find "$prefix" -name QuorvaneLexiconConfig.cmake | grep -q . || fail "no QuorvaneLexiconConfig.cmake"
-# The public headers only: none of the core's own.
-internal="$(find "$prefix/include/quorvane" -mindepth 1 -type d)"
-[ -z "$internal" ] || fail "include/quorvane holds folders of the core: $internal"
+# The public headers are the only headers installed.
+private="$(find "$prefix/include" -name '*.h' ! -path "$prefix/include/quorvane/lexicon.h" \
+  ! -path "$prefix/include/quorvane/result.h" ! -path "$prefix/include/quorvane/quorvane.h")"
+[ -z "$private" ] || fail "headers beyond the public ones: $private"
 # The C API's shared library with its SONAME link and pkg-config file, and the Python module.
 for pattern in 'libquorvane.so' 'libquorvane.so.2' 'quorvane.pc' 'quorvane.cpython-*.so'; do
   find "$prefix" -name "$pattern" | grep -q . || fail "no $pattern"
