@@ -151,8 +151,9 @@ Result<Lexicon> Lexicon::FromNames(const std::vector<std::string>& names,
                    [](const NameNote& a, const NameNote& b) { return a.index < b.index; });
 
   if (fitted.Kept.empty()) return Error{"no name left to make a Chapter of"};
-  if (!fitted.Loaded) {
-    return Error{"the Chapter would not load (" + qorv::Cp1252ToUtf8(fitted.Message) + ")"};
+  if (!fitted.Load) {
+    return Error{"the Chapter would not load (" + qorv::Cp1252ToUtf8(fitted.Load.error().message) +
+                 ")"};
   }
   auto loaded = detail::LoadChapterBytes(fitted.Text);
   if (!loaded) return loaded.error();

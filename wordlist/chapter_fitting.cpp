@@ -146,9 +146,8 @@ FittedChapter FitChapter(const ChapterHeader& header, const std::vector<std::str
 
   fitted.Text = FormatChapter(header, kept, kept.size());
   TQorvChapter chapter;
-  LoadChapterFromBytes(chapter, fitted.Text, EstimateNameCountInText(fitted.Text), client);
-  fitted.Loaded = chapter.Loaded != 0;
-  fitted.Message = chapter.Message;
+  fitted.Load =
+      LoadChapterFromBytes(chapter, fitted.Text, EstimateNameCountInText(fitted.Text), client);
   return fitted;
 }
 
