@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iomanip>
@@ -160,6 +161,52 @@ int OutputNotWritten(std::ostream& err, const NameOutput& output, int error) {
     err << "qorv: " << output.Name() << ": " << std::strerror(error) << '\n';
   return kExitOutputNotWritten;
 }
+
+// SIGINT and SIGTERM end a run after the name being made, so that the deferred log is written
+// once before the signal ends the program as it would have.
+volatile std::sig_atomic_t stop_signal = 0;
+
+extern "C" void StopRun(int signal) {
+  stop_signal = signal;
+}
+
+// The two handlers while a run lasts; the old ones come back when it ends.
+class StopSignals {
+ public:
+  StopSignals() {
+    stop_signal = 0;
+    struct sigaction action {};
+    action.sa_handler = &StopRun;
+    action.sa_flags = SA_RESTART;  // a write to a slow reader goes on
+    sigemptyset(&action.sa_mask);
+    // A signal the caller ignores (a background job's SIGINT) stays ignored.
+    for (const auto& [signal, old] :
+         {std::pair{SIGINT, &old_int_}, std::pair{SIGTERM, &old_term_}}) {
+      ::sigaction(signal, nullptr, old);
+      if (old->sa_handler != SIG_IGN) ::sigaction(signal, &action, nullptr);
+    }
+  }
+  ~StopSignals() {
+    ::sigaction(SIGINT, &old_int_, nullptr);
+    ::sigaction(SIGTERM, &old_term_, nullptr);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  static bool Stopped() { return stop_signal != 0; }
+  // The signal that stopped the run, raised again under its old handler.
+  void RaiseAgain() {
+    const int signal = stop_signal;
+    if (signal == 0) return;
+    ::sigaction(SIGINT, &old_int_, nullptr);
+    ::sigaction(SIGTERM, &old_term_, nullptr);
+    std::raise(signal);
+  }
+
+ private:
+  struct sigaction old_int_ {};
+  struct sigaction old_term_ {};
+};
 
 int StoreFailed(const StoreError& error, std::ostream& out, std::ostream& err) {
   out.flush();
@@ -397,6 +444,7 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
 
   LexiconSession::Settings settings;
   settings.LogPath = options.log_path;
+  settings.DeferLog = true;
   if (options.seed) settings.SeedClock = [seed = *options.seed] { return seed; };
   settings.StoreStamp = store_clock;
   LexiconSession session(std::move(settings));
@@ -450,7 +498,9 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
     status = kExitOutputNotWritten;
     return true;
   };
-  for (std::uint32_t printed = 0; printed < options.count && status == kExitSuccess;) {
+  StopSignals stop_signals;
+  for (std::uint32_t printed = 0;
+       printed < options.count && status == kExitSuccess && !StopSignals::Stopped();) {
     // The attempt limit counts for each printed name, across the names the filters refuse.
     int calls_left = kMaxCallsPerName;
     bool found = false;
@@ -493,6 +543,12 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
     status = kExitOutputNotWritten;
   }
   if (options.stats) WriteStats(err, session.Counts(), seed_equal, options.filters, filters);
+  session.WriteLog();
+  if (StopSignals::Stopped()) {
+    out.flush();
+    err.flush();
+    stop_signals.RaiseAgain();
+  }
   return status;
 }
 

@@ -72,6 +72,11 @@ class NameGenerator {
   const NameHistory& History() const { return history_; }
   RandomSource& Random() { return random_; }
   const AttemptCounts& Counts() const { return counts_; }
+
+  // The log file gets its bytes only at WriteLog (or when the generator goes): the same bytes the
+  // attempts would have left in it, the latest request's, written once (AttemptLog::Defer).
+  void DeferLog() { log_.Defer(log_path_); }
+  void WriteLog() { log_.WriteDeferred(); }
   const std::string& LogPath() const { return log_path_; }
 
  private:

@@ -9,6 +9,7 @@ LexiconSession::LexiconSession(Settings settings)
       statistics_(std::make_unique<ChapterStatistics>()),
       generator_(settings_.LogPath, settings_.SeedClock) {
   attempt_ = [this](const GenerationRequest& request) { return generator_.GenerateOnce(request); };
+  if (settings_.DeferLog) generator_.DeferLog();
 }
 
 std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterFile(const std::string& path,

@@ -33,7 +33,10 @@ class LexiconSession final : public ChapterClient {
   // Where the session writes and what it reads the time from.
   struct Settings {
     std::string LogPath = kLogFileName;  // empty: no generation log
-    std::string StoreDirectory = ".";    // holds "STORED.txt"
+    // The log is written once, at WriteLog or when the session goes, instead of at every attempt
+    // (NameGenerator::DeferLog); its bytes are the same.
+    bool DeferLog = false;
+    std::string StoreDirectory = ".";  // holds "STORED.txt"
     NameGenerator::Clock SeedClock = &NameGenerator::SystemClock;
     StoreClock StoreStamp = &LocalStoreDateTime;
   };
@@ -107,6 +110,8 @@ class LexiconSession final : public ChapterClient {
   // The generator's tally of attempts, and the state of its current request.
   const AttemptCounts& Counts() const { return generator_.Counts(); }
   const RequestState& Request() const { return generator_.State(); }
+  // A deferred log gets its bytes now.
+  void WriteLog() { generator_.WriteLog(); }
 
   // Test seams: the driver (one attempt) and the clock that stamps the Store's title lines.
   void SetAttempt(AttemptFunction attempt) { attempt_ = std::move(attempt); }
