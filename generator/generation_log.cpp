@@ -1,7 +1,6 @@
 #include "generator/generation_log.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -32,16 +31,10 @@ AttemptLog::AttemptLog(const std::string& path, bool empty) {
 }
 
 AttemptLog::~AttemptLog() {
-  WriteDeferred();
   Close();
 }
 
 void AttemptLog::Open(const std::string& path, bool empty) {
-  if (deferred_) {
-    if (empty) text_.clear();
-    deferred_opened_ = true;
-    return;
-  }
   Close();
   if (path.empty()) return;
   // A file emptied by opening it with O_TRUNC and closed after the first write is flushed to
@@ -54,30 +47,8 @@ void AttemptLog::Open(const std::string& path, bool empty) {
   text_.clear();
 }
 
-void AttemptLog::Defer(const std::string& path) {
-  struct stat status {};
-  const bool regular =
-      ::stat(path.c_str(), &status) != 0 ? errno == ENOENT : S_ISREG(status.st_mode);
-  if (path.empty() || !regular) return;
-  Close();
-  deferred_ = true;
-  deferred_path_ = path;
-  text_.clear();
-}
-
-void AttemptLog::WriteDeferred() {
-  if (!deferred_) return;
-  deferred_ = false;
-  // Without an attempt the file stays as it was, as it would have.
-  if (!deferred_opened_) return;
-  std::string text = std::move(text_);
-  Open(deferred_path_, true);
-  text_ = std::move(text);
-  Close();
-}
-
 void AttemptLog::Flush() {
-  if (!enabled() || deferred_) return;
+  if (!enabled()) return;
   if (replace_) {
     replace_ = false;
     const ssize_t written = WriteAllAtStart(fd_, text_);
@@ -99,7 +70,7 @@ void AttemptLog::Flush() {
 }
 
 void AttemptLog::Close() {
-  if (fd_ < 0) return;
+  if (!enabled()) return;
   Flush();
   ::close(fd_);
   fd_ = -1;

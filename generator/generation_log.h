@@ -33,7 +33,7 @@ class AttemptLog {
   AttemptLog() = default;
   // Opens the log at once, as Open does.
   AttemptLog(const std::string& path, bool empty);
-  // Closes the file, writing what is still gathered (a deferred log: WriteDeferred).
+  // Closes the file, writing what is still gathered.
   ~AttemptLog();
   AttemptLog(const AttemptLog&) = delete;
   AttemptLog& operator=(const AttemptLog&) = delete;
@@ -41,18 +41,9 @@ class AttemptLog {
   // Opens the log at `path` (no log when `path` is empty or the file cannot be opened), closing
   // a file held open before. With `empty` the file's old content goes: the next Flush replaces
   // it, as the first attempt of a request does. The file is created when it does not exist.
-  // Deferred, nothing is opened: `empty` starts the gathered text afresh.
   void Open(const std::string& path, bool empty);
 
-  // From now on the log gathers the current request's text in memory, and the file gets it only
-  // from WriteDeferred: then with the very bytes the attempts would have left in it. Only for a
-  // regular file (or one not yet there); a pipe or a device keeps taking every attempt.
-  void Defer(const std::string& path);
-  // Writes the gathered text in place of the file's content and ends the deferral (deferred logs
-  // only; a deferred log still gathering when it goes is written so).
-  void WriteDeferred();
-
-  bool enabled() const { return fd_ >= 0 || deferred_; }
+  bool enabled() const { return fd_ >= 0; }
 
   void Write(std::string_view text) {
     if (enabled()) text_.append(text);
@@ -62,17 +53,14 @@ class AttemptLog {
   }
 
   // Writes the text gathered since the last flush with one call: to the end of the file, or in
-  // place of its content after an Open with `empty`. Deferred, nothing is written.
+  // place of its content after an Open with `empty`.
   void Flush();
 
-  // Flushes and closes the file. Deferred, the text stays gathered.
+  // Flushes and closes the file.
   void Close();
 
  private:
   int fd_ = -1;
-  bool deferred_ = false;
-  bool deferred_opened_ = false;  // an attempt was logged since the deferral began
-  std::string deferred_path_;
   bool replace_ = false;    // the next flush replaces the file's content
   bool appending_ = false;  // writes go to the end of the file, wherever others left it
   std::string text_;        // kept between attempts, so that its buffer is allocated once
