@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "chapter/chapter_file.h"
 #include "chapter/chapter_title.h"
 #include "text/encoding.h"
 
@@ -13,7 +14,9 @@ ChapterInput ReadChapterInput(const std::string& path) {
   ChapterInput input;
   const bool standard_input = path == kStandardInputArgument;
   input.Name = standard_input ? "standard input" : path;
-  input.File = standard_input ? ReadDescriptorBytes(STDIN_FILENO) : ReadFileBytes(path);
+  // Never more than one byte past the largest Chapter, whatever the input is (/dev/zero, a FIFO
+  // that never ends): the load then refuses it as too large.
+  input.File = standard_input ? ReadChapterDescriptor(STDIN_FILENO) : ReadChapterFile(path);
   // A file that cannot be read is refused by the load itself, as the desktop program does.
   input.ExpectedNameCount = input.File.Error != 0 ? 1 : EstimateNameCountInText(input.File.Bytes);
   return input;
