@@ -170,7 +170,7 @@ TEST(QorvGenerate, ALogThatCannotBeOpenedStopsTheRunBeforeAnyName) {
     std::string log;
     const char* reason;
   } cases[] = {
-      {folder.Path(""), "Is a directory"},
+      {folder.Path(""), "not a regular file"},
       {folder.Path("missing/gen.log"), "No such file or directory"},
   };
   for (const auto& c : cases) {
@@ -407,7 +407,7 @@ TEST(QorvOutput, AFailedWriteToStandardOutputEndsTheRunWithFour) {
   ::close(full);
 }
 
-TEST(QorvOutput, AClosedPipeEndsTheRunQuietly) {
+TEST(QorvOutput, AClosedPipeWhereSigpipeIsIgnoredEndsTheRunWithItsReason) {
   int ends[2];
   ASSERT_EQ(::pipe(ends), 0);
   ::close(ends[0]);
@@ -418,7 +418,7 @@ TEST(QorvOutput, AClosedPipeEndsTheRunQuietly) {
   std::signal(SIGPIPE, previous);
   ::close(ends[1]);
   EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err, "qorv: standard output: Broken pipe\n");
 }
 
 }  // namespace
