@@ -20,7 +20,9 @@
 #include "chapter/option_tags.h"
 #include "cli/chapter_warnings.h"
 #include "cli/qorv_app.h"
+#include "cli/run_files.h"
 #include "io/file_bytes.h"
+#include "io/regular_file.h"
 #include "text/encoding.h"
 #include "wordlist/chapter_conversion.h"
 #include "wordlist/chapter_fitting.h"
@@ -199,8 +201,10 @@ std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, Chapter
 
 std::optional<UsageProblem> MakeHeader(const LetterMapper& mapper, const ChapterNewOptions& options,
                                        ChapterHeader& header, std::vector<std::string>& notes) {
-  const std::string& title_source =
-      options.word_list == kStandardInput ? options.output : options.word_list;
+  // From standard input to standard output there is no file name: the title is "Word List".
+  const std::string title_source = options.word_list != kStandardInput         ? options.word_list
+                                   : options.output != kStandardStreamArgument ? options.output
+                                                                               : "";
   header.Title = TitleFromFileName(mapper, title_source);
   header.Line1 = "Made from a word list";
   header.Date = Today();
@@ -328,34 +332,51 @@ class WordListNotes {
   std::vector<std::string> tail_notes_;
 };
 
-// Writes the Chapter and loads the written file once more, as `qorv inspect` would; a file that
-// does not load is removed again. Returns 0 or the exit status.
-int WriteChapter(const std::string& output, const std::string& text, bool force,
+// Writes the Chapter (to `out` for "-o -") and loads what was written once more, as `qorv
+// inspect` would; a file that does not load is removed again. Returns 0 or the exit status.
+std::string OutputLabel(const std::string& output) {
+  return output == kStandardStreamArgument ? "standard output" : output;
+}
+
+int WriteChapter(const std::string& output, const std::string& text, bool force, std::ostream& out,
                  std::ostream& err) {
-  const OutputResult written = WriteWholeFile(output, text, force);
-  if (written.Exists) return ReportExisting(output, err);
-  if (written.Error != 0) {
-    err << "qorv: " << output << ": " << std::strerror(written.Error) << "\n";
-    return kExitOutputNotWritten;
+  FileBytes written{text, 0};
+  if (output == kStandardStreamArgument) {
+    out << text;
+  } else {
+    const OutputResult result = WriteWholeFile(output, text, force);
+    if (result.Exists) return ReportExisting(output, err);
+    if (result.Error != 0) {
+      err << "qorv: " << output << ": " << FileErrorText(result.Error) << "\n";
+      return kExitOutputNotWritten;
+    }
+    written = ReadChapterFile(output);
   }
   PlainChapterClient client;
   TQorvChapter chapter;
-  const int expected = EstimateNameCount(output);
-  LoadChapter(chapter, output, expected, client);
+  const int expected = written.Error != 0 ? 1 : EstimateNameCountInText(written.Bytes);
+  LoadChapterFromFile(chapter, written, expected, client);
   if (!chapter.Loaded) {
-    std::error_code ignored;
-    std::filesystem::remove(output, ignored);
-    err << "qorv: " << output << ": the written file does not load (" << chapter.Message
-        << "); it was removed\n";
+    err << "qorv: " << OutputLabel(output) << ": the written file does not load ("
+        << chapter.Message << ")";
+    if (output != kStandardStreamArgument) {
+      std::error_code ignored;
+      std::filesystem::remove(FollowLinks(output), ignored);
+      err << "; it was removed";
+    }
+    err << "\n";
     return kExitFailure;
   }
-  if (const FileBytes raw = ReadChapterFile(output); raw.Error == 0) {
-    for (const std::string& warning :
-         ChapterWarnings(raw.Bytes, chapter, client.Statistics(), expected)) {
-      err << "qorv: " << output << ": warning: " << warning << "\n";
-    }
+  for (const std::string& warning :
+       ChapterWarnings(written.Bytes, chapter, client.Statistics(), expected)) {
+    err << "qorv: " << OutputLabel(output) << ": warning: " << warning << "\n";
   }
   return kExitSuccess;
+}
+
+// The summary line goes to standard output, unless the Chapter itself went there.
+std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err) {
+  return output == kStandardStreamArgument ? err : out;
 }
 
 // The letter mapper both commands read their text through; null, with the reason on `err`,
@@ -377,7 +398,13 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
     return ReportUsage(*problem, err);
   }
   for (const std::string& note : header_notes) err << note << "\n";
-  if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
+  if (const int refused = CheckRunFiles(
+          {{"the word list", options.word_list, false}, {"-o", options.output, true}}, err)) {
+    return refused;
+  }
+  if (!options.force && options.output != kStandardStreamArgument && PathExists(options.output)) {
+    return ReportExisting(options.output, err);
+  }
 
   const std::string label = InputLabel(options.word_list);
   const std::optional<DecodedText> text = ReadText(options.word_list, label, in, err);
@@ -403,12 +430,13 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
         << Cp1252ToUtf8(fitted.Message) << "); nothing was written\n";
     return kExitFailure;
   }
-  if (const int status = WriteChapter(options.output, fitted.Text, options.force, err)) {
+  if (const int status = WriteChapter(options.output, fitted.Text, options.force, out, err)) {
     return status;
   }
-  out << options.output << ": " << fitted.Kept.size() << " names kept, " << list.Skipped.size()
-      << " skipped, " << list.Merged.size() << " merged, " << fitted.LeftOut.size()
-      << " left out\n";
+  SummaryStream(options.output, out, err)
+      << OutputLabel(options.output) << ": " << fitted.Kept.size() << " names kept, "
+      << list.Skipped.size() << " skipped, " << list.Merged.size() << " merged, "
+      << fitted.LeftOut.size() << " left out\n";
   return kExitSuccess;
 }
 
@@ -416,7 +444,13 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
                std::ostream& err) {
   const std::unique_ptr<LetterMapper> mapper = CreateMapper(err);
   if (!mapper) return kExitFailure;
-  if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
+  if (const int refused = CheckRunFiles(
+          {{"the Chapter", options.input, false}, {"-o", options.output, true}}, err)) {
+    return refused;
+  }
+  if (!options.force && options.output != kStandardStreamArgument && PathExists(options.output)) {
+    return ReportExisting(options.output, err);
+  }
   const std::string label = InputLabel(options.input);
   const std::optional<DecodedText> text = ReadText(options.input, label, in, err);
   if (!text) return kExitFailure;
@@ -448,10 +482,11 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
     }
     return kExitFailure;
   }
-  if (const int status = WriteChapter(options.output, converted.Text, options.force, err)) {
+  if (const int status = WriteChapter(options.output, converted.Text, options.force, out, err)) {
     return status;
   }
-  out << options.output << ": " << chapter.NameCount << " names; converted from "
+  SummaryStream(options.output, out, err)
+      << OutputLabel(options.output) << ": " << chapter.NameCount << " names; converted from "
       << EncodingName(text->Encoding) << ", " << converted.LineEndsChanged
       << " line ends made CR LF, " << converted.Changed.size() - unmapped << " characters reduced, "
       << unmapped << " written as ?\n";
@@ -470,7 +505,10 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
       "new", "Make a Chapter from a word list: one name per line, UTF-8 or Windows-1252");
   create_command->add_option("WORDLIST", create.word_list, "the word list (- for standard input)")
       ->required();
-  create_command->add_option("-o,--output", create.output, "the Chapter file to write")->required();
+  create_command
+      ->add_option("-o,--output", create.output,
+                   "the Chapter file to write (- for standard output)")
+      ->required();
   create_command->add_option("--title", create.title,
                              "TITLE (default: the word list's file name in title case)");
   create_command->add_option("--line1", create.line1, "LINE1 (default: Made from a word list)");
@@ -495,7 +533,7 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   create_command->add_flag("--u-semi", create.u_semi, "the U of QU before a vowel is a consonant");
   create_command->add_flag("--join-words", create.join_words,
                            "join the words of a name with hyphens instead of skipping it");
-  create_command->add_flag("--force", create.force, "replace an existing output file");
+  create_command->add_flag("--force", create.force, "replace an existing regular output file");
   options.new_command = create_command;
 
   ChapterConvertOptions& convert = options.convert;
@@ -503,9 +541,11 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
       "convert", "Re-encode a Chapter in UTF-8 and/or with LF line ends as Windows-1252, CR LF");
   convert_command->add_option("IN", convert.input, "the Chapter to convert (- for standard input)")
       ->required();
-  convert_command->add_option("-o,--output", convert.output, "the Chapter file to write")
+  convert_command
+      ->add_option("-o,--output", convert.output,
+                   "the Chapter file to write (- for standard output)")
       ->required();
-  convert_command->add_flag("--force", convert.force, "replace an existing output file");
+  convert_command->add_flag("--force", convert.force, "replace an existing regular output file");
   options.convert_command = convert_command;
   return chapter;
 }

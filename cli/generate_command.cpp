@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <iomanip>
 #include <ostream>
 #include <set>
@@ -13,9 +12,12 @@
 #include "chapter/letters.h"
 #include "chapter/names_list.h"
 #include "cli/chapter_input.h"
+#include "cli/name_output.h"
+#include "cli/run_files.h"
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
 #include "io/file_bytes.h"
+#include "io/regular_file.h"
 #include "session/lexicon_session.h"
 #include "text/encoding.h"
 
@@ -176,51 +178,25 @@ void WriteStats(std::ostream& err, const AttemptCounts& counts, int seed_equal,
   }
 }
 
-// Where the names go: standard output, or the file of -o.
-class NameOutput {
- public:
-  NameOutput(std::ostream& out, const std::string& path) : path_(path) {
-    if (path.empty()) {
-      stream_ = &out;
-      return;
-    }
-    file_.open(path, std::ios::binary | std::ios::trunc);
-    if (!file_) error_ = errno;
-    stream_ = &file_;
-  }
-
-  std::ostream& Stream() { return *stream_; }
-  bool IsStandardOutput() const { return path_.empty(); }
-  const std::string& Name() const { return path_; }
-
-  // 0, or the errno of the write that failed.
-  int Error() {
-    if (error_ == 0 && stream_->fail()) error_ = errno != 0 ? errno : EIO;
-    return error_;
-  }
-
-  int Finish() {
-    stream_->flush();
-    if (file_.is_open()) {
-      file_.close();
-      if (file_.fail() && error_ == 0) error_ = errno != 0 ? errno : EIO;
-    }
-    return Error();
-  }
-
- private:
-  std::string path_;
-  std::ofstream file_;
-  std::ostream* stream_ = nullptr;
-  int error_ = 0;
-};
-
 // An output file that could not be written: its name and the reason. Standard output's failure
 // is told by the caller, who sees the stream's own reason (OutputFailed).
 int OutputNotWritten(std::ostream& err, const NameOutput& output, int error) {
   if (!output.IsStandardOutput())
-    err << "qorv: " << output.Name() << ": " << std::strerror(error) << '\n';
+    err << "qorv: " << output.Name() << ": " << FileErrorText(error) << '\n';
   return kExitOutputNotWritten;
+}
+
+// The files of the run, checked before anything is written: the Store's two files only when the
+// run writes the Store (their kind is the Store's own to check).
+std::vector<RunFile> GenerateRunFiles(const GenerateOptions& options) {
+  std::vector<RunFile> files = {{"the Chapter", options.chapter_path, false},
+                                {"--log", options.log_path, true},
+                                {"-o", options.output_path, true}};
+  if (options.store) {
+    files.push_back({"the Store", kStoreFileName, false});
+    files.push_back({"the Store's backup", kStoreBackupFileName, false});
+  }
+  return files;
 }
 
 int StoreFailed(const StoreError& error, std::ostream& out, std::ostream& err) {
@@ -316,7 +292,10 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
           "seed of the random source (0..4294967295; default: the clock)")
       ->type_name("S")
       ->group(kGenerationGroup);
-  command->add_option("--log", options.log_path, "write the generation log to FILE")
+  command
+      ->add_option(
+          "--log", options.log_path,
+          "write the generation log to FILE, replacing it: it holds the log of the latest name")
       ->type_name("FILE")
       ->group(kGenerationGroup);
 
@@ -379,7 +358,10 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
               "text (one name per line, the default), json (one object per line) or csv")
           ->type_name("text|json|csv")
           ->group(kOutputGroup);
-  command->add_option("-o,--output", options.output_path, "write the names to FILE")
+  command
+      ->add_option(
+          "-o,--output", options.output_path,
+          "write the names to FILE (- for standard output), replacing it when the run ends")
       ->type_name("FILE")
       ->group(kOutputGroup);
   auto* encoding =
@@ -449,6 +431,7 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
 
 int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
+  if (const int refused = CheckRunFiles(GenerateRunFiles(given), err)) return refused;
   GenerateOptions options = given;
   // The first letter of --starts-with is the initial letter the generator keeps to; a single
   // letter is nothing more.
@@ -550,7 +533,10 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
       status = StoreFailed(*failure, output.Stream(), err);
     }
   }
-  if (status != kExitOutputNotWritten && output.Finish() != 0) {
+  // The file of -o takes its name when the run ends with its names (all, or those found before
+  // one took too long); after a failure the old file stays as it was.
+  const bool keep = status == kExitSuccess || status == kExitNoNewName;
+  if (output.Finish(keep) != 0 && status != kExitOutputNotWritten) {
     OutputNotWritten(err, output, output.Error());
     status = kExitOutputNotWritten;
   }
