@@ -59,10 +59,12 @@ inline constexpr const char* kChapterConvertUsage =
 CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options);
 
 // Runs the subcommand that was parsed, reading "-" from `in`. Returns 0 (a one-line summary on
-// `out`); 1 when the input cannot be read or is not usable text, nothing usable is left, or the
-// result does not load; 2 for a value the command line gives that a Chapter cannot hold, or an
-// existing output without --force; kExitOutputNotWritten when the output cannot be written. The
-// notes on what was skipped, merged, reduced or left out go to `err`.
+// `out`; with the output "-", the Chapter on `out` and the summary on `err`); 1 when the input
+// cannot be read or is not usable text, nothing usable is left, or the result does not load; 2
+// for a value the command line gives that a Chapter cannot hold, an existing output without
+// --force, or an output that is the input; kExitOutputNotWritten when the output is not a
+// regular file or cannot be written. The notes on what was skipped, merged, reduced or left out
+// go to `err`.
 int RunChapter(const ChapterOptions& options, std::istream& in, std::ostream& out,
                std::ostream& err);
 

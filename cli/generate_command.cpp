@@ -462,7 +462,7 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   // stays silent, as the log is a diagnostic.
   if (!options.log_path.empty()) {
     if (const int error = CheckAppendable(options.log_path); error != 0) {
-      err << "qorv: " << options.log_path << ": " << std::strerror(error) << '\n';
+      err << "qorv: " << options.log_path << ": " << FileErrorText(error) << '\n';
       return kExitOutputNotWritten;
     }
   }
