@@ -399,7 +399,10 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
   }
   for (const std::string& note : header_notes) err << note << "\n";
   if (const int refused = CheckRunFiles(
-          {{"the word list", options.word_list, false}, {"-o", options.output, true}}, err)) {
+          {{"the word list",
+            options.word_list == kStandardInput ? kStandardInputPath : options.word_list, false},
+           {"-o", options.output, true}},
+          err)) {
     return refused;
   }
   if (!options.force && options.output != kStandardStreamArgument && PathExists(options.output)) {
@@ -445,7 +448,10 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
   const std::unique_ptr<LetterMapper> mapper = CreateMapper(err);
   if (!mapper) return kExitFailure;
   if (const int refused = CheckRunFiles(
-          {{"the Chapter", options.input, false}, {"-o", options.output, true}}, err)) {
+          {{"the Chapter", options.input == kStandardInput ? kStandardInputPath : options.input,
+            false},
+           {"-o", options.output, true}},
+          err)) {
     return refused;
   }
   if (!options.force && options.output != kStandardStreamArgument && PathExists(options.output)) {

@@ -189,9 +189,11 @@ int OutputNotWritten(std::ostream& err, const NameOutput& output, int error) {
 // The files of the run, checked before anything is written: the Store's two files only when the
 // run writes the Store (their kind is the Store's own to check).
 std::vector<RunFile> GenerateRunFiles(const GenerateOptions& options) {
-  std::vector<RunFile> files = {{"the Chapter", options.chapter_path, false},
-                                {"--log", options.log_path, true},
-                                {"-o", options.output_path, true}};
+  const bool piped = options.chapter_path == kStandardStreamArgument;
+  std::vector<RunFile> files = {
+      {"the Chapter", piped ? kStandardInputPath : options.chapter_path, false},
+      {"--log", options.log_path, true},
+      {"-o", options.output_path, true}};
   if (options.store) {
     files.push_back({"the Store", kStoreFileName, false});
     files.push_back({"the Store's backup", kStoreBackupFileName, false});

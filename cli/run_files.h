@@ -11,6 +11,10 @@ namespace qorv {
 // The path that stands for standard input or standard output.
 inline constexpr const char* kStandardStreamArgument = "-";
 
+// The path by which a run's standard input is compared with its other files ("-" stands for
+// it): a Chapter redirected from a file is that file.
+inline constexpr const char* kStandardInputPath = "/dev/stdin";
+
 struct RunFile {
   std::string Role;     // how a message names it: "the Chapter", "--log", "-o", ...
   std::string Path;     // as given; empty (not used) or "-" (a standard stream) is not checked

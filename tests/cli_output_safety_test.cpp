@@ -84,6 +84,8 @@ TEST(QorvOutputSafety, OutputsThatWouldDestroySomethingAreRefusedBeforeAnythingI
        "qorv: the Chapter town.qrv and -o hard.qrv are the same file\n"},
       {kGenerate + "--log link.qrv", 2,
        "qorv: the Chapter town.qrv and --log link.qrv are the same file\n"},
+      {"$Q generate - -o town.qrv <town.qrv", 2,
+       "qorv: the Chapter /dev/stdin and -o town.qrv are the same file\n"},
       {kGenerate + "--log new.txt -o ./new.txt", 2,
        "qorv: --log new.txt and -o ./new.txt are the same file\n"},
       {kGenerate + "--store -o STORED.txt", 2,
