@@ -478,6 +478,9 @@ std::optional<std::pair<std::string, int>> NextPrintableName(NameRun& run) {
     if (!name) return std::nullopt;
     run.seed_equal += run.seeds.contains(*name) ? 1 : 0;
     if (!run.filters.Refusal(*name)) return std::pair{std::move(*name), calls};
+    // A name no one sees leaves the recent names as they were: the generator keeps a printed
+    // name from coming back within the next 100 printed names, however many it refuses.
+    run.session.TakeBackName();
     if (calls_left <= 0) return std::nullopt;
   }
 }

@@ -66,7 +66,8 @@ GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter
 // filters, in the chosen form, to `out` (or to the output file). With `store`, the run appends to
 // "STORED.txt" in the current directory as a Store page does: one dated title line (the
 // Chapter's title, stamped by `store_clock`) before the first name, then each printed name as
-// soon as it is found. Returns the exit status:
+// soon as it is found. A name the filters refuse leaves the history ring as it was, so no name
+// repeats within 100 printed names. Returns the exit status:
 //   0;
 //   kExitFailure when the Chapter does not load (stderr "qorv: CHAPTER: MESSAGE", and the
 //     system's reason when it could not be read; nothing is stored);
