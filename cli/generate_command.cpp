@@ -7,12 +7,14 @@
 #include <iomanip>
 #include <ostream>
 #include <set>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "chapter/letters.h"
 #include "chapter/names_list.h"
 #include "cli/chapter_input.h"
+#include "cli/possible_lengths.h"
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
 #include "io/file_bytes.h"
@@ -83,52 +85,27 @@ std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
   return seeds;
 }
 
-// The fewest and the most letters a name of the Chapter can have: every name has two to
-// MaxElementsPerName elements, each as long as its finished text. Accent finishing may join two
-// letters into one, and an element of apostrophes or hyphens alone counts no letter.
-struct LengthBounds {
-  std::size_t Shortest = 0;
-  std::size_t Longest = 0;
-};
-
-LengthBounds PossibleLengths(const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  std::size_t longest_element = 0;
-  bool letterless_element = false;
-  const auto measure = [&](const std::string& coded) {
-    std::string text = coded;
-    ExpandSpecialConsonants(text, stats);
-    ExpandSoftConsonants(text);
-    const std::size_t letters = CountedLetters(text);
-    longest_element = std::max(longest_element, letters);
-    letterless_element = letterless_element || letters == 0;
-  };
-  for (int v = 0; v < chapter.VowelElementCount; ++v) measure(stats.VowelElements[v]);
-  for (int k = 0; k < chapter.ConsonantElementCount; ++k) measure(stats.ConsonantElements[k]);
-  LengthBounds bounds;
-  bounds.Shortest = letterless_element ? 0 : chapter.PunctMode != 0 ? 1 : 2;
-  bounds.Longest = longest_element * static_cast<std::size_t>(stats.MaxElementsPerName);
-  return bounds;
-}
-
-// Why the filters can refuse every name of the Chapter, or an empty text when they need not.
-std::string ImpossibleFilter(const GenerateOptions& options, char initial,
-                             const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  if (initial != '*') {
+// Why the initial letter or the length filters refuse every name of the Chapter, one line each.
+std::vector<std::string> ChapterRefusals(const GenerateOptions& options,
+                                         const TQorvChapter& chapter,
+                                         const ChapterStatistics& stats) {
+  std::vector<std::string> refusals;
+  if (options.initial != '*') {
     const std::string letters = PossibleInitialLetters(chapter, stats);
-    if (letters.find(initial) == std::string::npos) {
-      return "no name can begin with " + Cp1252ToUtf8(std::string(1, initial)) +
-             "; initial letters: " + Cp1252ToUtf8(letters);
+    if (letters.find(options.initial) == std::string::npos) {
+      refusals.push_back("no name can begin with " + Cp1252ToUtf8(std::string(1, options.initial)) +
+                         "; initial letters: " + Cp1252ToUtf8(letters));
     }
   }
   const NameFilterOptions& filters = options.filters;
   const LengthBounds bounds = PossibleLengths(chapter, stats);
   if (filters.max_length && *filters.max_length < bounds.Shortest) {
-    return "no name has fewer than " + std::to_string(bounds.Shortest) + " letters";
+    refusals.push_back("no name has fewer than " + std::to_string(bounds.Shortest) + " letters");
   }
   if (filters.min_length && *filters.min_length > bounds.Longest) {
-    return "no name has more than " + std::to_string(bounds.Longest) + " letters";
+    refusals.push_back("no name has more than " + std::to_string(bounds.Longest) + " letters");
   }
-  return {};
+  return refusals;
 }
 
 // What the generator reports of the request that made the last accepted name.
@@ -555,6 +532,12 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
 
 int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
+  // Filters that contradict each other are refused before the Chapter is read.
+  if (const std::vector<std::string> refusals = ContradictoryFilters(given.filters, given.initial);
+      !refusals.empty()) {
+    for (const std::string& why : refusals) err << "qorv: " << why << '\n';
+    return kExitUsage;
+  }
   GenerateOptions options = given;
   TakeInitialFromStartsWith(options);
 
@@ -571,9 +554,9 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   }
   const TQorvChapter& chapter = *session.Chapter();
   const ChapterStatistics& stats = session.Statistics();
-  if (const std::string why = ImpossibleFilter(options, options.initial, chapter, stats);
-      !why.empty()) {
-    err << "qorv: " << input.Name << ": " << why << '\n';
+  if (const std::vector<std::string> refusals = ChapterRefusals(options, chapter, stats);
+      !refusals.empty()) {
+    for (const std::string& why : refusals) err << "qorv: " << input.Name << ": " << why << '\n';
     return kExitUsage;
   }
   // The generation log must be writable before the first name; a later failure to write it

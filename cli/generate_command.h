@@ -71,8 +71,9 @@ GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter
 //   0;
 //   kExitFailure when the Chapter does not load (stderr "qorv: CHAPTER: MESSAGE", and the
 //     system's reason when it could not be read; nothing is stored);
-//   kExitUsage when the initial letter or a filter can be seen from the Chapter to refuse every
-//     name;
+//   kExitUsage when the filters refuse every name: texts a name must hold that hold an --exclude
+//     text (told before the Chapter is read), or an initial letter or a length the Chapter
+//     cannot make (stderr one line for each);
 //   kExitNoNewName when one name takes more than the attempt limit, counted across the names
 //     the filters refuse (the names before it stay printed and stored);
 //   kExitOutputNotWritten when the log cannot be opened (before any name), when the Store or the
