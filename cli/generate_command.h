@@ -44,15 +44,6 @@ struct GenerateOptions {
   bool trailing_line = false;  // with store: a trailing line of underscores after each name
 };
 
-inline constexpr const char* kGenerateUsage =
-    "qorv generate CHAPTER [-n N] [-g LEVEL] [-v LEVEL] [--structural] [--statistical]\n"
-    "                      [--prefixes] [--suffixes] [--auto] [-i LETTER] [--seed S]\n"
-    "                      [--log FILE] [--unique] [--novel] [--min-length N]\n"
-    "                      [--max-length N] [--starts-with TEXT] [--ends-with TEXT]\n"
-    "                      [--contains TEXT] [--exclude TEXT]... [--format text|json|csv]\n"
-    "                      [-o FILE] [--encoding utf-8|cp1252] [--stats]\n"
-    "                      [--store [--trailing-line]]";
-
 // Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are
 // checked and converted to Windows-1252 when the command line is parsed (a usage error when
 // Windows-1252 cannot hold them).

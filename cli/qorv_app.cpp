@@ -10,18 +10,11 @@
 #include "cli/generate_command.h"
 #include "cli/inspect_command.h"
 #include "cli/standard_output.h"
+#include "cli/usage_error.h"
 #include "qorv/version.h"
 
 namespace qorv {
 namespace {
-
-void WriteUsage(std::ostream& err) {
-  err << "usage: " << kInspectUsage << "\n"
-      << "       " << kGenerateUsage << "\n"
-      << "       " << kChapterNewUsage << "\n"
-      << "       " << kChapterConvertUsage << "\n"
-      << "Run 'qorv --help' for more information.\n";
-}
 
 bool IsCommand(CLI::App& app, std::string_view word) {
   for (const CLI::App* command : app.get_subcommands({})) {
@@ -57,8 +50,7 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
 
   // A first word that names no command would otherwise be reported as a missing command.
   if (argc > 1 && argv[1][0] != '-' && !IsCommand(app, argv[1])) {
-    err << "qorv: unknown command: " << argv[1] << "\n";
-    WriteUsage(err);
+    WriteUsageError(err, std::string("unknown command: ") + argv[1], app.get_name());
     return kExitUsage;
   }
 
@@ -70,8 +62,7 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
   } catch (const CLI::Success&) {
     return OutputFailed(out, err) ? kExitOutputNotWritten : kExitSuccess;
   } catch (const CLI::ParseError& error) {
-    err << "qorv: " << error.what() << "\n";
-    WriteUsage(err);
+    WriteUsageError(err, UsageCause(error, app), ParsedCommand(app));
     return kExitUsage;
   }
 
@@ -82,8 +73,6 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
     status = RunGenerate(generate, out, err);
   } else if (chapter_command->parsed()) {
     status = RunChapter(chapter, in, out, err);
-  } else {
-    WriteUsage(err);
   }
   // Whatever the command did, output that did not reach standard output fails the run.
   return OutputFailed(out, err) ? kExitOutputNotWritten : status;

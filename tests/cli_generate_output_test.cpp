@@ -156,6 +156,10 @@ TEST(QorvGenerateFilters, ImpossibleFiltersAreRefusedOrEndTheRun) {
     EXPECT_EQ(run.err, c.message);
     EXPECT_EQ(run.out.empty(), c.exit_code != kExitSuccess) << c.args[0] << " " << c.args[1];
   }
+  // The combinations the command line itself rules out.
+  EXPECT_EQ(Generate({"--min-length", "8", "--max-length", "7"}).err,
+            "qorv: --min-length: is above --max-length\n"
+            "Run 'qorv generate --help' for the options.\n");
 }
 
 // The bounds hold every name the samples give, so no length they can make is refused.
