@@ -1,8 +1,8 @@
 #include "cli/qorv_app.h"
 
 #include <iostream>
+#include <optional>
 #include <string>
-#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -14,16 +14,6 @@
 #include "qorv/version.h"
 
 namespace qorv {
-namespace {
-
-bool IsCommand(CLI::App& app, std::string_view word) {
-  for (const CLI::App* command : app.get_subcommands({})) {
-    if (command->check_name(std::string(word))) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   return RunQorv(argc, argv, std::cin, out, err);
@@ -48,9 +38,8 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
   ChapterOptions chapter;
   const CLI::App* chapter_command = AddChapterCommand(app, chapter);
 
-  // A first word that names no command would otherwise be reported as a missing command.
-  if (argc > 1 && argv[1][0] != '-' && !IsCommand(app, argv[1])) {
-    WriteUsageError(err, std::string("unknown command: ") + argv[1], app.get_name());
+  if (const std::optional<UsageMistake> mistake = MistakeBeforeCommand(app, argc, argv)) {
+    WriteUsageError(err, mistake->Cause, mistake->Command);
     return kExitUsage;
   }
 

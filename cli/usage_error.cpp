@@ -96,6 +96,29 @@ std::string ParsedCommand(const CLI::App& app) {
   return names;
 }
 
+std::optional<UsageMistake> MistakeBeforeCommand(const CLI::App& app, int argc,
+                                                 const char* const* argv) {
+  const CLI::App* at = &app;
+  std::string names = app.get_name();
+  for (int i = 1; i < argc; ++i) {
+    const std::vector<const CLI::App*> commands = at->get_subcommands({});
+    if (commands.empty()) break;
+    const std::string word = argv[i];
+    if (word.starts_with("-")) {
+      // --help and --version, which need no command.
+      if (at->get_option_no_throw(word.substr(0, word.find('='))) != nullptr) continue;
+      return UsageMistake{"unknown option: " + word, names};
+    }
+    const auto named =
+        std::find_if(commands.begin(), commands.end(),
+                     [&word](const CLI::App* command) { return command->check_name(word); });
+    if (named == commands.end()) return UsageMistake{"unknown command: " + word, names};
+    at = *named;
+    names += " " + at->get_name();
+  }
+  return std::nullopt;
+}
+
 void WriteUsageError(std::ostream& err, const std::string& cause, const std::string& command) {
   err << "qorv: " << cause << "\n"
       << "Run '" << command << " --help' for the options.\n";

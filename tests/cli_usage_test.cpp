@@ -21,6 +21,8 @@ TEST(QorvUsage, EachMistakeIsOneLineAndTheHelpOfItsCommand) {
   } cases[] = {
       {{}, "a command is missing: inspect, generate or chapter", "qorv"},
       {{"frobnicate"}, "unknown command: frobnicate", "qorv"},
+      {{"--frob", "inspect"}, "unknown option: --frob", "qorv"},
+      {{"chapter", "renew"}, "unknown command: renew", "qorv chapter"},
       {{"inspect"}, "CHAPTER is missing", "qorv inspect"},
       {{"inspect", "a.qrv", "b.qrv"}, "one argument too many: b.qrv", "qorv inspect"},
       {{"generate"}, "CHAPTER is missing", "qorv generate"},
