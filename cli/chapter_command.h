@@ -47,14 +47,6 @@ struct ChapterOptions {
   const CLI::App* convert_command = nullptr;
 };
 
-inline constexpr const char* kChapterNewUsage =
-    "qorv chapter new WORDLIST -o OUT.qrv [--title T] [--line1 T] [--line2 T] [--date T]\n"
-    "                      [--options GENOPT] [--special-consonants \"<TH><NG>\"] [--soft]\n"
-    "                      [--multi] [--y-semi | --y-consonant] [--u-semi] [--join-words]\n"
-    "                      [--force]";
-inline constexpr const char* kChapterConvertUsage =
-    "qorv chapter convert IN.qrv -o OUT.qrv [--force]";
-
 // Adds "chapter" with its subcommands "new" and "convert" to `app`; parsing fills `options`.
 CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options);
 

@@ -1,6 +1,7 @@
 #include "cli/name_filters.h"
 
 #include "chapter/letters.h"
+#include "text/encoding.h"
 
 namespace qorv {
 
@@ -40,6 +41,31 @@ std::string NameFilterOptions::Describe() const {
   if (!contains.empty()) add("--contains", contains);
   for (const std::string& exclude : excludes) add("--exclude", exclude);
   return text;
+}
+
+std::vector<std::string> ContradictoryFilters(const NameFilterOptions& options, char initial) {
+  struct Held {
+    const char* what;  // "holds", "begins with", "ends with"
+    const char* option;
+    std::string text;
+  };
+  std::vector<Held> held;
+  if (!options.contains.empty()) held.push_back({"holds", "--contains", options.contains});
+  if (!options.starts_with.empty()) {
+    held.push_back({"begins with", "--starts-with", options.starts_with});
+  } else if (initial != '*') {
+    held.push_back({"begins with", "--initial", std::string(1, initial)});
+  }
+  if (!options.ends_with.empty()) held.push_back({"ends with", "--ends-with", options.ends_with});
+  std::vector<std::string> refusals;
+  for (const Held& text : held) {
+    for (const std::string& exclude : options.excludes) {
+      if (FoldCase(text.text).find(FoldCase(exclude)) == std::string::npos) continue;
+      refusals.push_back("every name that " + std::string(text.what) + " " + text.option + " " +
+                         Cp1252ToUtf8(text.text) + " holds --exclude " + Cp1252ToUtf8(exclude));
+    }
+  }
+  return refusals;
 }
 
 std::string FoldCase(std::string_view cp1252) {

@@ -51,6 +51,11 @@ struct NameFilterOptions {
   std::string Describe() const;
 };
 
+// The texts a name must hold that hold a text of --exclude, so that every name is refused
+// whatever the Chapter: --contains, --starts-with, --ends-with, and `initial` (Windows-1252, '*'
+// for any) when --starts-with does not give it. One message each, in UTF-8.
+std::vector<std::string> ContradictoryFilters(const NameFilterOptions& options, char initial);
+
 // Lower case for the comparisons: ASCII letters and the accent pairs.
 std::string FoldCase(std::string_view cp1252);
 

@@ -37,11 +37,21 @@ std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
                                                     const std::function<void(int)>& after_call,
                                                     int max_calls) {
   request.Chapter = chapter_.get();
+  before_name_ = {history_.NameHistoryNext, history_.NameHistoryCount,
+                  history_.Names[history_.NameHistoryNext], history_count_, history_index_};
   std::optional<std::string> name = RetryUntilName(attempt_, request, after_call, max_calls);
   if (!name) return std::nullopt;
   history_index_ = 0;
   if (history_count_ < NameHistory::kCapacity) ++history_count_;
   return name;
+}
+
+void LexiconSession::TakeBackName() {
+  history_.Names[before_name_.Next] = before_name_.Overwritten;
+  history_.NameHistoryNext = before_name_.Next;
+  history_.NameHistoryCount = before_name_.Count;
+  history_count_ = before_name_.ViewCount;
+  history_index_ = before_name_.ViewIndex;
 }
 
 void LexiconSession::ShowHistoryEntry(int n) {

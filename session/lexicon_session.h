@@ -72,6 +72,11 @@ class LexiconSession final : public ChapterClient {
                                       const std::function<void(int)>& after_call = {},
                                       int max_calls = kMaxCallsPerName);
 
+  // Takes the name of the last NextName back out of the history ring and the history view, as
+  // if it had not been made: the ring then holds what it held before that call. `qorv generate`
+  // does so for a name its filters refuse, so that the ring's 100 names are the names printed.
+  void TakeBackName();
+
   // The history view: names produced since the Chapter loaded (up to the ring's 100), and which
   // one is shown, counted from the newest (0).
   int HistoryCount() const { return history_count_; }
@@ -120,6 +125,15 @@ class LexiconSession final : public ChapterClient {
   LoadGauge* gauge_ = nullptr;
   int history_count_ = 0;
   int history_index_ = 0;
+  // The ring's slot the last NextName could overwrite, and the counters before it, for
+  // TakeBackName.
+  struct HistoryBefore {
+    int Next = 0;
+    int Count = 0;
+    std::string Overwritten;
+    int ViewCount = 0;
+    int ViewIndex = 0;
+  } before_name_;
   bool title_line_written_ = false;
 };
 
