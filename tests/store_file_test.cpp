@@ -2,11 +2,16 @@
 // backup, the backup of a foreign file, and the failures reported when a file cannot be written.
 #include "store/store_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include <filesystem>
 #include <fstream>
@@ -299,6 +304,28 @@ TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
   EXPECT_EQ(next.WriteName("Brisa", false), too_large);
   EXPECT_FALSE(run_.TitleLineWritten);
   EXPECT_EQ(Read(StorePath()), kH1);
+}
+
+// A store waits while another writer holds the Store's lock, and when that writer has appended
+// meanwhile, its name starts a fresh title line of its run rather than joining the other's block.
+TEST_F(StoreFileTest, AStoreWaitsForAnotherWritersLockAndThenStartsAFreshTitleLine) {
+  Store({"Brisa"});
+  const int other = ::open(StorePath().c_str(), O_WRONLY | O_APPEND);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  std::atomic<bool> stored = false;
+  std::thread writer([this, &stored] {
+    Store({"Corwen"});
+    stored = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(stored);
+  const std::string block = "\r\n[Norse Steadings - March 7, 1998 3:05:10 pm]\r\nKeno\r\n";
+  EXPECT_EQ(::write(other, block.data(), block.size()), static_cast<ssize_t>(block.size()));
+  ::flock(other, LOCK_UN);
+  writer.join();
+  ::close(other);
+  EXPECT_EQ(Read(StorePath()),
+            kH1 + kMarch7Line + "Brisa\r\n" + block + kMarch7Line + "Corwen\r\n");
 }
 
 // Only regular files are written: links to anything else are refused, whatever is in the way of
