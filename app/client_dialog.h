@@ -137,6 +137,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   struct StoreOutcome {
     int Stored = 0;
     qorv::StoreResult Failure;
+    bool KeptForeignFile = false;  // a foreign "STORED.txt" was kept as "STORED.bak"
   };
   StoreOutcome AppendToStore(int n);
   void ShowStoreFailure(const StoreOutcome& outcome, int asked);

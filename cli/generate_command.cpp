@@ -565,8 +565,16 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
 
   // One run of the tool is one run of names in the Store, under one title line.
   std::optional<StoreFile> store;
+  bool foreign_file_told = false;
+  // Says once that a foreign STORED.txt was kept, when opened or (cleared by hand) later.
+  const auto tell_foreign_file = [&] {
+    if (!store || !store->KeptForeignFile() || foreign_file_told) return;
+    err << "qorv: " << kForeignFileKept << '\n';
+    foreign_file_told = true;
+  };
   if (options.store) {
     store.emplace(session.OpenStore());
+    tell_foreign_file();
     if (store->Error()) return StoreFailed(*store->Error(), output.Stream(), err);
   }
 
@@ -577,6 +585,7 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
       status = StoreFailed(*failure, output.Stream(), err);
     }
   }
+  tell_foreign_file();
   // The file of -o takes its name when the run ends with its names (all, or those found before
   // one took too long); after a failure the old file stays as it was.
   const bool keep = status == kExitSuccess || status == kExitNoNewName;

@@ -30,7 +30,7 @@ void LexiconSession::SetChapter(std::unique_ptr<TQorvChapter> chapter) {
   if (!HasLoadedChapter()) return;
   history_count_ = 0;
   history_index_ = 0;
-  title_line_written_ = false;
+  store_run_.TitleLineWritten = false;
 }
 
 std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
@@ -65,14 +65,13 @@ void LexiconSession::ShowHistoryEntry(int n) {
 
 StoreFile LexiconSession::OpenStore() {
   StoreFile store(settings_.StoreDirectory, settings_.StoreStamp);
-  store.Open(title_line_written_);
-  store.WriteTitleLine(chapter_->Title, title_line_written_);
+  store.Open(chapter_->Title, store_run_);
   return store;
 }
 
-StoreResult LexiconSession::ClearStore() {
-  StoreResult failure = qorv::ClearStore(settings_.StoreDirectory);
-  if (!failure) title_line_written_ = false;
+StoreResult LexiconSession::ClearStore(bool* kept_foreign_file) {
+  StoreResult failure = qorv::ClearStore(settings_.StoreDirectory, kept_foreign_file);
+  if (!failure) store_run_.TitleLineWritten = false;
   return failure;
 }
 

@@ -88,15 +88,17 @@ class LexiconSession final : public ChapterClient {
 
   // The Store.
 
-  // "STORED.txt" opened for a store, with the dated title line (the Chapter's title) written when
-  // the current run has none yet. A Chapter must be loaded. When the file could not be opened or
-  // the line written, the store's Error() says why and nothing more is written.
+  // "STORED.txt" opened for a store of the current run, titled with the Chapter's title: its first
+  // name goes after a dated title line when the run has none yet (or another writer stored since
+  // its last name). A Chapter must be loaded; the store must not outlive the session. When the
+  // file could not be opened, the store's Error() says why and nothing is written.
   StoreFile OpenStore();
   // Keeps the Store in "STORED.bak" and writes the cleared-store marker; the next store starts
   // the file afresh. On a failure the Store and the current run stay as they were.
-  StoreResult ClearStore();
+  // `kept_foreign_file` as qorv::ClearStore gives it.
+  StoreResult ClearStore(bool* kept_foreign_file = nullptr);
   // The current run of names already has its title line in the Store.
-  bool TitleLineWritten() const { return title_line_written_; }
+  bool TitleLineWritten() const { return store_run_.TitleLineWritten; }
 
   // The loader's client.
   void ShowProgressGauge() override;
@@ -134,7 +136,7 @@ class LexiconSession final : public ChapterClient {
     int ViewCount = 0;
     int ViewIndex = 0;
   } before_name_;
-  bool title_line_written_ = false;
+  StoreRun store_run_;
 };
 
 }  // namespace qorv

@@ -361,7 +361,7 @@ TEST(QorvGenerateStore, AStoreThatCannotBeWrittenExitsWithFourAndNamesTheFile) {
   std::filesystem::create_directory(folder.Path(kStoreFileName));
   auto run = RunCommandLine({"generate", chapter, "-n", "3", "--store"});
   EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
-  EXPECT_EQ(run.err, "qorv: STORED.txt: Is a directory\n");
+  EXPECT_EQ(run.err, "qorv: STORED.txt: not a regular file\n");
   EXPECT_EQ(run.out, "");
   // A Store with room for its header and title line only: the first name stays printed.
   std::filesystem::remove(folder.Path(kStoreFileName));
@@ -378,7 +378,28 @@ TEST(QorvGenerateStore, AStoreThatCannotBeWrittenExitsWithFourAndNamesTheFile) {
   EXPECT_EQ(status, kExitOutputNotWritten);
   EXPECT_EQ(err.str(), "qorv: STORED.txt: File too large\n");
   EXPECT_EQ(Lines(out.str()).size(), 1u) << out.str();
-  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)), start);
+  // The title line goes with its first name, and both are cut off: no title line without names.
+  EXPECT_EQ(Slurp(folder.Path(kStoreFileName)), kHeader);
+}
+
+TEST(QorvGenerateStore, AForeignFileIsKeptAndSaidSoAndOnlyRegularFilesAreWritten) {
+  TempFolder folder;
+  const std::string chapter = StoreChapter(folder, "Store Test");
+  InDirectory here(folder.Path(""));
+  folder.Write(kStoreFileName, "My own notes\r\n");
+  auto run = RunCommandLine({"generate", chapter, "-n", "2", "--store"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err, "qorv: STORED.txt was not a Store: kept as STORED.bak\n");
+  EXPECT_EQ(Slurp(folder.Path(kStoreBackupFileName)), "My own notes\r\n");
+  // The second run finds a Store and says nothing.
+  run = RunCommandLine({"generate", chapter, "-n", "2", "--store"});
+  EXPECT_EQ(run.err, "");
+  std::filesystem::remove(folder.Path(kStoreFileName));
+  std::filesystem::create_symlink("/dev/zero", folder.Path(kStoreFileName));
+  run = RunCommandLine({"generate", chapter, "-n", "2", "--store"});
+  EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
+  EXPECT_EQ(run.err, "qorv: STORED.txt: not a regular file\n");
+  EXPECT_EQ(Slurp(folder.Path(kStoreBackupFileName)), "My own notes\r\n");
 }
 
 TEST(QorvGenerateStore, AChapterThatDoesNotLoadStoresNothing) {
