@@ -105,6 +105,13 @@ class Mapping {
       out_ += *byte;
       return;
     }
+    if (c < 0x80) {
+      // The transliteration leaves ASCII as it is: a sign that is not kept fails on its own.
+      Flush();
+      out_ += '?';
+      failed_.push_back(c);
+      return;
+    }
     const icu::UnicodeString base = BaseLetters(c);
     if (!base.isEmpty()) {
       if (const auto kept = Kept(base, keeps_)) {
@@ -216,36 +223,48 @@ LetterMapper::~LetterMapper() = default;
 
 MappedName LetterMapper::MapName(std::string_view utf8, bool join_words) const {
   MappedName result;
+  const auto ascii_letter = [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && IsNameLetter(c);
+  };
+  if (!utf8.empty() && std::all_of(utf8.begin(), utf8.end(), ascii_letter)) {
+    result.Name.assign(utf8);  // the common case, which needs no Unicode tables
+    return result;
+  }
   std::vector<char32_t> text = Trimmed(CodePoints(Nfc(utf8)));
   if (text.empty()) {
     result.Problem = NameProblem::kEmpty;
     return result;
   }
-  for (char32_t c : text) {
-    if (IsSpace(c) && !join_words) {
-      result.Problem = NameProblem::kSpace;
-      result.Character = c;
-      return result;
-    }
-    if (u_isdigit(static_cast<UChar32>(c))) {
-      result.Problem = NameProblem::kDigit;
-      result.Character = c;
-      return result;
-    }
+  const auto fail = [&result](NameProblem problem, char32_t c) {
+    result.Problem = problem;
+    result.Character = c;
+    return result;
+  };
+  if (text[0] == U';' || (text.size() > 1 && text[0] == U'/' && text[1] == U'/')) {
+    return fail(NameProblem::kCommentMark, text[0]);
   }
-  if (join_words && std::any_of(text.begin(), text.end(), IsSpace)) {
+  if (std::find(text.begin(), text.end(), U'\t') != text.end()) {
+    return fail(NameProblem::kTab, U'\t');
+  }
+  const auto space_at = std::find_if(text.begin(), text.end(), IsSpace);
+  const char32_t space = space_at == text.end() ? 0 : *space_at;
+  if (space != 0) {
+    // Joined for the letters' sake either way, so that a sign between the words is found first.
     text = JoinWords(text);
-    result.Joined = true;
+    result.Joined = join_words;
   }
 
   Mapping mapping(*icu_->transliterator, &IsNameLetter);
   for (char32_t c : text) mapping.Add(c);
   const std::vector<char32_t> failed = mapping.Finish();
   if (!failed.empty()) {
-    result.Problem = NameProblem::kNoLetter;
-    result.Character = failed.front();
-    return result;
+    const char32_t first = failed.front();
+    result.Joined = false;
+    return fail(
+        u_isdigit(static_cast<UChar32>(first)) ? NameProblem::kDigit : NameProblem::kNoLetter,
+        first);
   }
+  if (space != 0 && !join_words) return fail(NameProblem::kSpace, space);
   if (mapping.Out().empty()) {
     result.Problem = NameProblem::kEmpty;
     return result;
