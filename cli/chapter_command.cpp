@@ -29,6 +29,7 @@
 #include "wordlist/chapter_fitting.h"
 #include "wordlist/chapter_from_list.h"
 #include "wordlist/chapter_text.h"
+#include "wordlist/default_options.h"
 #include "wordlist/output_file.h"
 #include "wordlist/special_consonant_value.h"
 #include "wordlist/text_input.h"
@@ -168,7 +169,7 @@ std::optional<UsageProblem> CheckGenOptWords(const std::string& value) {
 }
 
 std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, ChapterHeader& header) {
-  std::string genopt = options.options;
+  std::string genopt = options.options.value_or("");
   if (auto problem = CheckGenOptWords(genopt)) return problem;
   for (const auto& [set, keyword] :
        {std::pair{options.y_semi, "Y:SEMI"}, std::pair{options.y_consonant, "Y:CON"},
@@ -304,6 +305,12 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
     return kExitFailure;
   }
 
+  if (!options.options) {
+    // Only the mode keywords of the flags so far: the options that suit a list of this size first.
+    const std::string flags = header.Options;
+    header.Options = DefaultGenOpt(CountNameLines(bytes)) + (flags.empty() ? "" : " " + flags);
+  }
+
   WordListNotes notes(label, err, options.quiet);
   const ListOptions list_options{{options.join_words, options.input_encoding},
                                  options.pick,
@@ -397,7 +404,8 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   create_command->add_option("--line2", create.line2, "LINE2 (default: empty)");
   create_command->add_option("--date", create.date, "DATE (default: today, as YYYY-MM-DD)");
   create_command->add_option("--options", create.options,
-                             "the GENOPT keywords, e.g. \"STRUCTGEN STATGEN FIT:2 VAL:1\"");
+                             "the GENOPT keywords, e.g. \"STRUCTGEN STATGEN FIT:2 VAL:1\" "
+                             "(default: options measured to suit a list of its size)");
   create_command->add_option("--special-consonants", create.special_consonants,
                              "the special consonants, e.g. \"<TH><NG>\"");
   create_command->add_flag("--soft", create.soft, "a consonant followed by H is one consonant");

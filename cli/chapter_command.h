@@ -26,8 +26,8 @@ struct ChapterNewOptions {
   std::optional<std::string> line1;
   std::optional<std::string> line2;
   std::optional<std::string> date;
-  std::string options;             // the GENOPT value as written
-  std::string special_consonants;  // "<TH><NG>", or the plain "TH,NG" / "TH NG"
+  std::optional<std::string> options;  // the GENOPT value as written; unset: DefaultGenOpt
+  std::string special_consonants;      // "<TH><NG>", or the plain "TH,NG" / "TH NG"
   bool soft = false;
   bool multi = false;
   bool y_semi = false;

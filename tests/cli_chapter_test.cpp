@@ -306,7 +306,7 @@ TEST(ChapterNew, OddListsAreReadLineByLineWithTheRealCause) {
     std::vector<std::string> args;
     int exit_code;
     std::vector<std::string> notes;  // each in stderr
-    std::vector<std::string> names;  // the Chapter's first names, or the SPCCON value ("SPCCON")
+    std::vector<std::string> names;  // the first names written, or a tag and its value
   };
   const Case cases[] = {
       {"per line",
@@ -378,6 +378,18 @@ TEST(ChapterNew, OddListsAreReadLineByLineWithTheRealCause) {
        2,
        {"\"T3\" is no special"},
        {}},
+      {"short list's options",
+       "Arnhelm\nBrisa\n",
+       {},
+       0,
+       {},
+       {"GENOPT", "STATGEN PREFIX SUFFIX FIT:2 VAL:1"}},
+      {"long list's options",
+       names_1200,
+       {"--y-semi", "--quiet"},
+       0,
+       {},
+       {"GENOPT", "STRUCTGEN STATGEN PREFIX SUFFIX FIT:1 VAL:1 Y:SEMI"}},
       {"pick first",
        names_1200,
        {},
@@ -414,8 +426,9 @@ TEST(ChapterNew, OddListsAreReadLineByLineWithTheRealCause) {
     if (c.notes.empty()) {
       EXPECT_EQ(run.err.find(list), std::string::npos) << c.label << run.err;
     }
-    if (!c.names.empty() && c.names[0] == "SPCCON") {
-      EXPECT_NE(Slurp(out).find("SPCCON \"" + c.names[1] + "\";"), std::string::npos) << c.label;
+    if (!c.names.empty() && (c.names[0] == "SPCCON" || c.names[0] == "GENOPT")) {
+      EXPECT_NE(Slurp(out).find(c.names[0] + " \"" + c.names[1] + "\";"), std::string::npos)
+          << c.label;
       continue;
     }
     const std::vector<std::string> written = WrittenNames(out);

@@ -78,6 +78,17 @@ void WordListReader::Read(const TextLine& line, WordListEntry& entry) {
   entry.Joined = mapped.Joined;
 }
 
+std::size_t CountNameLines(std::string_view bytes) {
+  LineCursor lines(bytes);
+  TextLine line;
+  std::size_t count = 0;
+  while (lines.Next(line)) {
+    const std::string_view text = TrimmedAscii(line.Text);
+    count += !text.empty() && text[0] != '#';
+  }
+  return count;
+}
+
 WordList ReadWordList(std::string_view bytes, const LetterMapper& mapper, WordListOptions options) {
   WordList list;
   WordListReader reader(bytes, mapper, options);

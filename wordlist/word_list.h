@@ -70,6 +70,9 @@ class WordListReader {
   std::unordered_map<std::string, int> first_lines_;  // key -> line of its first occurrence
 };
 
+// The lines of a list that are neither blank nor comments: what it offers as names at most.
+std::size_t CountNameLines(std::string_view bytes);
+
 // A whole list at once (tests, the fuzz target): every entry in line order by its kind.
 struct WordList {
   std::vector<WordListEntry> Names;  // in input order, distinct
