@@ -424,21 +424,30 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   create_command->add_flag("--join-words", create.join_words,
                            "join the words of a name with hyphens instead of skipping it");
   create_command
-      ->add_option("--input-encoding", create.input_encoding,
-                   "read every line as utf-8 or cp1252 (default: each line as UTF-8 when it is, "
-                   "else as Windows-1252)")
-      ->transform(CLI::CheckedTransformer(
-          std::map<std::string, InputEncoding>{{"utf-8", InputEncoding::kUtf8},
-                                               {"cp1252", InputEncoding::kCp1252}},
-          CLI::ignore_case));
+      ->add_option_function<std::string>(
+          "--input-encoding",
+          [&create](const std::string& name) {
+            if (name != "utf-8" && name != "cp1252") {
+              throw CLI::ValidationError("--input-encoding", "utf-8 or cp1252, not " + name);
+            }
+            create.input_encoding = name == "utf-8" ? InputEncoding::kUtf8 : InputEncoding::kCp1252;
+          },
+          "read every line as utf-8 or cp1252 (default: each line as UTF-8 when it is, else as "
+          "Windows-1252)")
+      ->type_name("utf-8|cp1252");
   create_command
-      ->add_option("--pick", create.pick,
-                   "which 1000 names of a longer list are kept: first (default), spread, random")
-      ->transform(
-          CLI::CheckedTransformer(std::map<std::string, PickMode>{{"first", PickMode::kFirst},
-                                                                  {"spread", PickMode::kSpread},
-                                                                  {"random", PickMode::kRandom}},
-                                  CLI::ignore_case));
+      ->add_option_function<std::string>(
+          "--pick",
+          [&create](const std::string& name) {
+            if (name != "first" && name != "spread" && name != "random") {
+              throw CLI::ValidationError("--pick", "first, spread or random, not " + name);
+            }
+            create.pick = name == "spread"   ? PickMode::kSpread
+                          : name == "random" ? PickMode::kRandom
+                                             : PickMode::kFirst;
+          },
+          "which 1000 names of a longer list are kept: first (default), spread, random")
+      ->type_name("first|spread|random");
   create_command->add_option("--seed", create.seed, "the seed of --pick random");
   create_command->add_flag("--quiet", create.quiet, "no notes on the word list's lines");
   create_command->add_flag("--force", create.force, "replace an existing output file");

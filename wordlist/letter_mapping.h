@@ -7,7 +7,8 @@
 // together with its unmapped neighbours, through ICU's "Any-Latin; Latin-ASCII" transliteration.
 // What still does not fit is reported, never guessed at.
 //
-// A mapper holds one ICU transliterator; use it from one thread at a time.
+// A mapper holds one ICU transliterator and remembers what it made of recent runs of text; use it
+// from one thread at a time.
 #pragma once
 
 #include <memory>
