@@ -5,8 +5,10 @@
 #include <ctime>
 #include <filesystem>
 #include <istream>
+#include <map>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -21,13 +23,17 @@
 #include "cli/chapter_warnings.h"
 #include "cli/qorv_app.h"
 #include "cli/run_files.h"
+#include "cli/word_list_notes.h"
 #include "io/file_bytes.h"
 #include "io/regular_file.h"
 #include "text/encoding.h"
 #include "wordlist/chapter_conversion.h"
 #include "wordlist/chapter_fitting.h"
+#include "wordlist/chapter_from_list.h"
 #include "wordlist/chapter_text.h"
+#include "wordlist/default_options.h"
 #include "wordlist/output_file.h"
+#include "wordlist/special_consonant_value.h"
 #include "wordlist/text_input.h"
 #include "wordlist/word_list.h"
 
@@ -51,12 +57,6 @@ std::string Quoted(std::string_view utf8) {
   return "\"" + std::string(utf8) + "\"";
 }
 
-std::string CharacterLabel(char32_t c) {
-  std::string text = "\"";
-  AppendUtf8(c, text);
-  return text + "\" (" + CodePointLabel(c) + ")";
-}
-
 struct Input {
   std::string bytes;
   std::string error;  // strerror text, or why the input is refused
@@ -65,9 +65,11 @@ struct Input {
 Input ReadInput(const std::string& path, std::istream& in) {
   Input input;
   if (path == kStandardInput) {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    input.bytes = buffer.str();
+    // Read in pieces, so that an endless stream stops just past the limit.
+    char piece[1 << 16];
+    while (input.bytes.size() <= kMaxInputBytes && in.read(piece, sizeof piece).gcount() > 0) {
+      input.bytes.append(piece, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) input.error = "cannot be read";
   } else {
     const FileBytes file = ReadFileBytes(path, kMaxInputBytes + 1);
@@ -169,7 +171,7 @@ std::optional<UsageProblem> CheckGenOptWords(const std::string& value) {
 }
 
 std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, ChapterHeader& header) {
-  std::string genopt = options.options;
+  std::string genopt = options.options.value_or("");
   if (auto problem = CheckGenOptWords(genopt)) return problem;
   for (const auto& [set, keyword] :
        {std::pair{options.y_semi, "Y:SEMI"}, std::pair{options.y_consonant, "Y:CON"},
@@ -184,7 +186,10 @@ std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, Chapter
   if (!specials) {
     return UsageProblem{"--special-consonants", "holds a character that is not a consonant"};
   }
-  std::string spccon = *specials;
+  std::string spccon;
+  if (std::string why = SpecialConsonantValue(*specials, spccon); !why.empty()) {
+    return UsageProblem{"--special-consonants", Cp1252ToUtf8(why)};
+  }
   if (options.soft) spccon += (spccon.empty() ? "" : " ") + std::string("SOFT");
   if (std::string why = TagValueProblem(spccon, kOptionTagLimit, true); !why.empty()) {
     return UsageProblem{"--special-consonants", "the SPCCON value " + why};
@@ -240,97 +245,6 @@ int ReportExisting(const std::string& output, std::ostream& err) {
   err << "qorv: " << output << ": already exists; --force replaces it\n";
   return kExitUsage;
 }
-
-// What became of the names of a word list, one note per line of the list, in line order.
-class WordListNotes {
- public:
-  explicit WordListNotes(std::string label) : label_(std::move(label)) {}
-
-  void Add(const WordList& list) {
-    for (const WordListName& name : list.Names) {
-      if (name.Reductions.empty() && !name.Joined) continue;
-      Line(name.Line) << Quoted(name.Written) << " written as " << Quoted(Cp1252ToUtf8(name.Name));
-    }
-    for (const SkippedWord& word : list.Skipped) {
-      std::ostream& note = Line(word.Line) << Quoted(word.Written) << " skipped: ";
-      if (word.Problem == NameProblem::kSpace) {
-        note << "a name holds no spaces (--join-words joins the words with hyphens)";
-      } else if (word.Problem == NameProblem::kDigit) {
-        note << "a name holds no digits";
-      } else {
-        note << CharacterLabel(word.Character) << " is no letter a Chapter can hold";
-      }
-    }
-    for (const MergedWord& word : list.Merged) {
-      Line(word.Line) << Quoted(word.Written) << " merged: the same name as line "
-                      << word.FirstLine;
-    }
-  }
-
-  // Names left out one by one; those cut off by the name count or the file size, which are the
-  // tail of the list, in one note for each of the two after the others.
-  void Add(const WordList& list, const FittedChapter& fitted) {
-    for (const LeftOutName& left : fitted.LeftOut) {
-      if (IsTail(left.Reason)) continue;
-      const WordListName& name = list.Names[left.Index];
-      Line(name.Line) << Quoted(name.Written) << " left out: " << LeftOutWhy(left.Reason);
-    }
-    for (const LeftOutReason tail : {LeftOutReason::kTooManyNames, LeftOutReason::kFileTooLarge}) {
-      int count = 0;
-      const WordListName* first = nullptr;
-      for (const LeftOutName& left : fitted.LeftOut) {
-        if (left.Reason != tail) continue;
-        if (count++ == 0) first = &list.Names[left.Index];
-      }
-      if (count == 0) continue;
-      std::ostringstream note;
-      note << "qorv: " << label_ << ": " << count << (count == 1 ? " name" : " names")
-           << " left out from line " << first->Line << " (" << Quoted(first->Written)
-           << ") on: " << LeftOutWhy(tail);
-      tail_notes_.push_back(note.str());
-    }
-  }
-
-  void Write(std::ostream& err) {
-    std::stable_sort(notes_.begin(), notes_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [line, note] : notes_) err << note.str() << "\n";
-    for (const std::string& note : tail_notes_) err << note << "\n";
-  }
-
- private:
-  static bool IsTail(LeftOutReason reason) {
-    return reason == LeftOutReason::kTooManyNames || reason == LeftOutReason::kFileTooLarge;
-  }
-
-  static const char* LeftOutWhy(LeftOutReason reason) {
-    switch (reason) {
-      case LeftOutReason::kTooManyElements:
-        return "a seed name has at most 31 elements";
-      case LeftOutReason::kSingleElement:
-        return "a seed name needs at least two elements (groups of vowels and of consonants)";
-      case LeftOutReason::kVowelTableFull:
-        return "it would bring the different vowel elements past 255, the most a Chapter holds";
-      case LeftOutReason::kConsonantTableFull:
-        return "it would bring the different consonant elements past 255, the most a Chapter "
-               "holds";
-      case LeftOutReason::kTooManyNames:
-        return "a Chapter holds at most 1000 names";
-      case LeftOutReason::kFileTooLarge:
-        return "the Chapter file would grow past 32768 bytes";
-    }
-    return "";
-  }
-
-  std::ostream& Line(int line) {
-    notes_.emplace_back(line, std::ostringstream());
-    return notes_.back().second << "qorv: " << label_ << ": line " << line << ": ";
-  }
-
-  std::string label_;
-  std::vector<std::pair<int, std::ostringstream>> notes_;
-  std::vector<std::string> tail_notes_;
-};
 
 // Writes the Chapter (to `out` for "-o -") and loads what was written once more, as `qorv
 // inspect` would; a file that does not load is removed again. Returns 0 or the exit status.
@@ -410,21 +324,35 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
   }
 
   const std::string label = InputLabel(options.word_list);
-  const std::optional<DecodedText> text = ReadText(options.word_list, label, in, err);
-  if (!text) return kExitFailure;
+  const Input input = ReadInput(options.word_list, in);
+  if (!input.error.empty()) {
+    err << "qorv: " << label << ": " << input.error << "\n";
+    return kExitFailure;
+  }
+  std::string_view bytes = input.bytes;
+  if (const std::string refused = RefusedAsText(bytes); !refused.empty()) {
+    err << "qorv: " << label << ": " << refused << "\n";
+    return kExitFailure;
+  }
 
-  const WordList list = ReadWordList(text->Utf8, *mapper, options.join_words);
-  WordListNotes notes(label);
-  notes.Add(list);
-  std::vector<std::string> names;
-  for (const WordListName& name : list.Names) names.push_back(name.Name);
-  const FittedChapter fitted = FitChapter(header, names);
-  notes.Add(list, fitted);
-  notes.Write(err);
+  if (!options.options) {
+    // Only the mode keywords of the flags so far: the options that suit a list of this size first.
+    const std::string flags = header.Options;
+    header.Options = DefaultGenOpt(CountNameLines(bytes)) + (flags.empty() ? "" : " " + flags);
+  }
+
+  WordListNotes notes(label, err, options.quiet);
+  const ListOptions list_options{{options.join_words, options.input_encoding},
+                                 options.pick,
+                                 options.seed ? *options.seed : std::random_device()()};
+  const ListChapter list = MakeListChapter(bytes, *mapper, header, list_options, notes);
+  notes.Finish();
+  const FittedChapter& fitted = list.Fitted;
   if (fitted.Kept.empty()) {
     err << "qorv: " << label << ": "
-        << (list.Skipped.empty() && list.Merged.empty() ? "holds no names (one name a line)"
-                                                        : "no name left to write")
+        << (list.Skipped == 0 && list.Merged == 0 && list.LeftOut == 0
+                ? "holds no names (one name a line)"
+                : "no name left to write")
         << "; nothing was written\n";
     return kExitFailure;
   }
@@ -437,9 +365,8 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
     return status;
   }
   SummaryStream(options.output, out, err)
-      << OutputLabel(options.output) << ": " << fitted.Kept.size() << " names kept, "
-      << list.Skipped.size() << " skipped, " << list.Merged.size() << " merged, "
-      << fitted.LeftOut.size() << " left out\n";
+      << OutputLabel(options.output) << ": " << list.Kept << " names kept, " << list.Skipped
+      << " skipped, " << list.Merged << " merged, " << list.LeftOut << " left out\n";
   return kExitSuccess;
 }
 
@@ -521,7 +448,8 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   create_command->add_option("--line2", create.line2, "LINE2 (default: empty)");
   create_command->add_option("--date", create.date, "DATE (default: today, as YYYY-MM-DD)");
   create_command->add_option("--options", create.options,
-                             "the GENOPT keywords, e.g. \"STRUCTGEN STATGEN FIT:2 VAL:1\"");
+                             "the GENOPT keywords, e.g. \"STRUCTGEN STATGEN FIT:2 VAL:1\" "
+                             "(default: options measured to suit a list of its size)");
   create_command->add_option("--special-consonants", create.special_consonants,
                              "the special consonants, e.g. \"<TH><NG>\"");
   create_command->add_flag("--soft", create.soft, "a consonant followed by H is one consonant");
@@ -539,6 +467,33 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   create_command->add_flag("--u-semi", create.u_semi, "the U of QU before a vowel is a consonant");
   create_command->add_flag("--join-words", create.join_words,
                            "join the words of a name with hyphens instead of skipping it");
+  create_command
+      ->add_option_function<std::string>(
+          "--input-encoding",
+          [&create](const std::string& name) {
+            if (name != "utf-8" && name != "cp1252") {
+              throw CLI::ValidationError("--input-encoding", "utf-8 or cp1252, not " + name);
+            }
+            create.input_encoding = name == "utf-8" ? InputEncoding::kUtf8 : InputEncoding::kCp1252;
+          },
+          "read every line as utf-8 or cp1252 (default: each line as UTF-8 when it is, else as "
+          "Windows-1252)")
+      ->type_name("utf-8|cp1252");
+  create_command
+      ->add_option_function<std::string>(
+          "--pick",
+          [&create](const std::string& name) {
+            if (name != "first" && name != "spread" && name != "random") {
+              throw CLI::ValidationError("--pick", "first, spread or random, not " + name);
+            }
+            create.pick = name == "spread"   ? PickMode::kSpread
+                          : name == "random" ? PickMode::kRandom
+                                             : PickMode::kFirst;
+          },
+          "which 1000 names of a longer list are kept: first (default), spread, random")
+      ->type_name("first|spread|random");
+  create_command->add_option("--seed", create.seed, "the seed of --pick random");
+  create_command->add_flag("--quiet", create.quiet, "no notes on the word list's lines");
   create_command->add_flag("--force", create.force, "replace an existing regular output file");
   options.new_command = create_command;
 

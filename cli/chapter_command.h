@@ -3,11 +3,14 @@
 // reads. Both write only a file that the loader has loaded.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
 
 #include "cli/exit_codes.h"
+#include "wordlist/name_picking.h"
+#include "wordlist/text_input.h"
 
 namespace CLI {
 class App;
@@ -23,8 +26,8 @@ struct ChapterNewOptions {
   std::optional<std::string> line1;
   std::optional<std::string> line2;
   std::optional<std::string> date;
-  std::string options;             // the GENOPT value as written
-  std::string special_consonants;  // the SPCCON value as written
+  std::optional<std::string> options;  // the GENOPT value as written; unset: DefaultGenOpt
+  std::string special_consonants;      // "<TH><NG>", or the plain "TH,NG" / "TH NG"
   bool soft = false;
   bool multi = false;
   bool y_semi = false;
@@ -32,6 +35,10 @@ struct ChapterNewOptions {
   bool u_semi = false;
   bool join_words = false;
   bool force = false;
+  InputEncoding input_encoding = InputEncoding::kPerLine;
+  bool quiet = false;  // no notes on the list's lines
+  PickMode pick = PickMode::kFirst;
+  std::optional<std::uint64_t> seed;  // for --pick random; unset: drawn afresh
 };
 
 struct ChapterConvertOptions {

@@ -22,7 +22,7 @@ expected=(
   "share/icons/hicolor/scalable/apps/$app_id.svg"
   share/man/man1/qorv.1.gz share/man/man1/quorvane.1.gz
   share/bash-completion/completions/qorv share/zsh/vendor-completions/_qorv
-  share/fish/vendor_completions.d/qorv.fish
+  share/fish/vendor_completions.d/qorv.fish share/quorvane/chapters/word_lists/river_towns.txt
   share/doc/quorvane/README.md share/doc/quorvane/LICENSE share/doc/quorvane/copyright
   include/quorvane/chapter/loader.h include/quorvane/generator/name_generator.h
   include/quorvane/store/store_file.h include/quorvane/text/encoding.h
