@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "chapter/chapter_title.h"
+#include "session/conversion_hint.h"
 #include "text/encoding.h"
 
 namespace qorv {
@@ -13,6 +14,7 @@ ChapterInput ReadChapterInput(const std::string& path) {
   ChapterInput input;
   const bool standard_input = path == kStandardInputArgument;
   input.Name = standard_input ? "standard input" : path;
+  input.Argument = path;
   input.File = standard_input ? ReadDescriptorBytes(STDIN_FILENO) : ReadFileBytes(path);
   // A file that cannot be read is refused by the load itself, as the desktop program does.
   input.ExpectedNameCount = input.File.Error != 0 ? 1 : EstimateNameCountInText(input.File.Bytes);
@@ -23,6 +25,8 @@ void WriteLoadFailure(std::ostream& err, const ChapterInput& input, const TQorvC
   err << "qorv: " << input.Name << ": " << Cp1252ToUtf8(chapter.Message) << "\n";
   if (input.File.Error != 0) {
     err << "qorv: " << input.Name << ": " << std::strerror(input.File.Error) << "\n";
+  } else if (LooksLikeUnconvertedText(input.File.Bytes)) {
+    err << "qorv: " << ConversionHint(input.Name, input.Argument) << "\n";
   }
 }
 
