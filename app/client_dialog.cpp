@@ -214,14 +214,15 @@ void TQorvDlgClient::ShowInDisplay(const std::string& text, DisplayStyle style) 
     shown = lines.join(QLatin1Char('\n'));
     shown_name_.clear();
   } else {
-    // The whole name is kept for Ctrl+C; a name wider than the display shrinks to fit it, as a
-    // long heading does.
+    // The whole name is kept for Ctrl+C; a name wider than the display shrinks to fit its width,
+    // as a long heading does. Its height is the name font's own, as the display was laid out for.
     shown_name_ = shown.trimmed();
-    QStringList lines{shown};
+    QStringList lines = shown.split(QLatin1Char('\n'));
+    const QSize room(name_display_->contentsRect().width(), QWIDGETSIZE_MAX);
     name_display_->setFont(FittedFont(
         static_cast<int>(text.size()) < kLongNameLength ? fonts_.NameLarge : fonts_.NameMedium,
-        lines, name_display_->contentsRect().size()));
-    shown = lines.front();
+        lines, room));
+    shown = lines.join(QLatin1Char('\n'));
   }
   if (!text.empty()) name_display_->setText(shown);
   name_display_->repaint();

@@ -1,12 +1,12 @@
 // The desktop program around its dialog: its command line, the Chapter list following its folder,
-// the status line of a folder without Chapters and of a hand-written file, and the menu start's
-// samples.
+// and the status line of a hand-written file.
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QtTest>
+#include <string>
+#include <vector>
 
-#include "app/chapter_folder.h"
 #include "app/control_ids.h"
 #include "app/start_options.h"
 #include "app_test_support.h"
@@ -36,53 +36,36 @@ class DesktopStartTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void commandLine_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("exits");
-    QTest::addColumn<int>("exit_code");
-    QTest::addColumn<QString>("output_start");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("chapter");
-    QTest::newRow("help") << QStringList{"--help"} << true << 0
-                          << "Usage: quorvane [--chapter-folder] [-iconic] [FILE.qrv]\n"
-                          << ""
-                          << "";
-    QTest::newRow("version") << QStringList{"--version"} << true << 0
-                             << "quorvane 2.1 (The Quorvane Lexicon)\n"
-                             << ""
-                             << "";
-    QTest::newRow("unknown") << QStringList{"--chapter-folder", "--bogus"} << true << 2
-                             << "quorvane: unknown option --bogus (quorvane --help lists the "
-                                "options)\n"
-                             << ""
-                             << "";
-    QTest::newRow("Qt's own options")
-        << QStringList{"-platform", "offscreen", "-style=fusion", "-iconic", "--chapter-folder"}
-        << false << 0 << ""
-        << ""
-        << "";
-    QTest::newRow("a Chapter file") << QStringList{"/srv/names/coast.qrv"} << false << 0 << ""
-                                    << "/srv/names"
-                                    << "coast.qrv";
-    QTest::newRow("a relative one")
-        << QStringList{"coast.qrv"} << false << 0 << "" << QDir::currentPath() << "coast.qrv";
-  }
-  void commandLine() {
-    QFETCH(QStringList, arguments);
-    std::vector<std::string> texts{"quorvane"};
-    for (const QString& argument : arguments) texts.push_back(argument.toStdString());
-    std::vector<const char*> argv;
-    for (const std::string& text : texts) argv.push_back(text.c_str());
-    const StartOptions options = ParseStartOptions(static_cast<int>(argv.size()), argv.data());
-    QTEST(options.Exit, "exits");
-    QTEST(options.ExitCode, "exit_code");
-    QFETCH(QString, output_start);
-    QVERIFY2(QString::fromStdString(options.Output).startsWith(output_start),
-             options.Output.c_str());
-    QCOMPARE(QString::fromStdString(options.Output).count(QLatin1Char('\n')) == 1,
-             options.ExitCode == 2 || options.Output.starts_with("quorvane 2"));
-    QTEST(QString::fromStdString(options.StartFolder), "folder");
-    QTEST(QString::fromStdString(options.StartChapter), "chapter");
+  // Exit -1: the program runs, in `where` (folder and Chapter) when one is given.
+  void commandLineOptions() {
+    struct Case {
+      std::vector<const char*> Arguments;
+      int Exit;
+      std::string Output;  // its start; the whole line when it is an error
+      std::string Where;
+    };
+    const std::string here = QDir::currentPath().toStdString();
+    const Case cases[] = {
+        {{"--help"}, 0, "Usage: quorvane [--chapter-folder] [-iconic] [FILE.qrv]\n", ""},
+        {{"--version"}, 0, "quorvane 2.1 (The Quorvane Lexicon)\n", ""},
+        {{"--chapter-folder", "--bogus"},
+         2,
+         "quorvane: unknown option --bogus (quorvane --help lists the options)\n",
+         ""},
+        {{"-platform", "offscreen", "-style=fusion", "-iconic", "--chapter-folder"}, -1, "", ""},
+        {{"/srv/names/coast.qrv"}, -1, "", "/srv/names coast.qrv"},
+        {{"coast.qrv"}, -1, "", here + " coast.qrv"},
+    };
+    for (const Case& c : cases) {
+      std::vector<const char*> argv{"quorvane"};
+      argv.insert(argv.end(), c.Arguments.begin(), c.Arguments.end());
+      const StartOptions options = ParseStartOptions(static_cast<int>(argv.size()), argv.data());
+      QCOMPARE(options.Exit ? options.ExitCode : -1, c.Exit);
+      QVERIFY2(options.Output.starts_with(c.Output), options.Output.c_str());
+      if (c.Exit == 2) QCOMPARE(options.Output, c.Output);
+      QCOMPARE(options.StartFolder.empty() ? "" : options.StartFolder + " " + options.StartChapter,
+               c.Where);
+    }
   }
 
   // Files added, changed in place and removed while the program runs: the list follows, and the
@@ -130,23 +113,6 @@ class DesktopStartTest : public QObject {
     QCOMPARE(StatusText(dialog),
              QStringLiteral("towns.qrv looks like UTF-8 text (or has LF line ends): `qorv chapter "
                             "convert towns.qrv -o NEW.qrv` makes it a Chapter"));
-  }
-
-  // The menu start's folder gets the samples whenever it holds no Chapter, and only then.
-  void theChapterFolderGetsTheSamplesWhenItHoldsNoChapter() {
-    CurrentDirectory directory;
-    const QString samples = qEnvironmentVariable("QORV_SOURCE_DIR") + "/chapters";
-    const QString folder = directory.Path() + "/data/quorvane";
-    const int sample_count = QDir(samples).entryList({"*.qrv"}, QDir::Files).size();
-    QString error;
-    QVERIFY(QDir().mkpath(folder));  // made before, by a start without samples
-    QVERIFY(PrepareChapterFolder(folder, samples, &error));
-    QCOMPARE(QDir(folder).entryList({"*.qrv"}, QDir::Files).size(), sample_count);
-    for (const QString& name : QDir(folder).entryList({"*.qrv"}, QDir::Files).mid(1)) {
-      QVERIFY(QFile::remove(folder + "/" + name));
-    }
-    QVERIFY(PrepareChapterFolder(folder, samples, &error));
-    QCOMPARE(QDir(folder).entryList({"*.qrv"}, QDir::Files).size(), 1);
   }
 };
 
