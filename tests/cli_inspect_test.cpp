@@ -264,7 +264,11 @@ TEST(InspectWarnings, BareLineFeedsWithACommentExplainTheFailure) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "");
   const std::string prefix = "qorv: " + path + ": ";
-  EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), prefix + "Invalid or missing SPCCON tag\n");
+  // The load message, then the pointer to the conversion, then the warnings.
+  EXPECT_EQ(run.err.substr(0, run.err.find(prefix + "warning")),
+            prefix + "Invalid or missing SPCCON tag\nqorv: " + path +
+                " looks like UTF-8 text (or has LF line ends): `qorv chapter convert " + path +
+                " -o NEW.qrv` makes it a Chapter\n");
   EXPECT_NE(run.err.find(prefix + "warning: 9 lines end with a bare line feed (LF without CR), "
                                   "the first on line 1; Chapter lines end with CR LF.\n"),
             std::string::npos)
