@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
-#include <cstring>
 
 namespace qorv::app {
 
@@ -31,25 +30,18 @@ QString InstalledSampleFolder() {
 }
 
 bool PrepareChapterFolder(const QString& folder, const QString& samples, QString* error) {
-  if (QFileInfo(folder).isDir()) return true;
-  if (!QDir().mkpath(folder)) {
+  if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
     *error = QStringLiteral("cannot create the folder ") + folder;
     return false;
   }
+  const QStringList chapters = {QStringLiteral("*.qrv")};
+  if (!QDir(folder).entryList(chapters, QDir::Files).isEmpty()) return true;
   const QDir sample_dir(samples);
-  for (const QString& name :
-       sample_dir.entryList({QStringLiteral("*.qrv")}, QDir::Files, QDir::Name)) {
+  for (const QString& name : sample_dir.entryList(chapters, QDir::Files, QDir::Name)) {
     // QFile::copy never replaces a file that exists.
     QFile::copy(sample_dir.filePath(name), folder + QLatin1Char('/') + name);
   }
   return true;
-}
-
-bool RequestsChapterFolder(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--chapter-folder") == 0) return true;
-  }
-  return false;
 }
 
 void EnterUserChapterFolder() {

@@ -12,6 +12,9 @@
 #include "app/text_codec.h"
 #include "app/ui_thread_requests.h"
 #include "chapter/chapter_format.h"
+#include "chapter/limits.h"
+#include "io/file_bytes.h"
+#include "session/conversion_hint.h"
 
 using namespace qorv::app;
 
@@ -34,8 +37,7 @@ void TQorvDlgClient::StartChapterLoad() {
   ShowInDisplay(" ", DisplayStyle::kMessage);
   status_line_->setText(QString::fromLatin1(kReadingChapter));
 
-  const qorv::ChapterListEntry& entry =
-      chapter_list_.at(static_cast<std::size_t>(chapter_combo_->itemData(selected).toInt()));
+  const qorv::ChapterListEntry& entry = ChapterListEntryAt(selected);
   selected_chapter_file_ = entry.FileName;
   selected_name_count_ = entry.NameCount;
 
@@ -67,7 +69,14 @@ void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> loade
     chapter_combo_->setEnabled(true);
     gauge_->setValue(0);
     ShowGauge(false);
-    status_line_->setText(QString::fromLatin1(kNoChapter));
+    // A hand-written file that only needs converting says how.
+    const qorv::FileBytes file = qorv::ReadFileBytes(selected_chapter_file_, qorv::kMaxFileBytes);
+    if (file.Error == 0 && qorv::LooksLikeUnconvertedText(file.Bytes)) {
+      status_line_->setText(QString::fromStdString(
+          qorv::ConversionHint(selected_chapter_file_, selected_chapter_file_)));
+    } else {
+      status_line_->setText(QString::fromLatin1(kNoChapter));
+    }
     chapter_combo_->setFocus();
     return;
   }

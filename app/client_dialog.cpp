@@ -15,6 +15,7 @@
 #include "app/control_factory.h"
 #include "app/control_ids.h"
 #include "app/dialog_texts.h"
+#include "app/elided_controls.h"
 #include "app/glyph_button.h"
 #include "app/main_frame.h"
 #include "app/text_codec.h"
@@ -80,6 +81,9 @@ void TQorvDlgClient::CreateControls() {
     validation_group_->addButton(qobject_cast<QRadioButton*>(Control(id)), id);
   }
   name_display_->setWordWrap(false);
+  // A long status text ends before the hint line, where the hints of the controls show.
+  static_cast<TElidedLabel*>(status_line_)
+      ->SetTextWidth(hint_line_->x() - status_line_->x() - base_units_.Width / 2);
 
   // The dialog fills the frame; it is as large as the expanded view, and the frame shows the part
   // that its size uncovers.
@@ -107,6 +111,7 @@ void TQorvDlgClient::SetUpControls() {
 }
 
 void TQorvDlgClient::RunCreation() {
+  WatchChapterFolder();
   ScanChapters();
   options_shown_ = false;
   loading_chapter_ = false;
@@ -118,7 +123,7 @@ void TQorvDlgClient::RunCreation() {
   qobject_cast<QCheckBox*>(Control(kIdTrailingLine))->setChecked(false);
 
   ShowAbout();
-  status_line_->setText(QString::fromLatin1(kNoChapter));
+  ShowNoChapter();
   initial_letter_->setFont(fonts_.LetterList);
   // The combo box keeps its height for the larger font.
   initial_letter_->resize(initial_letter_->width(), initial_letter_->sizeHint().height());
@@ -209,9 +214,15 @@ void TQorvDlgClient::ShowInDisplay(const std::string& text, DisplayStyle style) 
     shown = lines.join(QLatin1Char('\n'));
     shown_name_.clear();
   } else {
-    name_display_->setFont(static_cast<int>(text.size()) < kLongNameLength ? fonts_.NameLarge
-                                                                           : fonts_.NameMedium);
+    // The whole name is kept for Ctrl+C; a name wider than the display shrinks to fit its width,
+    // as a long heading does. Its height is the name font's own, as the display was laid out for.
     shown_name_ = shown.trimmed();
+    QStringList lines = shown.split(QLatin1Char('\n'));
+    const QSize room(name_display_->contentsRect().width(), QWIDGETSIZE_MAX);
+    name_display_->setFont(FittedFont(
+        static_cast<int>(text.size()) < kLongNameLength ? fonts_.NameLarge : fonts_.NameMedium,
+        lines, room));
+    shown = lines.join(QLatin1Char('\n'));
   }
   if (!text.empty()) name_display_->setText(shown);
   name_display_->repaint();

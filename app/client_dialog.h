@@ -31,6 +31,8 @@
 
 class QButtonGroup;
 class QComboBox;
+class QFileSystemWatcher;
+class QTimer;
 class QLabel;
 class QMenu;
 class QLineEdit;
@@ -71,6 +73,9 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   void ViewStore();
   void ViewLog();
   void StartChapterLoad();
+  // Picks the Chapter list's entry of `file_name` (a file of the Chapter folder) and starts its
+  // load, as the user's pick does; false when the list has no such entry or a load runs.
+  bool PickChapterFile(const std::string& file_name);
   void BrowseHistory();
   void CheckPageSize();
 
@@ -130,6 +135,11 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   void WireCommands();
   void SetUpKeyboard();
   void ScanChapters();
+  void WatchChapterFolder();
+  void WatchChapterFiles();
+  void ShowNoChapter();
+  const qorv::ChapterListEntry& ChapterListEntryAt(int row) const;
+  int ChapterRow(const std::string& file_name) const;
   void LoadThread(std::string file_name, int expected_name_count);
   void FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> chapter);
   void ShowGauge(bool shown);
@@ -137,6 +147,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   struct StoreOutcome {
     int Stored = 0;
     qorv::StoreResult Failure;
+    bool KeptForeignFile = false;  // a foreign "STORED.txt" was kept as "STORED.bak"
   };
   StoreOutcome AppendToStore(int n);
   void ShowStoreFailure(const StoreOutcome& outcome, int asked);
@@ -162,6 +173,10 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   std::string selected_chapter_file_;
   int selected_name_count_ = 0;
   std::vector<qorv::ChapterListEntry> chapter_list_;
+  // The folder the list shows (the current directory at creation), watched for changes.
+  QString chapter_folder_;
+  QFileSystemWatcher* folder_watcher_ = nullptr;
+  QTimer* rescan_timer_ = nullptr;
   bool options_shown_ = false;
   bool loading_chapter_ = false;
   QString shown_name_;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/dialog_style.h"
+#include "app/elided_controls.h"
 #include "app/glyph_button.h"
 #include "app/text_codec.h"
 
@@ -34,7 +35,7 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
       return frame;
     }
     case ControlKind::kStatic: {
-      auto* text = new QLabel(parent);
+      QLabel* text = control.Style & kEndElided ? new TElidedLabel(parent) : new QLabel(parent);
       Qt::Alignment alignment = Qt::AlignLeft;
       if (control.Style & kCentred) alignment = Qt::AlignHCenter;
       if (control.Style & kRightAligned) alignment = Qt::AlignRight;
@@ -44,7 +45,7 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
       return text;
     }
     case ControlKind::kComboBox: {
-      auto* combo = new QComboBox(parent);
+      auto* combo = new TElidedComboBox(parent);
       combo->setEditable(false);
       return combo;
     }

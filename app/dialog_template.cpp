@@ -20,7 +20,7 @@ constexpr std::array kControls = {
     ControlTemplate{kIdOptions, K::kGlyphButton, "", 203, 6, 16, 15, kStyleNone},
     ControlTemplate{kNoControlId, K::kEtchedFrame, "Frame1", 8, 26, 212, 79, kStyleNone},
     ControlTemplate{kIdNameDisplay, K::kStatic, "", 15, 36, 197, 26, kCentred},
-    ControlTemplate{kIdStatusLine, K::kStatic, "", 16, 69, 196, 10, kLeftAligned},
+    ControlTemplate{kIdStatusLine, K::kStatic, "", 16, 69, 196, 10, kLeftAligned | kEndElided},
     ControlTemplate{kIdHintLine, K::kStatic, "", 152, 69, 60, 10, kRightAligned},
     ControlTemplate{kIdHistoryScrollBar, K::kScrollBar, "", 16, 82, 76, 15, kGroup | kTabStop},
     ControlTemplate{kIdStoreName, K::kGlyphButton, "", 104, 82, 16, 15, kGroup},

@@ -40,6 +40,7 @@ enum ControlStyle : unsigned {
   kBorder = 1u << 9,
   kDigitsOnly = 1u << 10,
   kInvisible = 1u << 11,  // layout markers
+  kEndElided = 1u << 12,  // one-line static text elided with "…" where it runs too wide
 };
 
 inline constexpr int kNoControlId = -1;

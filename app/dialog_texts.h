@@ -11,6 +11,8 @@ inline constexpr const char* kAboutText = kProgramTitle;
 inline constexpr const char* kDesktopFileName = "org.quorvane.Lexicon";
 
 inline constexpr const char* kNoChapter = "No Chapter";
+// After "No Chapter" when the folder holds no Chapter file, followed by the folder.
+inline constexpr const char* kChapterFilesBelong = ": Chapter files (*.qrv) belong in ";
 inline constexpr const char* kReadingChapter = "Reading Chapter";
 inline constexpr const char* kLoadFailure = "FAILURE\nAttempt to open Chapter failed.\nCause: ";
 inline constexpr const char* kNames = " names, ";

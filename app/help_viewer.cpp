@@ -5,6 +5,7 @@
 #include <QKeySequence>
 #include <QListWidget>
 #include <QPointer>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTextBlock>
@@ -16,6 +17,10 @@
 namespace qorv::app {
 
 namespace {
+
+// The window's preferred size, and the share of the screen it takes at most.
+constexpr QSize kPreferredSize(760, 520);
+constexpr int kMostScreenPercent = 90;
 
 bool IsHelpFile(const QString& name) {
   return name.compare(QLatin1String(kHelpFileName), Qt::CaseInsensitive) == 0;
@@ -55,6 +60,10 @@ HelpViewer::HelpViewer(QWidget* parent)
   topics_->setObjectName(QStringLiteral("helpTopics"));
   browser_->setObjectName(QStringLiteral("helpBrowser"));
   browser_->setOpenExternalLinks(true);
+  // Examples of commands wrap at the window's edge instead of asking for a horizontal scroll bar.
+  browser_->document()->setDefaultStyleSheet(QStringLiteral("pre { white-space: pre-wrap; }"));
+  topics_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  topics_->setTextElideMode(Qt::ElideRight);
 
   auto* splitter = new QSplitter(Qt::Horizontal);
   splitter->addWidget(topics_);
@@ -65,7 +74,7 @@ HelpViewer::HelpViewer(QWidget* parent)
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(splitter);
-  resize(760, 520);
+  resize(kPreferredSize);
 
   connect(topics_, &QListWidget::currentRowChanged, this, &HelpViewer::ShowTopic);
   // A click on the topic already selected scrolls back to it too.
@@ -93,6 +102,21 @@ void HelpViewer::ShowTopics(const QString& help_file) {
   topics_->setCurrentRow(0);
 }
 
+void HelpViewer::FitToScreen() {
+  const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : this;
+  const QScreen* screen = owner->screen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  // The window manager's frame comes on top of the size given here.
+  const QSize room = available.size() * kMostScreenPercent / 100;
+  resize(kPreferredSize.boundedTo(room).expandedTo(minimumSizeHint()));
+  QRect placed(pos(), size());
+  if (!available.contains(placed)) {
+    placed.moveCenter(available.center());
+    move(placed.topLeft());
+  }
+}
+
 void HelpViewer::ReadTopics() {
   const QTextDocument* document = browser_->document();
   for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
@@ -116,6 +140,7 @@ void OpenHelpTopics(QWidget* owner, const QString& help_file) {
     viewer->setParent(window, viewer->windowFlags());
   }
   viewer->ShowTopics(help_file);
+  viewer->FitToScreen();
   viewer->show();
   viewer->raise();
   viewer->activateWindow();

@@ -32,6 +32,10 @@ class HelpViewer : public QWidget {
   // The topic ids (the headings' id attributes), parallel to the rows of the topic list.
   const QStringList& TopicIds() const { return topic_ids_; }
 
+  // Sizes the window to its preferred size, or smaller on a small screen (or at a large scale
+  // factor), and keeps it on the screen.
+  void FitToScreen();
+
   QListWidget* TopicList() const { return topics_; }
   QTextBrowser* Browser() const { return browser_; }
 

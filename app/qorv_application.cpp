@@ -31,6 +31,7 @@ void TQorvApp::CreateMainWindow() {
 
 int TQorvApp::Run() {
   CreateMainWindow();
+  if (!start_chapter_.empty()) main_window_->Client()->PickChapterFile(start_chapter_);
   const int result = exec();
   main_window_.reset();
   return result;

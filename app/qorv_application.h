@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <memory>
+#include <string>
 
 #include "app/show_command.h"
 
@@ -17,8 +18,11 @@ class TQorvApp : public QApplication {
            qorv::app::ShowCommand requested = qorv::app::ShowCommand::kNormal);
   ~TQorvApp() override;
 
-  // Creates and shows the main window, then runs the event loop until it closes.
+  // Creates and shows the main window, picks the start Chapter when one is set, then runs the
+  // event loop until the window closes.
   int Run();
+  // The Chapter file (a name in the current directory) that Run picks.
+  void SetStartChapter(std::string file_name) { start_chapter_ = std::move(file_name); }
 
   // The main window; created by CreateMainWindow.
   TSDIDecFrame* MainWindow() const { return main_window_.get(); }
@@ -29,6 +33,7 @@ class TQorvApp : public QApplication {
  private:
   qorv::app::ShowCommand show_command_;
   std::unique_ptr<TSDIDecFrame> main_window_;
+  std::string start_chapter_;
 };
 
 // The show command requested on the command line: "-iconic", as X programs take it, asks for a

@@ -26,6 +26,12 @@ QString FileAndReason(const char* file_name, int error) {
          QString::fromLocal8Bit(std::strerror(error));
 }
 
+// "STORED.txt: not a regular file" and the like.
+QString FileAndReason(const qorv::StoreError& failure) {
+  return QLatin1String(failure.FileName) + QLatin1String(": ") +
+         QString::fromLocal8Bit(failure.Reason().c_str());
+}
+
 }  // namespace
 
 // Appends n names to the Store: for n = 1 the name on display, for more n new names. Stops at
@@ -55,6 +61,7 @@ TQorvDlgClient::StoreOutcome TQorvDlgClient::AppendToStore(int n) {
   gauge_->hide();
   status_line_->show();
   if (!outcome.Failure) outcome.Failure = store.Close();
+  outcome.KeptForeignFile = store.KeptForeignFile();
   return outcome;
 }
 
@@ -67,7 +74,7 @@ void TQorvDlgClient::ShowStoreFailure(const StoreOutcome& outcome, int asked) {
   } else {
     text = QLatin1String(kStoreNotWritten);
   }
-  status_line_->setText(text + FileAndReason(outcome.Failure->FileName, outcome.Failure->Errno));
+  status_line_->setText(text + FileAndReason(*outcome.Failure));
 }
 
 void TQorvDlgClient::StoreName() {
@@ -77,7 +84,9 @@ void TQorvDlgClient::StoreName() {
     return;
   }
   ShowPosition();
-  status_line_->setText(status_line_->text() + QLatin1String(kStoredSuffix));
+  status_line_->setText(outcome.KeptForeignFile
+                            ? QLatin1String(qorv::kForeignFileKept)
+                            : status_line_->text() + QLatin1String(kStoredSuffix));
 }
 
 void TQorvDlgClient::StorePage() {
@@ -97,6 +106,10 @@ void TQorvDlgClient::StorePage() {
     ShowStoreFailure(outcome, page);
     return;
   }
+  if (outcome.KeptForeignFile) {
+    status_line_->setText(QLatin1String(qorv::kForeignFileKept));
+    return;
+  }
   const QString count =
       outcome.Stored == PageSizeValue(typed) ? typed : QString::number(outcome.Stored);
   status_line_->setText(QLatin1String(kStoredPrefix) + count + QLatin1String(" ") +
@@ -104,12 +117,13 @@ void TQorvDlgClient::StorePage() {
 }
 
 void TQorvDlgClient::ClearStore() {
-  if (const qorv::StoreResult failure = session_.ClearStore()) {
-    status_line_->setText(QLatin1String(kStoreNotCleared) +
-                          FileAndReason(failure->FileName, failure->Errno));
+  bool kept_foreign_file = false;
+  if (const qorv::StoreResult failure = session_.ClearStore(&kept_foreign_file)) {
+    status_line_->setText(QLatin1String(kStoreNotCleared) + FileAndReason(*failure));
     return;
   }
-  status_line_->setText(QString::fromLatin1(kStoreCleared));
+  status_line_->setText(
+      QString::fromLatin1(kept_foreign_file ? qorv::kForeignFileKept : kStoreCleared));
 }
 
 // A file that cannot be read (the log before the first name) is reported instead of handed to

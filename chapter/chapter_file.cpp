@@ -8,4 +8,8 @@ FileBytes ReadChapterFile(const std::string& path) {
   return ReadFileBytes(path, kMaxFileBytes + 1);
 }
 
+FileBytes ReadChapterDescriptor(int fd) {
+  return ReadDescriptorBytes(fd, kMaxFileBytes + 1);
+}
+
 }  // namespace qorv

@@ -26,9 +26,8 @@ ChapterTitle ReadChapterTitle(std::string_view content) {
   return result;
 }
 
-// The whole file, however long: the list reads every file whole for its title.
 ChapterTitle ReadChapterTitleFile(const std::string& path) {
-  const FileBytes file = ReadFileBytes(path);
+  const FileBytes file = ReadFileBytes(path, kChapterTitleReadBytes);
   if (file.Error != 0) return {};
   return ReadChapterTitle(file.Bytes);
 }

@@ -1,6 +1,7 @@
 // The quick look at a Chapter file that the Chapter list takes: its title and estimated size.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,12 @@ struct ChapterTitle {
 // needs a "NAMES" anywhere in the raw content. Comments are not removed.
 ChapterTitle ReadChapterTitle(std::string_view content);
 
-// The same for a file; a file that cannot be read is not listed.
+// How much of a file the quick look reads: twice the loader's file limit, so that the estimate of
+// every file the loader takes is exact, while a large file that is no Chapter costs no more.
+inline constexpr std::size_t kChapterTitleReadBytes = 65536;
+
+// The same for a file's first kChapterTitleReadBytes bytes; a file that cannot be read is not
+// listed.
 ChapterTitle ReadChapterTitleFile(const std::string& path);
 
 // The expected name count handed to the loader for a file: the Chapter list's estimate, or 1 for

@@ -5,8 +5,10 @@
 #include <ctime>
 #include <filesystem>
 #include <istream>
+#include <map>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -20,12 +22,18 @@
 #include "chapter/option_tags.h"
 #include "cli/chapter_warnings.h"
 #include "cli/qorv_app.h"
+#include "cli/run_files.h"
+#include "cli/word_list_notes.h"
 #include "io/file_bytes.h"
+#include "io/regular_file.h"
 #include "text/encoding.h"
 #include "wordlist/chapter_conversion.h"
 #include "wordlist/chapter_fitting.h"
+#include "wordlist/chapter_from_list.h"
 #include "wordlist/chapter_text.h"
+#include "wordlist/default_options.h"
 #include "wordlist/output_file.h"
+#include "wordlist/special_consonant_value.h"
 #include "wordlist/text_input.h"
 #include "wordlist/word_list.h"
 
@@ -49,12 +57,6 @@ std::string Quoted(std::string_view utf8) {
   return "\"" + std::string(utf8) + "\"";
 }
 
-std::string CharacterLabel(char32_t c) {
-  std::string text = "\"";
-  AppendUtf8(c, text);
-  return text + "\" (" + CodePointLabel(c) + ")";
-}
-
 struct Input {
   std::string bytes;
   std::string error;  // strerror text, or why the input is refused
@@ -63,9 +65,11 @@ struct Input {
 Input ReadInput(const std::string& path, std::istream& in) {
   Input input;
   if (path == kStandardInput) {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    input.bytes = buffer.str();
+    // Read in pieces, so that an endless stream stops just past the limit.
+    char piece[1 << 16];
+    while (input.bytes.size() <= kMaxInputBytes && in.read(piece, sizeof piece).gcount() > 0) {
+      input.bytes.append(piece, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) input.error = "cannot be read";
   } else {
     const FileBytes file = ReadFileBytes(path, kMaxInputBytes + 1);
@@ -167,7 +171,7 @@ std::optional<UsageProblem> CheckGenOptWords(const std::string& value) {
 }
 
 std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, ChapterHeader& header) {
-  std::string genopt = options.options;
+  std::string genopt = options.options.value_or("");
   if (auto problem = CheckGenOptWords(genopt)) return problem;
   for (const auto& [set, keyword] :
        {std::pair{options.y_semi, "Y:SEMI"}, std::pair{options.y_consonant, "Y:CON"},
@@ -182,7 +186,10 @@ std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, Chapter
   if (!specials) {
     return UsageProblem{"--special-consonants", "holds a character that is not a consonant"};
   }
-  std::string spccon = *specials;
+  std::string spccon;
+  if (std::string why = SpecialConsonantValue(*specials, spccon); !why.empty()) {
+    return UsageProblem{"--special-consonants", Cp1252ToUtf8(why)};
+  }
   if (options.soft) spccon += (spccon.empty() ? "" : " ") + std::string("SOFT");
   if (std::string why = TagValueProblem(spccon, kOptionTagLimit, true); !why.empty()) {
     return UsageProblem{"--special-consonants", "the SPCCON value " + why};
@@ -199,8 +206,10 @@ std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, Chapter
 
 std::optional<UsageProblem> MakeHeader(const LetterMapper& mapper, const ChapterNewOptions& options,
                                        ChapterHeader& header, std::vector<std::string>& notes) {
-  const std::string& title_source =
-      options.word_list == kStandardInput ? options.output : options.word_list;
+  // From standard input to standard output there is no file name: the title is "Word List".
+  const std::string title_source = options.word_list != kStandardInput         ? options.word_list
+                                   : options.output != kStandardStreamArgument ? options.output
+                                                                               : "";
   header.Title = TitleFromFileName(mapper, title_source);
   header.Line1 = "Made from a word list";
   header.Date = Today();
@@ -237,125 +246,51 @@ int ReportExisting(const std::string& output, std::ostream& err) {
   return kExitUsage;
 }
 
-// What became of the names of a word list, one note per line of the list, in line order.
-class WordListNotes {
- public:
-  explicit WordListNotes(std::string label) : label_(std::move(label)) {}
+// Writes the Chapter (to `out` for "-o -") and loads what was written once more, as `qorv
+// inspect` would; a file that does not load is removed again. Returns 0 or the exit status.
+std::string OutputLabel(const std::string& output) {
+  return output == kStandardStreamArgument ? "standard output" : output;
+}
 
-  void Add(const WordList& list) {
-    for (const WordListName& name : list.Names) {
-      if (name.Reductions.empty() && !name.Joined) continue;
-      Line(name.Line) << Quoted(name.Written) << " written as " << Quoted(Cp1252ToUtf8(name.Name));
-    }
-    for (const SkippedWord& word : list.Skipped) {
-      std::ostream& note = Line(word.Line) << Quoted(word.Written) << " skipped: ";
-      if (word.Problem == NameProblem::kSpace) {
-        note << "a name holds no spaces (--join-words joins the words with hyphens)";
-      } else if (word.Problem == NameProblem::kDigit) {
-        note << "a name holds no digits";
-      } else {
-        note << CharacterLabel(word.Character) << " is no letter a Chapter can hold";
-      }
-    }
-    for (const MergedWord& word : list.Merged) {
-      Line(word.Line) << Quoted(word.Written) << " merged: the same name as line "
-                      << word.FirstLine;
-    }
-  }
-
-  // Names left out one by one; those cut off by the name count or the file size, which are the
-  // tail of the list, in one note for each of the two after the others.
-  void Add(const WordList& list, const FittedChapter& fitted) {
-    for (const LeftOutName& left : fitted.LeftOut) {
-      if (IsTail(left.Reason)) continue;
-      const WordListName& name = list.Names[left.Index];
-      Line(name.Line) << Quoted(name.Written) << " left out: " << LeftOutWhy(left.Reason);
-    }
-    for (const LeftOutReason tail : {LeftOutReason::kTooManyNames, LeftOutReason::kFileTooLarge}) {
-      int count = 0;
-      const WordListName* first = nullptr;
-      for (const LeftOutName& left : fitted.LeftOut) {
-        if (left.Reason != tail) continue;
-        if (count++ == 0) first = &list.Names[left.Index];
-      }
-      if (count == 0) continue;
-      std::ostringstream note;
-      note << "qorv: " << label_ << ": " << count << (count == 1 ? " name" : " names")
-           << " left out from line " << first->Line << " (" << Quoted(first->Written)
-           << ") on: " << LeftOutWhy(tail);
-      tail_notes_.push_back(note.str());
-    }
-  }
-
-  void Write(std::ostream& err) {
-    std::stable_sort(notes_.begin(), notes_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [line, note] : notes_) err << note.str() << "\n";
-    for (const std::string& note : tail_notes_) err << note << "\n";
-  }
-
- private:
-  static bool IsTail(LeftOutReason reason) {
-    return reason == LeftOutReason::kTooManyNames || reason == LeftOutReason::kFileTooLarge;
-  }
-
-  static const char* LeftOutWhy(LeftOutReason reason) {
-    switch (reason) {
-      case LeftOutReason::kTooManyElements:
-        return "a seed name has at most 31 elements";
-      case LeftOutReason::kSingleElement:
-        return "a seed name needs at least two elements (groups of vowels and of consonants)";
-      case LeftOutReason::kVowelTableFull:
-        return "it would bring the different vowel elements past 255, the most a Chapter holds";
-      case LeftOutReason::kConsonantTableFull:
-        return "it would bring the different consonant elements past 255, the most a Chapter "
-               "holds";
-      case LeftOutReason::kTooManyNames:
-        return "a Chapter holds at most 1000 names";
-      case LeftOutReason::kFileTooLarge:
-        return "the Chapter file would grow past 32768 bytes";
-    }
-    return "";
-  }
-
-  std::ostream& Line(int line) {
-    notes_.emplace_back(line, std::ostringstream());
-    return notes_.back().second << "qorv: " << label_ << ": line " << line << ": ";
-  }
-
-  std::string label_;
-  std::vector<std::pair<int, std::ostringstream>> notes_;
-  std::vector<std::string> tail_notes_;
-};
-
-// Writes the Chapter and loads the written file once more, as `qorv inspect` would; a file that
-// does not load is removed again. Returns 0 or the exit status.
-int WriteChapter(const std::string& output, const std::string& text, bool force,
+int WriteChapter(const std::string& output, const std::string& text, bool force, std::ostream& out,
                  std::ostream& err) {
-  const OutputResult written = WriteWholeFile(output, text, force);
-  if (written.Exists) return ReportExisting(output, err);
-  if (written.Error != 0) {
-    err << "qorv: " << output << ": " << std::strerror(written.Error) << "\n";
-    return kExitOutputNotWritten;
+  FileBytes written{text, 0};
+  if (output == kStandardStreamArgument) {
+    out << text;
+  } else {
+    const OutputResult result = WriteWholeFile(output, text, force);
+    if (result.Exists) return ReportExisting(output, err);
+    if (result.Error != 0) {
+      err << "qorv: " << output << ": " << FileErrorText(result.Error) << "\n";
+      return kExitOutputNotWritten;
+    }
+    written = ReadChapterFile(output);
   }
   PlainChapterClient client;
   TQorvChapter chapter;
-  const int expected = EstimateNameCount(output);
-  LoadChapter(chapter, output, expected, client);
+  const int expected = written.Error != 0 ? 1 : EstimateNameCountInText(written.Bytes);
+  LoadChapterFromFile(chapter, written, expected, client);
   if (!chapter.Loaded) {
-    std::error_code ignored;
-    std::filesystem::remove(output, ignored);
-    err << "qorv: " << output << ": the written file does not load (" << chapter.Message
-        << "); it was removed\n";
+    err << "qorv: " << OutputLabel(output) << ": the written file does not load ("
+        << chapter.Message << ")";
+    if (output != kStandardStreamArgument) {
+      std::error_code ignored;
+      std::filesystem::remove(FollowLinks(output), ignored);
+      err << "; it was removed";
+    }
+    err << "\n";
     return kExitFailure;
   }
-  if (const FileBytes raw = ReadChapterFile(output); raw.Error == 0) {
-    for (const std::string& warning :
-         ChapterWarnings(raw.Bytes, chapter, client.Statistics(), expected)) {
-      err << "qorv: " << output << ": warning: " << warning << "\n";
-    }
+  for (const std::string& warning :
+       ChapterWarnings(written.Bytes, chapter, client.Statistics(), expected)) {
+    err << "qorv: " << OutputLabel(output) << ": warning: " << warning << "\n";
   }
   return kExitSuccess;
+}
+
+// The summary line goes to standard output, unless the Chapter itself went there.
+std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err) {
+  return output == kStandardStreamArgument ? err : out;
 }
 
 // The letter mapper both commands read their text through; null, with the reason on `err`,
@@ -377,38 +312,61 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
     return ReportUsage(*problem, err);
   }
   for (const std::string& note : header_notes) err << note << "\n";
-  if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
+  if (const int refused = CheckRunFiles(
+          {{"the word list",
+            options.word_list == kStandardInput ? kStandardInputPath : options.word_list, false},
+           {"-o", options.output, true}},
+          err)) {
+    return refused;
+  }
+  if (!options.force && options.output != kStandardStreamArgument && PathExists(options.output)) {
+    return ReportExisting(options.output, err);
+  }
 
   const std::string label = InputLabel(options.word_list);
-  const std::optional<DecodedText> text = ReadText(options.word_list, label, in, err);
-  if (!text) return kExitFailure;
+  const Input input = ReadInput(options.word_list, in);
+  if (!input.error.empty()) {
+    err << "qorv: " << label << ": " << input.error << "\n";
+    return kExitFailure;
+  }
+  std::string_view bytes = input.bytes;
+  if (const std::string refused = RefusedAsText(bytes); !refused.empty()) {
+    err << "qorv: " << label << ": " << refused << "\n";
+    return kExitFailure;
+  }
 
-  const WordList list = ReadWordList(text->Utf8, *mapper, options.join_words);
-  WordListNotes notes(label);
-  notes.Add(list);
-  std::vector<std::string> names;
-  for (const WordListName& name : list.Names) names.push_back(name.Name);
-  const FittedChapter fitted = FitChapter(header, names);
-  notes.Add(list, fitted);
-  notes.Write(err);
+  if (!options.options) {
+    // Only the mode keywords of the flags so far: the options that suit a list of this size first.
+    const std::string flags = header.Options;
+    header.Options = DefaultGenOpt(CountNameLines(bytes)) + (flags.empty() ? "" : " " + flags);
+  }
+
+  WordListNotes notes(label, err, options.quiet);
+  const ListOptions list_options{{options.join_words, options.input_encoding},
+                                 options.pick,
+                                 options.seed ? *options.seed : std::random_device()()};
+  const ListChapter list = MakeListChapter(bytes, *mapper, header, list_options, notes);
+  notes.Finish();
+  const FittedChapter& fitted = list.Fitted;
   if (fitted.Kept.empty()) {
     err << "qorv: " << label << ": "
-        << (list.Skipped.empty() && list.Merged.empty() ? "holds no names (one name a line)"
-                                                        : "no name left to write")
+        << (list.Skipped == 0 && list.Merged == 0 && list.LeftOut == 0
+                ? "holds no names (one name a line)"
+                : "no name left to write")
         << "; nothing was written\n";
     return kExitFailure;
   }
-  if (!fitted.Loaded) {
+  if (!fitted.Load) {
     err << "qorv: " << options.output << ": the Chapter would not load ("
-        << Cp1252ToUtf8(fitted.Message) << "); nothing was written\n";
+        << Cp1252ToUtf8(fitted.Load.error().message) << "); nothing was written\n";
     return kExitFailure;
   }
-  if (const int status = WriteChapter(options.output, fitted.Text, options.force, err)) {
+  if (const int status = WriteChapter(options.output, fitted.Text, options.force, out, err)) {
     return status;
   }
-  out << options.output << ": " << fitted.Kept.size() << " names kept, " << list.Skipped.size()
-      << " skipped, " << list.Merged.size() << " merged, " << fitted.LeftOut.size()
-      << " left out\n";
+  SummaryStream(options.output, out, err)
+      << OutputLabel(options.output) << ": " << list.Kept << " names kept, " << list.Skipped
+      << " skipped, " << list.Merged << " merged, " << list.LeftOut << " left out\n";
   return kExitSuccess;
 }
 
@@ -416,7 +374,16 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
                std::ostream& err) {
   const std::unique_ptr<LetterMapper> mapper = CreateMapper(err);
   if (!mapper) return kExitFailure;
-  if (!options.force && PathExists(options.output)) return ReportExisting(options.output, err);
+  if (const int refused = CheckRunFiles(
+          {{"the Chapter", options.input == kStandardInput ? kStandardInputPath : options.input,
+            false},
+           {"-o", options.output, true}},
+          err)) {
+    return refused;
+  }
+  if (!options.force && options.output != kStandardStreamArgument && PathExists(options.output)) {
+    return ReportExisting(options.output, err);
+  }
   const std::string label = InputLabel(options.input);
   const std::optional<DecodedText> text = ReadText(options.input, label, in, err);
   if (!text) return kExitFailure;
@@ -448,10 +415,11 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
     }
     return kExitFailure;
   }
-  if (const int status = WriteChapter(options.output, converted.Text, options.force, err)) {
+  if (const int status = WriteChapter(options.output, converted.Text, options.force, out, err)) {
     return status;
   }
-  out << options.output << ": " << chapter.NameCount << " names; converted from "
+  SummaryStream(options.output, out, err)
+      << OutputLabel(options.output) << ": " << chapter.NameCount << " names; converted from "
       << EncodingName(text->Encoding) << ", " << converted.LineEndsChanged
       << " line ends made CR LF, " << converted.Changed.size() - unmapped << " characters reduced, "
       << unmapped << " written as ?\n";
@@ -470,14 +438,18 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
       "new", "Make a Chapter from a word list: one name per line, UTF-8 or Windows-1252");
   create_command->add_option("WORDLIST", create.word_list, "the word list (- for standard input)")
       ->required();
-  create_command->add_option("-o,--output", create.output, "the Chapter file to write")->required();
+  create_command
+      ->add_option("-o,--output", create.output,
+                   "the Chapter file to write (- for standard output)")
+      ->required();
   create_command->add_option("--title", create.title,
                              "TITLE (default: the word list's file name in title case)");
   create_command->add_option("--line1", create.line1, "LINE1 (default: Made from a word list)");
   create_command->add_option("--line2", create.line2, "LINE2 (default: empty)");
   create_command->add_option("--date", create.date, "DATE (default: today, as YYYY-MM-DD)");
   create_command->add_option("--options", create.options,
-                             "the GENOPT keywords, e.g. \"STRUCTGEN STATGEN FIT:2 VAL:1\"");
+                             "the GENOPT keywords, e.g. \"STRUCTGEN STATGEN FIT:2 VAL:1\" "
+                             "(default: options measured to suit a list of its size)");
   create_command->add_option("--special-consonants", create.special_consonants,
                              "the special consonants, e.g. \"<TH><NG>\"");
   create_command->add_flag("--soft", create.soft, "a consonant followed by H is one consonant");
@@ -495,7 +467,34 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   create_command->add_flag("--u-semi", create.u_semi, "the U of QU before a vowel is a consonant");
   create_command->add_flag("--join-words", create.join_words,
                            "join the words of a name with hyphens instead of skipping it");
-  create_command->add_flag("--force", create.force, "replace an existing output file");
+  create_command
+      ->add_option_function<std::string>(
+          "--input-encoding",
+          [&create](const std::string& name) {
+            if (name != "utf-8" && name != "cp1252") {
+              throw CLI::ValidationError("--input-encoding", "utf-8 or cp1252, not " + name);
+            }
+            create.input_encoding = name == "utf-8" ? InputEncoding::kUtf8 : InputEncoding::kCp1252;
+          },
+          "read every line as utf-8 or cp1252 (default: each line as UTF-8 when it is, else as "
+          "Windows-1252)")
+      ->type_name("utf-8|cp1252");
+  create_command
+      ->add_option_function<std::string>(
+          "--pick",
+          [&create](const std::string& name) {
+            if (name != "first" && name != "spread" && name != "random") {
+              throw CLI::ValidationError("--pick", "first, spread or random, not " + name);
+            }
+            create.pick = name == "spread"   ? PickMode::kSpread
+                          : name == "random" ? PickMode::kRandom
+                                             : PickMode::kFirst;
+          },
+          "which 1000 names of a longer list are kept: first (default), spread, random")
+      ->type_name("first|spread|random");
+  create_command->add_option("--seed", create.seed, "the seed of --pick random");
+  create_command->add_flag("--quiet", create.quiet, "no notes on the word list's lines");
+  create_command->add_flag("--force", create.force, "replace an existing regular output file");
   options.new_command = create_command;
 
   ChapterConvertOptions& convert = options.convert;
@@ -503,9 +502,11 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
       "convert", "Re-encode a Chapter in UTF-8 and/or with LF line ends as Windows-1252, CR LF");
   convert_command->add_option("IN", convert.input, "the Chapter to convert (- for standard input)")
       ->required();
-  convert_command->add_option("-o,--output", convert.output, "the Chapter file to write")
+  convert_command
+      ->add_option("-o,--output", convert.output,
+                   "the Chapter file to write (- for standard output)")
       ->required();
-  convert_command->add_flag("--force", convert.force, "replace an existing output file");
+  convert_command->add_flag("--force", convert.force, "replace an existing regular output file");
   options.convert_command = convert_command;
   return chapter;
 }

@@ -3,11 +3,14 @@
 // reads. Both write only a file that the loader has loaded.
 #pragma once
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
 
 #include "cli/exit_codes.h"
+#include "wordlist/name_picking.h"
+#include "wordlist/text_input.h"
 
 namespace CLI {
 class App;
@@ -23,8 +26,8 @@ struct ChapterNewOptions {
   std::optional<std::string> line1;
   std::optional<std::string> line2;
   std::optional<std::string> date;
-  std::string options;             // the GENOPT value as written
-  std::string special_consonants;  // the SPCCON value as written
+  std::optional<std::string> options;  // the GENOPT value as written; unset: DefaultGenOpt
+  std::string special_consonants;      // "<TH><NG>", or the plain "TH,NG" / "TH NG"
   bool soft = false;
   bool multi = false;
   bool y_semi = false;
@@ -32,6 +35,10 @@ struct ChapterNewOptions {
   bool u_semi = false;
   bool join_words = false;
   bool force = false;
+  InputEncoding input_encoding = InputEncoding::kPerLine;
+  bool quiet = false;  // no notes on the list's lines
+  PickMode pick = PickMode::kFirst;
+  std::optional<std::uint64_t> seed;  // for --pick random; unset: drawn afresh
 };
 
 struct ChapterConvertOptions {
@@ -47,22 +54,16 @@ struct ChapterOptions {
   const CLI::App* convert_command = nullptr;
 };
 
-inline constexpr const char* kChapterNewUsage =
-    "qorv chapter new WORDLIST -o OUT.qrv [--title T] [--line1 T] [--line2 T] [--date T]\n"
-    "                      [--options GENOPT] [--special-consonants \"<TH><NG>\"] [--soft]\n"
-    "                      [--multi] [--y-semi | --y-consonant] [--u-semi] [--join-words]\n"
-    "                      [--force]";
-inline constexpr const char* kChapterConvertUsage =
-    "qorv chapter convert IN.qrv -o OUT.qrv [--force]";
-
 // Adds "chapter" with its subcommands "new" and "convert" to `app`; parsing fills `options`.
 CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options);
 
 // Runs the subcommand that was parsed, reading "-" from `in`. Returns 0 (a one-line summary on
-// `out`); 1 when the input cannot be read or is not usable text, nothing usable is left, or the
-// result does not load; 2 for a value the command line gives that a Chapter cannot hold, or an
-// existing output without --force; kExitOutputNotWritten when the output cannot be written. The
-// notes on what was skipped, merged, reduced or left out go to `err`.
+// `out`; with the output "-", the Chapter on `out` and the summary on `err`); 1 when the input
+// cannot be read or is not usable text, nothing usable is left, or the result does not load; 2
+// for a value the command line gives that a Chapter cannot hold, an existing output without
+// --force, or an output that is the input; kExitOutputNotWritten when the output is not a
+// regular file or cannot be written. The notes on what was skipped, merged, reduced or left out
+// go to `err`.
 int RunChapter(const ChapterOptions& options, std::istream& in, std::ostream& out,
                std::ostream& err);
 

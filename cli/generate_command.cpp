@@ -2,20 +2,25 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
-#include <fstream>
 #include <iomanip>
 #include <ostream>
 #include <set>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
 #include "chapter/letters.h"
 #include "chapter/names_list.h"
 #include "cli/chapter_input.h"
+#include "cli/name_output.h"
+#include "cli/run_files.h"
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
+#include "generator/possible_lengths.h"
 #include "io/file_bytes.h"
+#include "io/regular_file.h"
 #include "session/lexicon_session.h"
 #include "text/encoding.h"
 
@@ -114,57 +119,377 @@ void WriteStats(std::ostream& err, const AttemptCounts& counts, int seed_equal,
   }
 }
 
-// Where the names go: standard output, or the file of -o.
-class NameOutput {
- public:
-  NameOutput(std::ostream& out, const std::string& path) : path_(path) {
-    if (path.empty()) {
-      stream_ = &out;
-      return;
-    }
-    file_.open(path, std::ios::binary | std::ios::trunc);
-    if (!file_) error_ = errno;
-    stream_ = &file_;
-  }
-
-  std::ostream& Stream() { return *stream_; }
-  bool IsStandardOutput() const { return path_.empty(); }
-  const std::string& Name() const { return path_; }
-
-  // 0, or the errno of the write that failed.
-  int Error() {
-    if (error_ == 0 && stream_->fail()) error_ = errno != 0 ? errno : EIO;
-    return error_;
-  }
-
-  int Finish() {
-    stream_->flush();
-    if (file_.is_open()) {
-      file_.close();
-      if (file_.fail() && error_ == 0) error_ = errno != 0 ? errno : EIO;
-    }
-    return Error();
-  }
-
- private:
-  std::string path_;
-  std::ofstream file_;
-  std::ostream* stream_ = nullptr;
-  int error_ = 0;
-};
-
 // An output file that could not be written: its name and the reason. Standard output's failure
 // is told by the caller, who sees the stream's own reason (OutputFailed).
 int OutputNotWritten(std::ostream& err, const NameOutput& output, int error) {
   if (!output.IsStandardOutput())
-    err << "qorv: " << output.Name() << ": " << std::strerror(error) << '\n';
+    err << "qorv: " << output.Name() << ": " << FileErrorText(error) << '\n';
   return kExitOutputNotWritten;
+}
+
+// SIGINT and SIGTERM end a run after the name being made, so that the deferred log is written
+// once before the signal ends the program as it would have.
+volatile std::sig_atomic_t stop_signal = 0;
+
+extern "C" void StopRun(int signal) {
+  stop_signal = signal;
+}
+
+// The two handlers while a run lasts; the old ones come back when it ends.
+class StopSignals {
+ public:
+  StopSignals() {
+    stop_signal = 0;
+    struct sigaction action {};
+    action.sa_handler = &StopRun;
+    action.sa_flags = SA_RESTART;  // a write to a slow reader goes on
+    sigemptyset(&action.sa_mask);
+    // A signal the caller ignores (a background job's SIGINT) stays ignored.
+    for (const auto& [signal, old] :
+         {std::pair{SIGINT, &old_int_}, std::pair{SIGTERM, &old_term_}}) {
+      ::sigaction(signal, nullptr, old);
+      if (old->sa_handler != SIG_IGN) ::sigaction(signal, &action, nullptr);
+    }
+  }
+  ~StopSignals() {
+    ::sigaction(SIGINT, &old_int_, nullptr);
+    ::sigaction(SIGTERM, &old_term_, nullptr);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  static bool Stopped() { return stop_signal != 0; }
+  // The signal that stopped the run, raised again under its old handler.
+  void RaiseAgain() {
+    const int signal = stop_signal;
+    if (signal == 0) return;
+    ::sigaction(SIGINT, &old_int_, nullptr);
+    ::sigaction(SIGTERM, &old_term_, nullptr);
+    std::raise(signal);
+  }
+
+ private:
+  struct sigaction old_int_ {};
+  struct sigaction old_term_ {};
+};
+
+// The files of the run, checked before anything is written: the Store's two files only when the
+// run writes the Store (their kind is the Store's own to check).
+std::vector<RunFile> GenerateRunFiles(const GenerateOptions& options) {
+  const bool piped = options.chapter_path == kStandardStreamArgument;
+  std::vector<RunFile> files = {
+      {"the Chapter", piped ? kStandardInputPath : options.chapter_path, false},
+      {"--log", options.log_path, true},
+      {"-o", options.output_path, true}};
+  if (options.store) {
+    files.push_back({"the Store", kStoreFileName, false});
+    files.push_back({"the Store's backup", kStoreBackupFileName, false});
+  }
+  return files;
 }
 
 int StoreFailed(const StoreError& error, std::ostream& out, std::ostream& err) {
   out.flush();
   err << "qorv: " << error.Text() << "\n";
   return kExitOutputNotWritten;
+}
+
+// The options whose presence the combination check reads.
+struct GivenOptions {
+  const CLI::Option* level = nullptr;
+  const CLI::Option* validation = nullptr;
+  const CLI::Option* structural = nullptr;
+  const CLI::Option* statistical = nullptr;
+  const CLI::Option* prefixes = nullptr;
+  const CLI::Option* suffixes = nullptr;
+  const CLI::Option* automatic = nullptr;
+  const CLI::Option* initial = nullptr;
+  const CLI::Option* starts_with = nullptr;
+  const CLI::Option* format = nullptr;
+  const CLI::Option* encoding = nullptr;
+  const CLI::Option* store = nullptr;
+  const CLI::Option* trailing_line = nullptr;
+};
+
+void AddGenerationOptions(CLI::App& command, GenerateOptions& options, GivenOptions& given) {
+  command
+      .add_option_function<std::string>(
+          "-n,--count",
+          [&options](const std::string& text) {
+            options.count = static_cast<std::uint32_t>(ParseCount("--count", text, 1, kMaxCount));
+          },
+          "how many names (1..4294967295, default 10)")
+      ->type_name("N")
+      ->group(kGenerationGroup);
+  const auto level_option = [&](const char* name, int& value, int highest,
+                                const char* description) {
+    return command
+        .add_option_function<std::string>(
+            name,
+            [name, &value, highest](const std::string& text) {
+              // "-g,--level" is reported as "--level".
+              const std::string shown = std::string(name).substr(std::string(name).find(',') + 1);
+              value =
+                  static_cast<int>(ParseCount(shown, text, 0, static_cast<std::uint64_t>(highest)));
+            },
+            description)
+        ->type_name("0.." + std::to_string(highest))
+        ->group(kGenerationGroup);
+  };
+  given.level = level_option("-g,--level", options.level, 3, "generation level (default 0)");
+  given.validation =
+      level_option("-v,--validation", options.validation, 2, "validation level (default 0)");
+  given.structural =
+      command.add_flag("--structural", options.structural, "keep to a seed name's lengths")
+          ->group(kGenerationGroup);
+  given.statistical =
+      command.add_flag("--statistical", options.statistical, "choose elements by frequency")
+          ->group(kGenerationGroup);
+  given.prefixes =
+      command.add_flag("--prefixes", options.prefixes, "begin like a seed name (initial pair)")
+          ->group(kGenerationGroup);
+  given.suffixes =
+      command.add_flag("--suffixes", options.suffixes, "end like a seed name (final pair)")
+          ->group(kGenerationGroup);
+  given.automatic =
+      command
+          .add_flag("--auto", options.automatic,
+                    "level, validation and switches from the Chapter's GENOPT (not with them)")
+          ->group(kGenerationGroup);
+  given.initial = command
+                      .add_option_function<std::string>(
+                          "-i,--initial",
+                          [&options](const std::string& letter) {
+                            options.initial = InitialLetter("--initial", letter);
+                          },
+                          "the first letter of every name (default *: any letter)")
+                      ->type_name("LETTER")
+                      ->group(kGenerationGroup);
+  command
+      .add_option_function<std::string>(
+          "--seed",
+          [&options](const std::string& text) {
+            options.seed = static_cast<std::uint32_t>(ParseCount("--seed", text, 0, kMaxCount));
+          },
+          "seed of the random source (0..4294967295; default: the clock)")
+      ->type_name("S")
+      ->group(kGenerationGroup);
+  command
+      .add_option(
+          "--log", options.log_path,
+          "write the generation log to FILE, replacing it: it holds the log of the latest name")
+      ->type_name("FILE")
+      ->group(kGenerationGroup);
+}
+
+void AddFilterOptions(CLI::App& command, NameFilterOptions& filters, GivenOptions& given) {
+  command.add_flag("--unique", filters.unique, "no name twice in the whole run")
+      ->group(kFilterGroup);
+  command.add_flag("--novel", filters.novel, "no name equal to a seed name")->group(kFilterGroup);
+  const auto length_option = [&](const char* name, std::optional<std::uint32_t>& value,
+                                 const char* description) {
+    command
+        .add_option_function<std::string>(
+            name,
+            [name, &value](const std::string& text) {
+              value = static_cast<std::uint32_t>(ParseCount(name, text, 0, kMaxCount));
+            },
+            description)
+        ->type_name("N")
+        ->group(kFilterGroup);
+  };
+  length_option("--min-length", filters.min_length,
+                "at least N letters (apostrophes and hyphens not counted)");
+  length_option("--max-length", filters.max_length,
+                "at most N letters (apostrophes and hyphens not counted)");
+  const auto text_option = [&](const char* name, std::string& value, const char* description) {
+    return command
+        .add_option_function<std::string>(
+            name, [name, &value](const std::string& text) { value = Cp1252Text(name, text); },
+            description)
+        ->type_name("TEXT")
+        ->group(kFilterGroup);
+  };
+  given.starts_with = text_option("--starts-with", filters.starts_with,
+                                  "names that begin with TEXT (one letter: the same as -i)");
+  text_option("--ends-with", filters.ends_with, "names that end with TEXT");
+  text_option("--contains", filters.contains, "names that hold TEXT");
+  command
+      .add_option_function<std::vector<std::string>>(
+          "--exclude",
+          [&filters](const std::vector<std::string>& texts) {
+            for (const std::string& text : texts) {
+              filters.excludes.push_back(Cp1252Text("--exclude", text));
+            }
+          },
+          "no name that holds TEXT (may be given again)")
+      ->type_name("TEXT")
+      ->group(kFilterGroup);
+}
+
+void AddOutputOptions(CLI::App& command, GenerateOptions& options, GivenOptions& given) {
+  given.format =
+      command
+          .add_option_function<std::string>(
+              "--format",
+              [&options](const std::string& name) {
+                if (name != "text" && name != "json" && name != "csv") {
+                  throw CLI::ValidationError("--format", "text, json or csv, not " + name);
+                }
+                options.format = name == "json"  ? NameFormat::kJson
+                                 : name == "csv" ? NameFormat::kCsv
+                                                 : NameFormat::kText;
+              },
+              "text (one name per line, the default), json (one object per line) or csv")
+          ->type_name("text|json|csv")
+          ->group(kOutputGroup);
+  command
+      .add_option("-o,--output", options.output_path,
+                  "write the names to FILE (- for standard output), replacing it when the run ends")
+      ->type_name("FILE")
+      ->group(kOutputGroup);
+  given.encoding =
+      command
+          .add_option_function<std::string>(
+              "--encoding",
+              [&options](const std::string& name) {
+                if (name != "utf-8" && name != "cp1252") {
+                  throw CLI::ValidationError("--encoding", "utf-8 or cp1252, not " + name);
+                }
+                options.encoding = name == "cp1252" ? GenerateOptions::Encoding::kCp1252
+                                                    : GenerateOptions::Encoding::kUtf8;
+              },
+              "utf-8 (the default) or cp1252, for text and csv")
+          ->type_name("utf-8|cp1252")
+          ->group(kOutputGroup);
+  command
+      .add_flag("--stats", options.stats,
+                "report on stderr what became of the attempts, the names equal to a seed and "
+                "the names each filter refused")
+      ->group(kOutputGroup);
+}
+
+void AddStoreOptions(CLI::App& command, GenerateOptions& options, GivenOptions& given) {
+  given.store =
+      command
+          .add_flag("--store", options.store,
+                    "append the names to STORED.txt in the current directory, after a dated "
+                    "title line")
+          ->group(kStoreGroup);
+  given.trailing_line = command
+                            .add_flag("--trailing-line", options.trailing_line,
+                                      "with --store: follow each stored name with a line of "
+                                      "underscores")
+                            ->group(kStoreGroup);
+}
+
+// Combinations the options cannot take, checked here rather than through the parser's own
+// rules, which would crowd the help with their lists.
+void CheckCombinations(const GivenOptions& given, const GenerateOptions& options) {
+  if (given.automatic->count() > 0) {
+    for (const CLI::Option* chosen : {given.level, given.validation, given.structural,
+                                      given.statistical, given.prefixes, given.suffixes}) {
+      if (chosen->count() > 0) {
+        throw CLI::ValidationError("--auto",
+                                   "takes the level, validation and switches from "
+                                   "the Chapter; " +
+                                       chosen->get_name() + " cannot come with it");
+      }
+    }
+  }
+  if (given.trailing_line->count() > 0 && given.store->count() == 0) {
+    throw CLI::ValidationError("--trailing-line", "goes with --store");
+  }
+  if (given.format->count() > 0 && options.format == NameFormat::kJson &&
+      given.encoding->count() > 0 && options.encoding == GenerateOptions::Encoding::kCp1252) {
+    throw CLI::ValidationError("--encoding", "JSON is always UTF-8");
+  }
+  const NameFilterOptions& filters = options.filters;
+  if (filters.min_length && filters.max_length && *filters.min_length > *filters.max_length) {
+    throw CLI::ValidationError("--min-length", "is above --max-length");
+  }
+  if (given.starts_with->count() > 0 && given.initial->count() > 0 &&
+      options.initial != AsciiUpper(AccentUpper(filters.starts_with[0]))) {
+    throw CLI::ValidationError("--starts-with", "begins with another letter than --initial");
+  }
+}
+
+// The first letter of --starts-with is the initial letter the generator keeps to; a single
+// letter is nothing more.
+void TakeInitialFromStartsWith(GenerateOptions& options) {
+  if (options.filters.starts_with.empty()) return;
+  options.initial = AsciiUpper(AccentUpper(options.filters.starts_with[0]));
+  if (options.filters.starts_with.size() == 1) options.filters.starts_with.clear();
+}
+
+// What the loop that prints the names works with.
+struct NameRun {
+  const GenerateOptions& options;
+  LexiconSession& session;
+  const GenerationRequest& request;
+  const std::set<std::string>& seeds;
+  NameFilters& filters;
+  NameOutput& output;
+  NameWriter& writer;
+  std::optional<StoreFile>& store;
+  std::ostream& err;
+  int seed_equal = 0;  // names the generator made that equal a seed name
+};
+
+// A name the filters let pass, with the attempts its last request took; nullopt when none came
+// within the attempt limit, which counts across the names the filters refuse.
+std::optional<std::pair<std::string, int>> NextPrintableName(NameRun& run) {
+  int calls_left = kMaxCallsPerName;
+  while (true) {
+    int calls = 0;
+    std::optional<std::string> name = run.session.NextName(
+        run.request, [&calls](int made) { calls = made; }, calls_left);
+    calls_left -= calls;
+    if (!name) return std::nullopt;
+    run.seed_equal += run.seeds.contains(*name) ? 1 : 0;
+    if (!run.filters.Refusal(*name)) return std::pair{std::move(*name), calls};
+    // A name no one sees leaves the recent names as they were: the generator keeps a printed
+    // name from coming back within the next 100 printed names, however many it refuses.
+    run.session.TakeBackName();
+    if (calls_left <= 0) return std::nullopt;
+  }
+}
+
+// Prints one name and stores it; the exit status so far.
+int PrintName(NameRun& run, const std::string& name, int attempts) {
+  run.writer.Write(RecordOfLastName(name, attempts, run.request, run.session.Request(),
+                                    run.session.Statistics()));
+  if (run.output.Error() != 0) return OutputNotWritten(run.err, run.output, run.output.Error());
+  if (run.store) {
+    if (const StoreResult failure = run.store->WriteName(name, run.options.trailing_line)) {
+      return StoreFailed(*failure, run.output.Stream(), run.err);
+    }
+  }
+  return kExitSuccess;
+}
+
+// Prints the names asked for; ends at the first name not found or not written, the names before
+// it staying printed and stored.
+int PrintNames(NameRun& run) {
+  run.writer.Begin();
+  // SIGINT and SIGTERM end the run after the name being made (StopSignals).
+  for (std::uint32_t printed = 0; printed < run.options.count && !StopSignals::Stopped();
+       ++printed) {
+    const std::optional<std::pair<std::string, int>> found = NextPrintableName(run);
+    if (!found) {
+      run.output.Stream().flush();
+      run.err << "qorv: no new name found after " << kMaxCallsPerName << " attempts";
+      if (run.options.filters.Any()) {
+        run.err << " with " << Cp1252ToUtf8(run.options.filters.Describe());
+      }
+      run.err << '\n';
+      return kExitNoNewName;
+    }
+    if (const int status = PrintName(run, found->first, found->second); status != kExitSuccess) {
+      return status;
+    }
+  }
+  return kExitSuccess;
 }
 
 }  // namespace
@@ -191,214 +516,32 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
       ->add_option("CHAPTER", options.chapter_path,
                    "the Chapter file (.qrv); - reads standard input")
       ->required();
-
-  command
-      ->add_option_function<std::string>(
-          "-n,--count",
-          [&options](const std::string& text) {
-            options.count = static_cast<std::uint32_t>(ParseCount("--count", text, 1, kMaxCount));
-          },
-          "how many names (1..4294967295, default 10)")
-      ->type_name("N")
-      ->group(kGenerationGroup);
-  const auto level_option = [&](const char* name, int& value, int highest,
-                                const char* description) {
-    return command
-        ->add_option_function<std::string>(
-            name,
-            [name, &value, highest](const std::string& text) {
-              // "-g,--level" is reported as "--level".
-              const std::string shown = std::string(name).substr(std::string(name).find(',') + 1);
-              value =
-                  static_cast<int>(ParseCount(shown, text, 0, static_cast<std::uint64_t>(highest)));
-            },
-            description)
-        ->type_name("0.." + std::to_string(highest))
-        ->group(kGenerationGroup);
-  };
-  auto* level = level_option("-g,--level", options.level, 3, "generation level (default 0)");
-  auto* validation =
-      level_option("-v,--validation", options.validation, 2, "validation level (default 0)");
-  auto* structural =
-      command->add_flag("--structural", options.structural, "keep to a seed name's lengths")
-          ->group(kGenerationGroup);
-  auto* statistical =
-      command->add_flag("--statistical", options.statistical, "choose elements by frequency")
-          ->group(kGenerationGroup);
-  auto* prefixes =
-      command->add_flag("--prefixes", options.prefixes, "begin like a seed name (initial pair)")
-          ->group(kGenerationGroup);
-  auto* suffixes =
-      command->add_flag("--suffixes", options.suffixes, "end like a seed name (final pair)")
-          ->group(kGenerationGroup);
-  auto* automatic =
-      command
-          ->add_flag("--auto", options.automatic,
-                     "level, validation and switches from the Chapter's GENOPT (not with them)")
-          ->group(kGenerationGroup);
-  auto* initial = command
-                      ->add_option_function<std::string>(
-                          "-i,--initial",
-                          [&options](const std::string& letter) {
-                            options.initial = InitialLetter("--initial", letter);
-                          },
-                          "the first letter of every name (default *: any letter)")
-                      ->type_name("LETTER")
-                      ->group(kGenerationGroup);
-  command
-      ->add_option_function<std::string>(
-          "--seed",
-          [&options](const std::string& text) {
-            options.seed = static_cast<std::uint32_t>(ParseCount("--seed", text, 0, kMaxCount));
-          },
-          "seed of the random source (0..4294967295; default: the clock)")
-      ->type_name("S")
-      ->group(kGenerationGroup);
-  command->add_option("--log", options.log_path, "write the generation log to FILE")
-      ->type_name("FILE")
-      ->group(kGenerationGroup);
-
-  NameFilterOptions& filters = options.filters;
-  command->add_flag("--unique", filters.unique, "no name twice in the whole run")
-      ->group(kFilterGroup);
-  command->add_flag("--novel", filters.novel, "no name equal to a seed name")->group(kFilterGroup);
-  const auto length_option = [&](const char* name, std::optional<std::uint32_t>& value,
-                                 const char* description) {
-    command
-        ->add_option_function<std::string>(
-            name,
-            [name, &value](const std::string& text) {
-              value = static_cast<std::uint32_t>(ParseCount(name, text, 0, kMaxCount));
-            },
-            description)
-        ->type_name("N")
-        ->group(kFilterGroup);
-  };
-  length_option("--min-length", filters.min_length,
-                "at least N letters (apostrophes and hyphens not counted)");
-  length_option("--max-length", filters.max_length,
-                "at most N letters (apostrophes and hyphens not counted)");
-  const auto text_option = [&](const char* name, std::string& value, const char* description) {
-    return command
-        ->add_option_function<std::string>(
-            name, [name, &value](const std::string& text) { value = Cp1252Text(name, text); },
-            description)
-        ->type_name("TEXT")
-        ->group(kFilterGroup);
-  };
-  auto* starts_with = text_option("--starts-with", filters.starts_with,
-                                  "names that begin with TEXT (one letter: the same as -i)");
-  text_option("--ends-with", filters.ends_with, "names that end with TEXT");
-  text_option("--contains", filters.contains, "names that hold TEXT");
-  command
-      ->add_option_function<std::vector<std::string>>(
-          "--exclude",
-          [&filters](const std::vector<std::string>& texts) {
-            for (const std::string& text : texts) {
-              filters.excludes.push_back(Cp1252Text("--exclude", text));
-            }
-          },
-          "no name that holds TEXT (may be given again)")
-      ->type_name("TEXT")
-      ->group(kFilterGroup);
-
-  auto* format =
-      command
-          ->add_option_function<std::string>(
-              "--format",
-              [&options](const std::string& name) {
-                if (name != "text" && name != "json" && name != "csv") {
-                  throw CLI::ValidationError("--format", "text, json or csv, not " + name);
-                }
-                options.format = name == "json"  ? NameFormat::kJson
-                                 : name == "csv" ? NameFormat::kCsv
-                                                 : NameFormat::kText;
-              },
-              "text (one name per line, the default), json (one object per line) or csv")
-          ->type_name("text|json|csv")
-          ->group(kOutputGroup);
-  command->add_option("-o,--output", options.output_path, "write the names to FILE")
-      ->type_name("FILE")
-      ->group(kOutputGroup);
-  auto* encoding =
-      command
-          ->add_option_function<std::string>(
-              "--encoding",
-              [&options](const std::string& name) {
-                if (name != "utf-8" && name != "cp1252") {
-                  throw CLI::ValidationError("--encoding", "utf-8 or cp1252, not " + name);
-                }
-                options.encoding = name == "cp1252" ? GenerateOptions::Encoding::kCp1252
-                                                    : GenerateOptions::Encoding::kUtf8;
-              },
-              "utf-8 (the default) or cp1252, for text and csv")
-          ->type_name("utf-8|cp1252")
-          ->group(kOutputGroup);
-  command
-      ->add_flag("--stats", options.stats,
-                 "report on stderr what became of the attempts, the names equal to a seed and "
-                 "the names each filter refused")
-      ->group(kOutputGroup);
-
-  auto* store =
-      command
-          ->add_flag("--store", options.store,
-                     "append the names to STORED.txt in the current directory, after a dated "
-                     "title line")
-          ->group(kStoreGroup);
-  auto* trailing_line = command
-                            ->add_flag("--trailing-line", options.trailing_line,
-                                       "with --store: follow each stored name with a line of "
-                                       "underscores")
-                            ->group(kStoreGroup);
-
-  // Combinations the options cannot take, checked here rather than through the parser's own
-  // rules, which would crowd the help with their lists.
-  command->callback([=, &options] {
-    if (automatic->count() > 0) {
-      for (const CLI::Option* chosen :
-           {level, validation, structural, statistical, prefixes, suffixes}) {
-        if (chosen->count() > 0) {
-          throw CLI::ValidationError("--auto",
-                                     "takes the level, validation and switches from "
-                                     "the Chapter; " +
-                                         chosen->get_name() + " cannot come with it");
-        }
-      }
-    }
-    if (trailing_line->count() > 0 && store->count() == 0) {
-      throw CLI::ValidationError("--trailing-line", "goes with --store");
-    }
-    if (format->count() > 0 && options.format == NameFormat::kJson && encoding->count() > 0 &&
-        options.encoding == GenerateOptions::Encoding::kCp1252) {
-      throw CLI::ValidationError("--encoding", "JSON is always UTF-8");
-    }
-    const NameFilterOptions& chosen = options.filters;
-    if (chosen.min_length && chosen.max_length && *chosen.min_length > *chosen.max_length) {
-      throw CLI::ValidationError("--min-length", "is above --max-length");
-    }
-    if (starts_with->count() > 0 && initial->count() > 0 &&
-        options.initial != AsciiUpper(AccentUpper(chosen.starts_with[0]))) {
-      throw CLI::ValidationError("--starts-with", "begins with another letter than --initial");
-    }
-  });
+  GivenOptions given;
+  AddGenerationOptions(*command, options, given);
+  AddFilterOptions(*command, options.filters, given);
+  AddOutputOptions(*command, options, given);
+  AddStoreOptions(*command, options, given);
+  command->callback([given, &options] { CheckCombinations(given, options); });
   AddKeyOptions(*command, options.keys);
   return command;
 }
 
 int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
+  if (const int refused = CheckRunFiles(GenerateRunFiles(given), err)) return refused;
+  // Filters that contradict each other are refused before the Chapter is read.
+  if (const std::vector<std::string> refusals = ContradictoryFilters(given.filters, given.initial);
+      !refusals.empty()) {
+    for (const std::string& why : refusals) err << "qorv: " << why << '\n';
+    return kExitUsage;
+  }
   if (given.keys.Any()) return RunNamesByKey(given, out, err);
   GenerateOptions options = given;
-  // The first letter of --starts-with is the initial letter the generator keeps to; a single
-  // letter is nothing more.
-  if (!options.filters.starts_with.empty()) {
-    options.initial = AsciiUpper(AccentUpper(options.filters.starts_with[0]));
-    if (options.filters.starts_with.size() == 1) options.filters.starts_with.clear();
-  }
+  TakeInitialFromStartsWith(options);
 
   LexiconSession::Settings settings;
   settings.LogPath = options.log_path;
+  settings.DeferLog = true;
   if (options.seed) settings.SeedClock = [seed = *options.seed] { return seed; };
   settings.StoreStamp = store_clock;
   LexiconSession session(std::move(settings));
@@ -410,16 +553,17 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   }
   const TQorvChapter& chapter = *session.Chapter();
   const ChapterStatistics& stats = session.Statistics();
-  if (const std::string why = ImpossibleFilter(options.filters, options.initial, chapter, stats);
-      !why.empty()) {
-    err << "qorv: " << input.Name << ": " << why << '\n';
+  if (const std::vector<std::string> refusals =
+          ChapterRefusals(options.filters, options.initial, chapter, stats);
+      !refusals.empty()) {
+    for (const std::string& why : refusals) err << "qorv: " << input.Name << ": " << why << '\n';
     return kExitUsage;
   }
   // The generation log must be writable before the first name; a later failure to write it
   // stays silent, as the log is a diagnostic.
   if (!options.log_path.empty()) {
     if (const int error = CheckAppendable(options.log_path); error != 0) {
-      err << "qorv: " << options.log_path << ": " << std::strerror(error) << '\n';
+      err << "qorv: " << options.log_path << ": " << FileErrorText(error) << '\n';
       return kExitOutputNotWritten;
     }
   }
@@ -437,64 +581,43 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
 
   // One run of the tool is one run of names in the Store, under one title line.
   std::optional<StoreFile> store;
+  bool foreign_file_told = false;
+  // Says once that a foreign STORED.txt was kept, when opened or (cleared by hand) later.
+  const auto tell_foreign_file = [&] {
+    if (!store || !store->KeptForeignFile() || foreign_file_told) return;
+    err << "qorv: " << kForeignFileKept << '\n';
+    foreign_file_told = true;
+  };
   if (options.store) {
     store.emplace(session.OpenStore());
+    tell_foreign_file();
     if (store->Error()) return StoreFailed(*store->Error(), output.Stream(), err);
   }
 
-  writer.Begin();
-  int seed_equal = 0;
-  int status = kExitSuccess;
-  // Ends the run when a name could not be written; the names before it stay written.
-  const auto output_failed = [&] {
-    if (output.Error() == 0) return false;
-    OutputNotWritten(err, output, output.Error());
-    status = kExitOutputNotWritten;
-    return true;
-  };
-  for (std::uint32_t printed = 0; printed < options.count && status == kExitSuccess;) {
-    // The attempt limit counts for each printed name, across the names the filters refuse.
-    int calls_left = kMaxCallsPerName;
-    bool found = false;
-    while (!found) {
-      int calls = 0;
-      const std::optional<std::string> name = session.NextName(
-          request, [&calls](int made) { calls = made; }, calls_left);
-      calls_left -= calls;
-      if (!name) break;
-      seed_equal += seeds.contains(*name) ? 1 : 0;
-      if (filters.Refusal(*name)) {
-        if (calls_left > 0) continue;
-        break;
-      }
-      writer.Write(RecordOfLastName(*name, calls, request, session.Request(), stats));
-      found = true;
-      if (output_failed()) break;
-      if (store) {
-        if (const StoreResult failure = store->WriteName(*name, options.trailing_line)) {
-          status = StoreFailed(*failure, output.Stream(), err);
-        }
-      }
-    }
-    if (!found) {
-      output.Stream().flush();
-      err << "qorv: no new name found after " << kMaxCallsPerName << " attempts";
-      if (options.filters.Any()) err << " with " << Cp1252ToUtf8(options.filters.Describe());
-      err << '\n';
-      status = kExitNoNewName;
-    }
-    ++printed;
-  }
+  StopSignals stop_signals;
+  NameRun run{options, session, request, seeds, filters, output, writer, store, err};
+  int status = PrintNames(run);
   if (store && !store->Error()) {
     if (const StoreResult failure = store->Close()) {
       status = StoreFailed(*failure, output.Stream(), err);
     }
   }
-  if (status != kExitOutputNotWritten && output.Finish() != 0) {
+  tell_foreign_file();
+  // The file of -o takes its name when the run ends with its names (all, or those found before
+  // one took too long); after a failure the old file stays as it was.
+  // A run a signal ended keeps nothing of it there either.
+  const bool keep = !StopSignals::Stopped() && (status == kExitSuccess || status == kExitNoNewName);
+  if (output.Finish(keep) != 0 && status != kExitOutputNotWritten) {
     OutputNotWritten(err, output, output.Error());
     status = kExitOutputNotWritten;
   }
-  if (options.stats) WriteStats(err, session.Counts(), seed_equal, options.filters, filters);
+  if (options.stats) WriteStats(err, session.Counts(), run.seed_equal, options.filters, filters);
+  session.WriteLog();
+  if (StopSignals::Stopped()) {
+    out.flush();
+    err.flush();
+    stop_signals.RaiseAgain();
+  }
   return status;
 }
 

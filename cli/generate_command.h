@@ -46,16 +46,6 @@ struct GenerateOptions {
   KeyOptions keys;             // --key or --keys: the names of keys instead of a run of names
 };
 
-inline constexpr const char* kGenerateUsage =
-    "qorv generate CHAPTER [-n N] [-g LEVEL] [-v LEVEL] [--structural] [--statistical]\n"
-    "                      [--prefixes] [--suffixes] [--auto] [-i LETTER] [--seed S]\n"
-    "                      [--log FILE] [--unique] [--novel] [--min-length N]\n"
-    "                      [--max-length N] [--starts-with TEXT] [--ends-with TEXT]\n"
-    "                      [--contains TEXT] [--exclude TEXT]... [--format text|json|csv]\n"
-    "                      [-o FILE] [--encoding utf-8|cp1252] [--stats]\n"
-    "                      [--store [--trailing-line]]\n"
-    "                      [--key KEY | --keys FILE] [--world-seed S]";
-
 // Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are
 // checked and converted to Windows-1252 when the command line is parsed (a usage error when
 // Windows-1252 cannot hold them).
@@ -66,20 +56,25 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
 GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter);
 
 // Loads the Chapter (CHAPTER "-": standard input) and prints `count` names that pass the
-// filters, in the chosen form, to `out` (or to the output file). With `store`, the run appends to
-// "STORED.txt" in the current directory as a Store page does: one dated title line (the
-// Chapter's title, stamped by `store_clock`) before the first name, then each printed name as
-// soon as it is found. Returns the exit status:
+// filters, in the chosen form, to `out`, or to the output file ("-": `out`), which replaces the
+// old file only when the run ends with 0 or kExitNoNewName (NameOutput). With `store`, the run
+// appends to "STORED.txt" in the current directory as a Store page does: one dated title line
+// (the Chapter's title, stamped by `store_clock`) before the first name, then each printed name
+// as soon as it is found. A name the filters refuse leaves the history ring as it was, so no name
+// repeats within 100 printed names. Returns the exit status:
 //   0;
 //   kExitFailure when the Chapter does not load (stderr "qorv: CHAPTER: MESSAGE", and the
 //     system's reason when it could not be read; nothing is stored);
-//   kExitUsage when the initial letter or a filter can be seen from the Chapter to refuse every
-//     name;
+//   kExitUsage when two of the Chapter, the log, the output file and (with `store`) the Store's
+//     files are the same file, before anything is read or written; when the filters refuse
+//     every name: texts a name must hold that hold an --exclude text (told before the Chapter is
+//     read), or an initial letter or a length the Chapter cannot make (stderr one line for each);
 //   kExitNoNewName when one name takes more than the attempt limit, counted across the names
 //     the filters refuse (the names before it stay printed and stored);
-//   kExitOutputNotWritten when the log cannot be opened (before any name), when the Store or the
-//     output file cannot be written (stderr "qorv: FILE: REASON"; the names printed stay
-//     printed), or when a write to `out` fails (the run stops; the caller reports it, see
+//   kExitOutputNotWritten when the log or the output file is not a regular file (before
+//     anything is read or written), when the log cannot be opened (before any name), when the
+//     Store or the output file cannot be written (stderr "qorv: FILE: REASON"; the names printed
+//     stay printed), or when a write to `out` fails (the run stops; the caller reports it, see
 //     OutputFailed).
 int RunGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock = &LocalStoreDateTime);

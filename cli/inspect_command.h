@@ -16,8 +16,6 @@ struct InspectOptions {
   bool json = false;
 };
 
-inline constexpr const char* kInspectUsage = "qorv inspect CHAPTER [--json]";
-
 // Adds the "inspect" subcommand to `app`; parsing fills `options`.
 CLI::App* AddInspectCommand(CLI::App& app, InspectOptions& options);
 

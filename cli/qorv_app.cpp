@@ -1,8 +1,8 @@
 #include "cli/qorv_app.h"
 
 #include <iostream>
+#include <optional>
 #include <string>
-#include <string_view>
 
 #include <CLI/CLI.hpp>
 
@@ -10,27 +10,10 @@
 #include "cli/generate_command.h"
 #include "cli/inspect_command.h"
 #include "cli/standard_output.h"
+#include "cli/usage_error.h"
 #include "qorv/version.h"
 
 namespace qorv {
-namespace {
-
-void WriteUsage(std::ostream& err) {
-  err << "usage: " << kInspectUsage << "\n"
-      << "       " << kGenerateUsage << "\n"
-      << "       " << kChapterNewUsage << "\n"
-      << "       " << kChapterConvertUsage << "\n"
-      << "Run 'qorv --help' for more information.\n";
-}
-
-bool IsCommand(CLI::App& app, std::string_view word) {
-  for (const CLI::App* command : app.get_subcommands({})) {
-    if (command->check_name(std::string(word))) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 int RunQorv(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   return RunQorv(argc, argv, std::cin, out, err);
@@ -55,10 +38,8 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
   ChapterOptions chapter;
   const CLI::App* chapter_command = AddChapterCommand(app, chapter);
 
-  // A first word that names no command would otherwise be reported as a missing command.
-  if (argc > 1 && argv[1][0] != '-' && !IsCommand(app, argv[1])) {
-    err << "qorv: unknown command: " << argv[1] << "\n";
-    WriteUsage(err);
+  if (const std::optional<UsageMistake> mistake = MistakeBeforeCommand(app, argc, argv)) {
+    WriteUsageError(err, mistake->Cause, mistake->Command);
     return kExitUsage;
   }
 
@@ -70,8 +51,7 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
   } catch (const CLI::Success&) {
     return OutputFailed(out, err) ? kExitOutputNotWritten : kExitSuccess;
   } catch (const CLI::ParseError& error) {
-    err << "qorv: " << error.what() << "\n";
-    WriteUsage(err);
+    WriteUsageError(err, UsageCause(error, app), ParsedCommand(app));
     return kExitUsage;
   }
 
@@ -82,8 +62,6 @@ int RunQorv(int argc, const char* const* argv, std::istream& in, std::ostream& o
     status = RunGenerate(generate, out, err);
   } else if (chapter_command->parsed()) {
     status = RunChapter(chapter, in, out, err);
-  } else {
-    WriteUsage(err);
   }
   // Whatever the command did, output that did not reach standard output fails the run.
   return OutputFailed(out, err) ? kExitOutputNotWritten : status;

@@ -33,8 +33,9 @@ class DescriptorOutputBuffer : public std::streambuf {
 };
 
 // Flushes `out`; when it could not be written, tells `err` why ("qorv: standard output:
-// REASON") and returns true. A closed pipe (EPIPE, where SIGPIPE does not end the process first)
-// is a failure too, but a quiet one: the reader has stopped reading, as with `qorv ... | head`.
+// REASON") and returns true. A closed pipe is told as "Broken pipe": it is only seen where
+// SIGPIPE is ignored; with SIGPIPE as usual the signal ends the program quietly first, as with
+// `qorv ... | head`.
 bool OutputFailed(std::ostream& out, std::ostream& err);
 
 }  // namespace qorv

@@ -1,11 +1,12 @@
 #include "fuzz/load_checks.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <set>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <type_traits>
+#include <vector>
 
 #include "chapter/chapter_format.h"
 #include "chapter/letter_statistics.h"
@@ -71,15 +72,39 @@ bool AllOf(std::string_view text, bool (*test)(char)) {
   return true;
 }
 
+// Whether `size` bytes from `data` are all 0: the first is 0 and every byte equals the next. One
+// memcmp, because the checks run under ASan, where a loop over the large tables would dominate
+// the fuzzer's time.
+bool AllZero(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  return size == 0 || (bytes[0] == 0 && std::memcmp(bytes, bytes + 1, size - 1) == 0);
+}
+
+// Whether rows [from, to) of a table, which lie one after the other, are all 0 (to: the end).
+template <typename Row, std::size_t Rows>
+bool RowsZero(const std::array<Row, Rows>& table, int from, int to = static_cast<int>(Rows)) {
+  static_assert(std::has_unique_object_representations_v<Row>, "rows without padding");
+  const std::size_t first = static_cast<std::size_t>(std::max(from, 0));
+  const std::size_t end = std::min(static_cast<std::size_t>(std::max(to, 0)), Rows);
+  return first >= end || AllZero(&table[first], (end - first) * sizeof(Row));
+}
+
+// Whether `values` holds no value twice (sorts them).
+template <typename Values>
+bool AllDistinct(Values& values) {
+  std::sort(values.begin(), values.end());
+  return std::adjacent_find(values.begin(), values.end()) == values.end();
+}
+
 // Element texts are distinct and made of their own class (a multi vowel: vowel, non-vowel, the
 // same vowel).
 void CheckElementTable(const std::array<std::string, kElementTableSize>& texts, int count,
                        bool vowel) {
-  std::set<std::string_view> seen;
+  std::vector<std::string_view> seen(texts.begin(), texts.begin() + count);
+  Require(AllDistinct(seen), "element texts are distinct");
   for (int i = 0; i < count; ++i) {
     const std::string& text = texts[i];
     Require(!text.empty(), "element texts are not empty");
-    Require(seen.insert(text).second, "element texts are distinct");
     if (vowel) {
       const bool multi =
           text.size() == 3 && IsVowel(text[0]) && text[2] == text[0] && IsConsonant(text[1]);
@@ -107,7 +132,8 @@ void CheckPairTable(const std::array<ElementPair, kMaxNames>& pairs,
                     const std::array<int, kMaxNames>& weights, int count, int names,
                     const IdRange& ids) {
   Require(count >= 1 && count <= names, "pair count lies in 1..NameCount");
-  std::unordered_set<std::uint64_t> seen;
+  std::vector<std::uint64_t> seen;
+  seen.reserve(static_cast<std::size_t>(count));
   int total = 0;
   for (int i = 0; i < count; ++i) {
     const ElementPair& pair = pairs[i];
@@ -116,10 +142,11 @@ void CheckPairTable(const std::array<ElementPair, kMaxNames>& pairs,
             "a pair joins a vowel and a consonant");
     const auto key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(pair.first)) << 32) |
                      static_cast<std::uint32_t>(pair.second);
-    Require(seen.insert(key).second, "pairs are distinct");
+    seen.push_back(key);
     Require(weights[i] >= 1, "pair weights are at least 1");
     total += weights[i];
   }
+  Require(AllDistinct(seen), "pairs are distinct");
   Require(total == names, "pair weights add up to NameCount");
 }
 
@@ -141,12 +168,13 @@ void CheckStructures(const ChapterStatistics& stats, int names) {
     const int n = ClassElementCount(c);
     Require(n <= kMaxElementsPerName, "only classes of at most 31 elements are used");
     if (n > longest) longest = n;
-    std::set<std::string_view> seen;
+    const auto& class_patterns = stats.StructurePatterns[c];
+    std::vector<std::string_view> seen(class_patterns.begin(), class_patterns.begin() + patterns);
+    Require(AllDistinct(seen), "the patterns of a class are distinct");
     int weight_total = 0;
     for (int j = 0; j < patterns; ++j) {
-      const std::string& pattern = stats.StructurePatterns[c][j];
-      Require(static_cast<int>(pattern.size()) == n, "a pattern has one character per element");
-      Require(seen.insert(pattern).second, "the patterns of a class are distinct");
+      Require(static_cast<int>(class_patterns[j].size()) == n,
+              "a pattern has one character per element");
       Require(stats.StructureWeights[c][j] >= 1, "pattern weights are at least 1");
       weight_total += stats.StructureWeights[c][j];
     }
@@ -157,8 +185,10 @@ void CheckStructures(const ChapterStatistics& stats, int names) {
 }
 
 // Every element occurrence is counted once at the ends and once or twice in the middle; slot 0
-// and slot M - 1 hold exactly the first and last elements.
-void CheckPositions(const ChapterStatistics& stats, int names, bool shuffle) {
+// and slot M - 1 hold exactly the first and last elements. Only the rows of loaded elements
+// count anything.
+void CheckPositions(const ChapterStatistics& stats, int names, int vowels, int consonants,
+                    bool shuffle) {
   long expected = 0;
   for (int c = 0; c < kStructureClasses; ++c) {
     expected += static_cast<long>(stats.StructureNameCounts[c]) *
@@ -168,26 +198,35 @@ void CheckPositions(const ChapterStatistics& stats, int names, bool shuffle) {
   long total = 0;
   long first = 0;
   long last = 0;
-  for (const auto* table : {&stats.VowelPositionCounts, &stats.ConsonantPositionCounts}) {
-    for (const auto& row : *table) {
-      for (int slot = 0; slot < kPositionSlots; ++slot) {
-        Require(row[slot] >= 0, "position counts are not negative");
-        Require(row[slot] == 0 || slot <= last_slot, "no position beyond the last slot is used");
+  bool negative = false;
+  bool beyond_last_slot = false;
+  const auto add_rows = [&](const auto& table, int rows) {
+    Require(RowsZero(table, rows), "position counts are kept only for loaded elements");
+    for (int r = 0; r < rows; ++r) {
+      const auto& row = table[r];
+      for (int slot = 0; slot <= last_slot; ++slot) {
+        negative |= row[slot] < 0;
         total += row[slot];
       }
+      beyond_last_slot |=
+          !AllZero(&row[last_slot + 1], (kPositionSlots - 1 - last_slot) * sizeof(row[0]));
       first += row[0];
       last += row[last_slot];
     }
-  }
+  };
+  add_rows(stats.VowelPositionCounts, vowels);
+  add_rows(stats.ConsonantPositionCounts, consonants);
+  Require(!negative, "position counts are not negative");
+  Require(!beyond_last_slot, "no position beyond the last slot is used");
   Require(total == expected, "position counts add up to the element occurrences");
   Require(first == names && last == names, "slot 0 and the last slot count one element per name");
 }
 
-// Whether bytes [from, to) of a flag row are all 0 (memcmp: the checks run under ASan, where a
-// byte loop over the large tables would dominate the fuzzer's time).
-bool ZeroBytes(const std::uint8_t* row, int from, int to) {
-  static constexpr std::uint8_t kZeros[kContextColumns] = {};
-  return from >= to || std::memcmp(row + from, kZeros, static_cast<std::size_t>(to - from)) == 0;
+// Whether the flags of bytes [from, to) of a row are all 0 or 1.
+bool FlagBytes(const std::uint8_t* row, int from, int to) {
+  std::uint8_t high = 0;
+  for (int c = from; c < to; ++c) high |= row[c];
+  return high <= 1;
 }
 
 // Flags are 0 or 1, and 1 only inside rows x columns.
@@ -195,12 +234,12 @@ template <std::size_t Rows, std::size_t Columns>
 void CheckFlags(const std::array<std::array<std::uint8_t, Columns>, Rows>& table, int rows,
                 int columns, const char* what) {
   constexpr int kColumns = static_cast<int>(Columns);
-  for (int r = 0; r < static_cast<int>(Rows); ++r) {
+  for (int r = 0; r < rows; ++r) {
     const std::uint8_t* row = table[r].data();
-    const int used = r < rows ? columns : 0;
-    Require(ZeroBytes(row, used, kColumns), what);
-    for (int c = 0; c < used; ++c) Require(row[c] <= 1, "flags are 0 or 1");
+    Require(AllZero(row + columns, static_cast<std::size_t>(kColumns - columns)), what);
+    Require(FlagBytes(row, 0, columns), "flags are 0 or 1");
   }
+  Require(RowsZero(table, rows), what);
 }
 
 void CheckTransitions(const ChapterStatistics& stats, int vowels) {
@@ -215,22 +254,19 @@ void CheckTransitions(const ChapterStatistics& stats, int vowels) {
 }
 
 // Context rows of final pairs: only rows of stored pairs, only loaded vowel elements and
-// consonant columns 1000..1063.
-void CheckFinalPairContexts(const ChapterStatistics& stats, int vowels) {
+// consonant columns 1000..1063. Rows from `clear_from` on and from `names` on need not be read:
+// they were 0 before the load, and the load cannot have touched them.
+void CheckFinalPairContexts(const ChapterStatistics& stats, int vowels, int names, int clear_from) {
   for (const auto* table : {&stats.FinalPairThirdLast, &stats.FinalPairFourthLast}) {
-    for (int x = 0; x < kMaxNames; ++x) {
+    for (int x = 0; x < stats.FinalPairCount; ++x) {
       const std::uint8_t* row = (*table)[x].data();
-      if (x >= stats.FinalPairCount) {
-        Require(ZeroBytes(row, 0, kContextColumns),
-                "context rows beyond FinalPairCount stay clear");
-        continue;
-      }
-      Require(ZeroBytes(row, vowels, kConsonantIdBase), "context columns name loaded elements");
-      for (int column = 0; column < vowels; ++column) Require(row[column] <= 1, "flags are 0 or 1");
-      for (int column = kConsonantIdBase; column < kContextColumns; ++column) {
-        Require(row[column] <= 1, "flags are 0 or 1");
-      }
+      Require(AllZero(row + vowels, static_cast<std::size_t>(kConsonantIdBase - vowels)),
+              "context columns name loaded elements");
+      Require(FlagBytes(row, 0, vowels) && FlagBytes(row, kConsonantIdBase, kContextColumns),
+              "flags are 0 or 1");
     }
+    Require(RowsZero(*table, stats.FinalPairCount, std::max(clear_from, names)),
+            "context rows beyond FinalPairCount stay clear");
   }
 }
 
@@ -274,7 +310,8 @@ void CheckRefusal(const TQorvChapter& chapter) {
   }
 }
 
-void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& stats) {
+void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& stats,
+                        int clear_context_rows_from) {
   Require(chapter.Loaded == 1 && chapter.Message.empty(), "a loaded Chapter has no message");
   for (const std::string* header :
        {&chapter.Title, &chapter.Line1, &chapter.Line2, &chapter.Date}) {
@@ -293,11 +330,9 @@ void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& st
           "SpecialConsonantCount lies in 0..10");
   Require(chapter.InitialLetters.size() <= static_cast<std::size_t>(names),
           "no more initial letters than names");
-  std::set<char> initials;
-  for (char c : chapter.InitialLetters) {
-    Require(LetterIndex(c) >= 0 && initials.insert(c).second,
-            "initial letters are distinct letters");
-  }
+  std::string initials = chapter.InitialLetters;
+  for (char c : initials) Require(LetterIndex(c) >= 0, "initial letters are distinct letters");
+  Require(AllDistinct(initials), "initial letters are distinct letters");
 
   CheckElementTable(stats.VowelElements, vowels, true);
   CheckElementTable(stats.ConsonantElements, consonants, false);
@@ -305,9 +340,9 @@ void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& st
   CheckPairTable(stats.InitialPairs, stats.InitialPairWeights, stats.InitialPairCount, names, ids);
   CheckPairTable(stats.FinalPairs, stats.FinalPairWeights, stats.FinalPairCount, names, ids);
   CheckStructures(stats, names);
-  CheckPositions(stats, names, chapter.Shuffle != 0);
+  CheckPositions(stats, names, vowels, consonants, chapter.Shuffle != 0);
   CheckTransitions(stats, vowels);
-  CheckFinalPairContexts(stats, vowels);
+  CheckFinalPairContexts(stats, vowels, names, clear_context_rows_from);
   CheckLetterTables(stats);
 }
 

@@ -16,8 +16,12 @@ namespace qorv::fuzz {
 void CheckRefusal(const TQorvChapter& chapter);
 
 // A successful load: the record and the tables agree with each other and stay inside their bounds
-// (counts, weights, ElementIds, structure classes and patterns, position totals).
-void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& stats);
+// (counts, weights, ElementIds, structure classes and patterns, position totals), and nothing is
+// left beyond them. `clear_context_rows_from`: the final pair context rows from this one on were
+// 0 before the load, so that only the rows below it and below NameCount (the only ones a load can
+// touch) need to be looked at (kMaxNames when nothing is known).
+void CheckLoadedChapter(const TQorvChapter& chapter, const ChapterStatistics& stats,
+                        int clear_context_rows_from);
 
 // A hash of everything a successful load means: the record's texts, counts and options, and every
 // table entry below its count. Entries beyond the counts are left out on purpose: they may hold

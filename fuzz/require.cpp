@@ -5,8 +5,7 @@
 
 namespace qorv::fuzz {
 
-void Require(bool condition, const char* what) {
-  if (condition) return;
+void Fail(const char* what) {
   std::fprintf(stderr, "Fuzz check failed: %s\n", what);
   std::abort();
 }

@@ -112,16 +112,18 @@ void FinishAccents(std::string& name, int punct_mode) {
       {"AAA", "\xC2"}, {"EEE", "\xCA"}, {"III", "\xCE"}, {"OOO", "\xD4"}, {"UUU", "\xDB"}};
   static constexpr Contraction kPairs[] = {{"AA", "\xC1"}, {"EE", "\xC9"}, {"II", "\xCD"},
                                            {"OO", "\xD3"}, {"UU", "\xDA"}, {"YY", "\xDD"}};
+  // Every run begins with its own vowel, so at a letter only the runs of that letter are tried:
+  // a long candidate is otherwise compared with every run at every letter.
   for (std::size_t i = 0; i < name.size(); ++i) {
     bool contracted = false;
     for (const Contraction& c : kTriples) {
-      if ((contracted = ReplaceAt(name, i, c.run, c.accented))) break;
+      if (c.run[0] == name[i] && (contracted = ReplaceAt(name, i, c.run, c.accented))) break;
     }
     for (const Contraction& c : kPairs) {
       if (contracted) break;
-      contracted = ReplaceAt(name, i, c.run, c.accented);
+      contracted = c.run[0] == name[i] && ReplaceAt(name, i, c.run, c.accented);
     }
-    if (punct_mode == 2) {
+    if (punct_mode == 2 && name[i] == 'E') {
       // EA and EO: the diaeresis on the second vowel at the start, on the E elsewhere.
       if (!ReplaceAt(name, i, "EA", i == 0 ? kEThenADiaeresis : kEDiaeresisThenA)) {
         ReplaceAt(name, i, "EO", i == 0 ? kEThenODiaeresis : kEDiaeresisThenO);

@@ -8,6 +8,7 @@
 #include "chapter/statistics.h"
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
+#include "generator/possible_lengths.h"
 #include "text/encoding.h"
 
 namespace qorv {
@@ -48,6 +49,31 @@ std::string NameFilterOptions::Describe() const {
   if (!contains.empty()) add("--contains", contains);
   for (const std::string& exclude : excludes) add("--exclude", exclude);
   return text;
+}
+
+std::vector<std::string> ContradictoryFilters(const NameFilterOptions& options, char initial) {
+  struct Held {
+    const char* what;  // "holds", "begins with", "ends with"
+    const char* option;
+    std::string text;
+  };
+  std::vector<Held> held;
+  if (!options.contains.empty()) held.push_back({"holds", "--contains", options.contains});
+  if (!options.starts_with.empty()) {
+    held.push_back({"begins with", "--starts-with", options.starts_with});
+  } else if (initial != '*') {
+    held.push_back({"begins with", "--initial", std::string(1, initial)});
+  }
+  if (!options.ends_with.empty()) held.push_back({"ends with", "--ends-with", options.ends_with});
+  std::vector<std::string> refusals;
+  for (const Held& text : held) {
+    for (const std::string& exclude : options.excludes) {
+      if (FoldCase(text.text).find(FoldCase(exclude)) == std::string::npos) continue;
+      refusals.push_back("every name that " + std::string(text.what) + " " + text.option + " " +
+                         Cp1252ToUtf8(text.text) + " holds --exclude " + Cp1252ToUtf8(exclude));
+    }
+  }
+  return refusals;
 }
 
 std::string FoldCase(std::string_view cp1252) {
@@ -124,54 +150,25 @@ std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
   return seeds;
 }
 
-namespace {
-
-// The fewest and the most letters a name of the Chapter can have: every name has two to
-// MaxElementsPerName elements, each as long as its finished text. Accent finishing may join two
-// letters into one, and an element of apostrophes or hyphens alone counts no letter.
-struct LengthBounds {
-  std::size_t Shortest = 0;
-  std::size_t Longest = 0;
-};
-
-LengthBounds PossibleLengths(const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  std::size_t longest_element = 0;
-  bool letterless_element = false;
-  const auto measure = [&](const std::string& coded) {
-    std::string text = coded;
-    ExpandSpecialConsonants(text, stats);
-    ExpandSoftConsonants(text);
-    const std::size_t letters = CountedLetters(text);
-    longest_element = std::max(longest_element, letters);
-    letterless_element = letterless_element || letters == 0;
-  };
-  for (int v = 0; v < chapter.VowelElementCount; ++v) measure(stats.VowelElements[v]);
-  for (int k = 0; k < chapter.ConsonantElementCount; ++k) measure(stats.ConsonantElements[k]);
-  LengthBounds bounds;
-  bounds.Shortest = letterless_element ? 0 : chapter.PunctMode != 0 ? 1 : 2;
-  bounds.Longest = longest_element * static_cast<std::size_t>(stats.MaxElementsPerName);
-  return bounds;
-}
-
-}  // namespace
-
-std::string ImpossibleFilter(const NameFilterOptions& filters, char initial,
-                             const TQorvChapter& chapter, const ChapterStatistics& stats) {
+std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char initial,
+                                         const TQorvChapter& chapter,
+                                         const ChapterStatistics& stats) {
+  std::vector<std::string> refusals;
   if (initial != '*') {
     const std::string letters = PossibleInitialLetters(chapter, stats);
     if (letters.find(initial) == std::string::npos) {
-      return "no name can begin with " + Cp1252ToUtf8(std::string(1, initial)) +
-             "; initial letters: " + Cp1252ToUtf8(letters);
+      refusals.push_back("no name can begin with " + Cp1252ToUtf8(std::string(1, initial)) +
+                         "; initial letters: " + Cp1252ToUtf8(letters));
     }
   }
   const LengthBounds bounds = PossibleLengths(chapter, stats);
   if (filters.max_length && *filters.max_length < bounds.Shortest) {
-    return "no name has fewer than " + std::to_string(bounds.Shortest) + " letters";
+    refusals.push_back("no name has fewer than " + std::to_string(bounds.Shortest) + " letters");
   }
   if (filters.min_length && *filters.min_length > bounds.Longest) {
-    return "no name has more than " + std::to_string(bounds.Longest) + " letters";
+    refusals.push_back("no name has more than " + std::to_string(bounds.Longest) + " letters");
   }
-  return {};
+  return refusals;
 }
 
 }  // namespace qorv

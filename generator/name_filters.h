@@ -54,6 +54,11 @@ struct NameFilterOptions {
   std::string Describe() const;
 };
 
+// The texts a name must hold that hold a text of --exclude, so that every name is refused
+// whatever the Chapter: --contains, --starts-with, --ends-with, and `initial` (Windows-1252, '*'
+// for any) when --starts-with does not give it. One message each, in UTF-8.
+std::vector<std::string> ContradictoryFilters(const NameFilterOptions& options, char initial);
+
 // Lower case for the comparisons: ASCII letters and the accent pairs.
 std::string FoldCase(std::string_view cp1252);
 
@@ -64,10 +69,11 @@ std::size_t CountedLetters(std::string_view name);
 // accent-finished as the Chapter asks, capitalised. `chapter` must be loaded.
 std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter);
 
-// Why the initial letter (Windows-1252, '*' for any) or the filters can be seen from the loaded
-// Chapter to refuse every name (UTF-8), or an empty text when they need not.
-std::string ImpossibleFilter(const NameFilterOptions& filters, char initial,
-                             const TQorvChapter& chapter, const ChapterStatistics& stats);
+// Why the initial letter (Windows-1252, '*' for any) or the length filters can be seen from the
+// loaded Chapter to refuse every name: one line each (UTF-8), none when they need not.
+std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char initial,
+                                         const TQorvChapter& chapter,
+                                         const ChapterStatistics& stats);
 
 class NameFilters {
  public:

@@ -1,6 +1,9 @@
 #include "generator/name_generator.h"
 
+#include <sys/stat.h>
+
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <span>
@@ -96,6 +99,41 @@ std::uint32_t NameGenerator::SystemClock() {
 NameGenerator::NameGenerator(std::string log_path, Clock clock)
     : log_path_(std::move(log_path)), clock_(std::move(clock)) {}
 
+void NameGenerator::DeferLog() {
+  struct stat status {};
+  const bool regular =
+      ::stat(log_path_.c_str(), &status) != 0 ? errno == ENOENT : S_ISREG(status.st_mode);
+  if (log_path_.empty() || !regular) return;
+  log_.Close();
+  deferred_log_path_ = std::move(log_path_);
+  log_path_.clear();
+  request_start_ = {};
+}
+
+void NameGenerator::WriteLog() {
+  if (deferred_log_path_.empty()) return;
+  log_path_ = std::move(deferred_log_path_);
+  deferred_log_path_.clear();
+  const RequestStart start = request_start_;
+  if (start.Attempts == 0) return;
+  // The generator as it is now, to come back to after the replay.
+  const RandomSource random = random_;
+  const RequestState state = state_;
+  const NameHistory history = history_;
+  const AttemptCounts counts = counts_;
+  random_ = start.Random;
+  state_ = start.State;
+  history_.NameHistoryNext = start.HistoryNext;
+  history_.NameHistoryCount = start.HistoryCount;
+  history_.Names[static_cast<std::size_t>(start.HistoryNext)] = start.HistorySlot;
+  for (int attempt = 0; attempt < start.Attempts; ++attempt) GenerateOnce(start.Request);
+  log_.Close();
+  random_ = random;
+  state_ = state;
+  history_ = history;
+  counts_ = counts;
+}
+
 void NameGenerator::StartChapter() {
   state_.RandomSeeded = 0;
   state_.NewRequest = 1;
@@ -126,6 +164,20 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
     return {};
   }
   PrepareChapter(request);
+
+  if (!deferred_log_path_.empty()) {
+    RequestStart& start = request_start_;
+    if (state_.NewRequest) {
+      start.Random = random_;
+      start.State = state_;
+      start.HistoryNext = history_.NameHistoryNext;
+      start.HistoryCount = history_.NameHistoryCount;
+      start.HistorySlot = history_.Names[static_cast<std::size_t>(history_.NameHistoryNext)];
+      start.Attempts = 0;
+    }
+    start.Request = request;
+    ++start.Attempts;
+  }
 
   // The log stays open while a request lasts. A new request empties it, whatever became of the
   // one before (a caller may stop asking in the middle of one, or load another Chapter).

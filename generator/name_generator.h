@@ -56,6 +56,8 @@ class NameGenerator {
   // after the generator is made, after every StartChapter, and when a request's Chapter is
   // another than the last one's (which also starts a new request).
   explicit NameGenerator(std::string log_path = {}, Clock clock = &SystemClock);
+  // Writes a deferred log.
+  ~NameGenerator() { WriteLog(); }
 
   // One attempt. The request's Chapter must be loaded and its Statistics set.
   std::string GenerateOnce(GenerationRequest request);
@@ -72,6 +74,15 @@ class NameGenerator {
   const NameHistory& History() const { return history_; }
   RandomSource& Random() { return random_; }
   const AttemptCounts& Counts() const { return counts_; }
+
+  // From now on the log file gets its bytes only at WriteLog: the very bytes the attempts would
+  // have left in it, those of the latest request. Nothing is logged meanwhile; WriteLog makes the
+  // latest request's attempts once more, from the state they started in, with the log on. Only
+  // for a regular log file (or one not there yet), and for callers that keep one request for all
+  // attempts (`qorv generate`); a pipe or a device keeps taking every attempt.
+  void DeferLog();
+  // Writes a deferred log (when an attempt was made since DeferLog) and ends the deferral.
+  void WriteLog();
   const std::string& LogPath() const { return log_path_; }
 
  private:
@@ -82,7 +93,20 @@ class NameGenerator {
   // The verdict on the candidate: the finished name, or an empty text when it is rejected.
   std::string JudgeCandidate(const GenerationRequest& request);
 
+  // What WriteLog needs to make the latest request's attempts again.
+  struct RequestStart {
+    RandomSource Random;
+    RequestState State;
+    int HistoryNext = 0;
+    int HistoryCount = 0;
+    std::string HistorySlot;  // the ring's slot HistoryNext, which an accepted name overwrites
+    GenerationRequest Request;
+    int Attempts = 0;  // made in the request so far
+  };
+
   std::string log_path_;
+  std::string deferred_log_path_;  // not empty while the log is deferred
+  RequestStart request_start_;
   Clock clock_;
   RandomSource random_;
   RequestState state_;

@@ -16,24 +16,23 @@ namespace {
 // which cost more than they save on a short name.
 constexpr std::size_t kShortName = 24;
 
-// Any four-letter window starting at 0..L-5 recurring later in that range. The windows are
-// sorted as 32-bit keys, so that a candidate as long as a seed name may make it costs L log L:
-// comparing every window with every later one made each attempt on such a candidate take about
-// a second.
+// Any four-letter window starting at 0..L-5 recurring later in that range. The windows are taken
+// as 32-bit keys; those of a longer candidate (one as long as a seed name may make it) go into an
+// open-addressing table of at least twice as many slots, where a repeated key meets its first
+// occurrence: linear in L, where comparing every window with every later one made each attempt
+// on such a candidate take about a second, and sorting the keys cost L log L.
 bool HasRepeatedWindow(std::string_view s) {
   if (s.size() <= 4) return false;
   const std::size_t windows = s.size() - 4;  // starts 0..L-5
-  // Generated names are short: their keys stay on the stack; only a very long one allocates.
-  std::array<std::uint32_t, 64> small;
-  std::vector<std::uint32_t> large;
-  std::uint32_t* keys = small.data();
-  if (windows > small.size()) {
-    large.resize(windows);
-    keys = large.data();
-  }
-  for (std::size_t i = 0; i < windows; ++i) std::memcpy(&keys[i], s.data() + i, 4);
+  const auto key_at = [s](std::size_t i) {
+    std::uint32_t key;
+    std::memcpy(&key, s.data() + i, 4);
+    return key;
+  };
   // The few windows of a name of ordinary length are cheaper to compare pair by pair.
   if (windows <= kShortName) {
+    std::array<std::uint32_t, kShortName> keys;
+    for (std::size_t i = 0; i < windows; ++i) keys[i] = key_at(i);
     for (std::size_t i = 0; i < windows; ++i) {
       for (std::size_t j = i + 1; j < windows; ++j) {
         if (keys[i] == keys[j]) return true;
@@ -41,8 +40,28 @@ bool HasRepeatedWindow(std::string_view s) {
     }
     return false;
   }
-  std::sort(keys, keys + windows);
-  return std::adjacent_find(keys, keys + windows) != keys + windows;
+  // A slot holds 1 + the start of the window whose key it keeps, 0 when empty. Generated names
+  // are short: their table stays on the stack; only a very long one allocates.
+  int bits = 7;
+  while ((std::size_t{1} << bits) < 2 * windows) ++bits;
+  const std::size_t mask = (std::size_t{1} << bits) - 1;
+  std::array<std::uint32_t, 128> small{};
+  std::vector<std::uint32_t> large;
+  std::uint32_t* slots = small.data();
+  if (mask >= small.size()) {
+    large.assign(mask + 1, 0);
+    slots = large.data();
+  }
+  for (std::size_t i = 0; i < windows; ++i) {
+    const std::uint32_t key = key_at(i);
+    // Fibonacci hashing: the top bits of the key times 2^32 / phi.
+    std::size_t slot = static_cast<std::uint32_t>(key * 0x9E3779B9u) >> (32 - bits);
+    for (; slots[slot] != 0; slot = (slot + 1) & mask) {
+      if (key_at(slots[slot] - 1) == key) return true;
+    }
+    slots[slot] = static_cast<std::uint32_t>(i + 1);
+  }
+  return false;
 }
 
 // The first letter that recurs (two or more places on) closer than in any seed name.

@@ -1,5 +1,7 @@
 #include "io/file_bytes.h"
 
+#include "io/regular_file.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -34,8 +36,9 @@ FileBytes ReadDescriptorBytes(int fd, std::size_t max_bytes) {
 }
 
 int CheckAppendable(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-  if (fd < 0) return errno;
+  int error = 0;
+  const int fd = OpenRegularFile(path, O_WRONLY | O_CREAT | O_APPEND, 0644, &error);
+  if (fd < 0) return error;
   ::close(fd);
   return 0;
 }

@@ -26,7 +26,8 @@ FileBytes ReadDescriptorBytes(int fd,
                               std::size_t max_bytes = std::numeric_limits<std::size_t>::max());
 
 // Opens `path` for appending, creating it when missing and never shortening it, and closes it
-// again: whether a log can be written there. Returns 0, or the errno of the open.
+// again: whether a log can be written there. Returns 0, or the errno of the open, or
+// kNotRegularFile (regular_file.h) for anything but a regular file, which is never written.
 int CheckAppendable(const std::string& path);
 
 // Writes every byte of `bytes` at the file position of `fd`, retrying short writes and

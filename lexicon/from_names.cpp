@@ -75,6 +75,13 @@ const char* SkippedWhy(qorv::NameProblem problem) {
       return "a name holds no digits";
     case qorv::NameProblem::kEmpty:
       return "the name is empty";
+    case qorv::NameProblem::kCommentMark:
+      return "a name does not start as a comment does (\";\" or \"//\")";
+    case qorv::NameProblem::kTab:
+      return "a name holds no tabs";
+    case qorv::NameProblem::kTooLong:
+      return "longer than any seed name can be";
+    case qorv::NameProblem::kNotUtf8:
     case qorv::NameProblem::kNone:
     case qorv::NameProblem::kNoLetter:
       break;
@@ -124,22 +131,24 @@ Result<Lexicon> Lexicon::FromNames(const std::vector<std::string>& names,
     list_text += names[i].starts_with('#') ? std::string(" ") + names[i] : names[i];
     list_text += '\n';
   }
-  const qorv::WordList list = qorv::ReadWordList(list_text, *mapper, details.join_words);
+  qorv::WordListOptions reading;
+  reading.JoinWords = details.join_words;
+  const qorv::WordList list = qorv::ReadWordList(list_text, *mapper, reading);
   std::vector<std::string> kept_names;
-  for (const qorv::WordListName& name : list.Names) kept_names.push_back(name.Name);
+  for (const qorv::WordListEntry& name : list.Names) kept_names.push_back(name.Name);
   const qorv::FittedChapter fitted = qorv::FitChapter(*header, kept_names);
 
   std::vector<NameNote> notes;
   const auto index = [](int line) { return static_cast<std::size_t>(line - 1); };
-  for (const qorv::WordListName& name : list.Names) {
+  for (const qorv::WordListEntry& name : list.Names) {
     if (name.Reductions.empty() && !name.Joined) continue;
     notes.push_back({index(name.Line), NameNote::Kind::kRewritten,
                      "written as " + qorv::Cp1252ToUtf8(name.Name)});
   }
-  for (const qorv::SkippedWord& word : list.Skipped) {
+  for (const qorv::WordListEntry& word : list.Skipped) {
     notes.push_back({index(word.Line), NameNote::Kind::kSkipped, SkippedWhy(word.Problem)});
   }
-  for (const qorv::MergedWord& word : list.Merged) {
+  for (const qorv::WordListEntry& word : list.Merged) {
     notes.push_back({index(word.Line), NameNote::Kind::kMerged,
                      "the same name as name #" + std::to_string(word.FirstLine)});
   }
@@ -151,8 +160,9 @@ Result<Lexicon> Lexicon::FromNames(const std::vector<std::string>& names,
                    [](const NameNote& a, const NameNote& b) { return a.index < b.index; });
 
   if (fitted.Kept.empty()) return Error{"no name left to make a Chapter of"};
-  if (!fitted.Loaded) {
-    return Error{"the Chapter would not load (" + qorv::Cp1252ToUtf8(fitted.Message) + ")"};
+  if (!fitted.Load) {
+    return Error{"the Chapter would not load (" + qorv::Cp1252ToUtf8(fitted.Load.error().message) +
+                 ")"};
   }
   auto loaded = detail::LoadChapterBytes(fitted.Text);
   if (!loaded) return loaded.error();

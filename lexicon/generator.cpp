@@ -85,6 +85,10 @@ Result<Settings> SettingsFor(const LoadedChapter& loaded, const Options& options
   if (filters.min_length && filters.max_length && *filters.min_length > *filters.max_length) {
     return Error{"min_length is above max_length"};
   }
+  if (const std::vector<std::string> refusals = qorv::ContradictoryFilters(filters, initial);
+      !refusals.empty()) {
+    return Error{refusals.front()};
+  }
   // The first letter of starts_with is the initial letter the generator keeps to; a single
   // letter is nothing more.
   if (!filters.starts_with.empty()) {
@@ -97,9 +101,10 @@ Result<Settings> SettingsFor(const LoadedChapter& loaded, const Options& options
   }
 
   const qorv::TQorvChapter& chapter = loaded.Chapter;
-  if (std::string why = qorv::ImpossibleFilter(filters, initial, chapter, *loaded.Statistics);
-      !why.empty()) {
-    return Error{std::move(why)};
+  if (const std::vector<std::string> refusals =
+          qorv::ChapterRefusals(filters, initial, chapter, *loaded.Statistics);
+      !refusals.empty()) {
+    return Error{refusals.front()};
   }
   qorv::GenerationRequest& request = settings.Request;
   if (options.automatic) {
@@ -158,13 +163,22 @@ std::optional<std::string> Generator::Next() {
   // As `qorv generate` asks for each name it prints: the attempt limit counts across the names
   // the filters refuse.
   int calls_left = qorv::kMaxCallsPerName;
+  qorv::NameHistory& ring = state_->Generator.History();
   while (true) {
+    const int next = ring.NameHistoryNext;
+    const int count = ring.NameHistoryCount;
+    std::string overwritten = ring.Names[static_cast<std::size_t>(next)];
     int calls = 0;
     const std::optional<std::string> name = qorv::RetryUntilName(
         state_->Generator, state_->Request, [&calls](int made) { calls = made; }, calls_left);
     calls_left -= calls;
     if (!name) return std::nullopt;
     if (!state_->Filters->Refusal(*name)) return qorv::Cp1252ToUtf8(*name);
+    // A refused name leaves the recent names as they were, so that no name given out comes back
+    // within the next 100 given out.
+    ring.Names[static_cast<std::size_t>(next)] = std::move(overwritten);
+    ring.NameHistoryNext = next;
+    ring.NameHistoryCount = count;
     if (calls_left <= 0) return std::nullopt;
   }
 }

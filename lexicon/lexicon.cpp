@@ -36,8 +36,9 @@ Result<std::shared_ptr<LoadedChapter>> LoadChapterBytes(std::string_view bytes) 
   auto loaded = std::make_shared<LoadedChapter>();
   auto statistics = std::make_unique<qorv::ChapterStatistics>();
   LoadClient client(*statistics);
-  qorv::LoadChapterFromBytes(loaded->Chapter, bytes, qorv::EstimateNameCountInText(bytes), client);
-  if (!loaded->Chapter.Loaded) return Error{qorv::Cp1252ToUtf8(loaded->Chapter.Message)};
+  const Result<void> load = qorv::LoadChapterFromBytes(
+      loaded->Chapter, bytes, qorv::EstimateNameCountInText(bytes), client);
+  if (!load) return Error{qorv::Cp1252ToUtf8(load.error().message)};
   loaded->Statistics = std::move(statistics);
   return loaded;
 }

@@ -28,13 +28,18 @@ std::string FileNameInCp1252(std::string_view name) {
   return text;
 }
 
+// A hand-written title may be UTF-8; shown as Windows-1252 bytes it would be garbled.
+std::string TitleInCp1252(const std::string& title) {
+  return Utf8ToCp1252(title).value_or(title);
+}
+
 }  // namespace
 
 void LabelEqualTitles(std::vector<ChapterListEntry>& entries) {
   std::map<std::string, int> entries_by_title;
   for (const ChapterListEntry& entry : entries) ++entries_by_title[entry.Title];
   for (ChapterListEntry& entry : entries) {
-    entry.DisplayTitle = entry.Title;
+    entry.DisplayTitle = TitleInCp1252(entry.Title);
     if (entries_by_title[entry.Title] > 1) {
       entry.DisplayTitle += " (" + FileNameInCp1252(entry.FileName) + ")";
     }

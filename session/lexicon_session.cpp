@@ -9,6 +9,7 @@ LexiconSession::LexiconSession(Settings settings)
       statistics_(std::make_unique<ChapterStatistics>()),
       generator_(settings_.LogPath, settings_.SeedClock) {
   attempt_ = [this](const GenerationRequest& request) { return generator_.GenerateOnce(request); };
+  if (settings_.DeferLog) generator_.DeferLog();
 }
 
 std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterFile(const std::string& path,
@@ -31,7 +32,7 @@ void LexiconSession::SetChapter(std::unique_ptr<TQorvChapter> chapter) {
   generator_.StartChapter();
   history_count_ = 0;
   history_index_ = 0;
-  title_line_written_ = false;
+  store_run_.TitleLineWritten = false;
 }
 
 std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
@@ -39,6 +40,9 @@ std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
                                                     int max_calls) {
   request.Chapter = chapter_.get();
   request.Statistics = statistics_.get();
+  const NameHistory& ring = generator_.History();
+  before_name_ = {ring.NameHistoryNext, ring.NameHistoryCount, ring.Names[ring.NameHistoryNext],
+                  history_count_, history_index_};
   std::optional<std::string> name = RetryUntilName(attempt_, request, after_call, max_calls);
   if (!name) {
     generator_.EndRequest();
@@ -47,6 +51,15 @@ std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
   history_index_ = 0;
   if (history_count_ < NameHistory::kCapacity) ++history_count_;
   return name;
+}
+
+void LexiconSession::TakeBackName() {
+  NameHistory& ring = generator_.History();
+  ring.Names[before_name_.Next] = before_name_.Overwritten;
+  ring.NameHistoryNext = before_name_.Next;
+  ring.NameHistoryCount = before_name_.Count;
+  history_count_ = before_name_.ViewCount;
+  history_index_ = before_name_.ViewIndex;
 }
 
 void LexiconSession::ShowHistoryEntry(int n) {
@@ -60,14 +73,13 @@ void LexiconSession::ShowHistoryEntry(int n) {
 
 StoreFile LexiconSession::OpenStore() {
   StoreFile store(settings_.StoreDirectory, settings_.StoreStamp);
-  store.Open(title_line_written_);
-  store.WriteTitleLine(chapter_->Title, title_line_written_);
+  store.Open(chapter_->Title, store_run_);
   return store;
 }
 
-StoreResult LexiconSession::ClearStore() {
-  StoreResult failure = qorv::ClearStore(settings_.StoreDirectory);
-  if (!failure) title_line_written_ = false;
+StoreResult LexiconSession::ClearStore(bool* kept_foreign_file) {
+  StoreResult failure = qorv::ClearStore(settings_.StoreDirectory, kept_foreign_file);
+  if (!failure) store_run_.TitleLineWritten = false;
   return failure;
 }
 

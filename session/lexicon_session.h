@@ -33,7 +33,10 @@ class LexiconSession final : public ChapterClient {
   // Where the session writes and what it reads the time from.
   struct Settings {
     std::string LogPath = kLogFileName;  // empty: no generation log
-    std::string StoreDirectory = ".";    // holds "STORED.txt"
+    // The log is written once, at WriteLog or when the session goes, instead of at every attempt
+    // (NameGenerator::DeferLog); its bytes are the same.
+    bool DeferLog = false;
+    std::string StoreDirectory = ".";  // holds "STORED.txt"
     NameGenerator::Clock SeedClock = &NameGenerator::SystemClock;
     StoreClock StoreStamp = &LocalStoreDateTime;
   };
@@ -73,6 +76,11 @@ class LexiconSession final : public ChapterClient {
                                       const std::function<void(int)>& after_call = {},
                                       int max_calls = kMaxCallsPerName);
 
+  // Takes the name of the last NextName back out of the history ring and the history view, as
+  // if it had not been made: the ring then holds what it held before that call. `qorv generate`
+  // does so for a name its filters refuse, so that the ring's 100 names are the names printed.
+  void TakeBackName();
+
   // The history view: names produced since the Chapter loaded (up to the ring's 100), and which
   // one is shown, counted from the newest (0).
   int HistoryCount() const { return history_count_; }
@@ -84,15 +92,17 @@ class LexiconSession final : public ChapterClient {
 
   // The Store.
 
-  // "STORED.txt" opened for a store, with the dated title line (the Chapter's title) written when
-  // the current run has none yet. A Chapter must be loaded. When the file could not be opened or
-  // the line written, the store's Error() says why and nothing more is written.
+  // "STORED.txt" opened for a store of the current run, titled with the Chapter's title: its first
+  // name goes after a dated title line when the run has none yet (or another writer stored since
+  // its last name). A Chapter must be loaded; the store must not outlive the session. When the
+  // file could not be opened, the store's Error() says why and nothing is written.
   StoreFile OpenStore();
   // Keeps the Store in "STORED.bak" and writes the cleared-store marker; the next store starts
   // the file afresh. On a failure the Store and the current run stay as they were.
-  StoreResult ClearStore();
+  // `kept_foreign_file` as qorv::ClearStore gives it.
+  StoreResult ClearStore(bool* kept_foreign_file = nullptr);
   // The current run of names already has its title line in the Store.
-  bool TitleLineWritten() const { return title_line_written_; }
+  bool TitleLineWritten() const { return store_run_.TitleLineWritten; }
 
   // The loader's client.
   void ShowProgressGauge() override;
@@ -107,6 +117,8 @@ class LexiconSession final : public ChapterClient {
   // The generator's tally of attempts, and the state of its current request.
   const AttemptCounts& Counts() const { return generator_.Counts(); }
   const RequestState& Request() const { return generator_.State(); }
+  // A deferred log gets its bytes now.
+  void WriteLog() { generator_.WriteLog(); }
 
   // Test seams: the driver (one attempt) and the clock that stamps the Store's title lines.
   void SetAttempt(AttemptFunction attempt) { attempt_ = std::move(attempt); }
@@ -121,7 +133,16 @@ class LexiconSession final : public ChapterClient {
   LoadGauge* gauge_ = nullptr;
   int history_count_ = 0;
   int history_index_ = 0;
-  bool title_line_written_ = false;
+  // The ring's slot the last NextName could overwrite, and the counters before it, for
+  // TakeBackName.
+  struct HistoryBefore {
+    int Next = 0;
+    int Count = 0;
+    std::string Overwritten;
+    int ViewCount = 0;
+    int ViewIndex = 0;
+  } before_name_;
+  StoreRun store_run_;
 };
 
 }  // namespace qorv

@@ -1,16 +1,19 @@
 #include "store/store_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "io/file_bytes.h"
+#include "io/regular_file.h"
+#include "store/store_backup.h"
 
 namespace qorv {
 namespace {
@@ -18,12 +21,6 @@ namespace {
 constexpr std::array<const char*, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
-
-std::string PathIn(const std::string& directory, const char* file_name) {
-  std::string path = directory.empty() ? std::string(".") : directory;
-  if (path.back() != '/') path.push_back('/');
-  return path + file_name;
-}
 
 std::string TwoDigits(int value) {
   return {static_cast<char>('0' + value / 10 % 10), static_cast<char>('0' + value % 10)};
@@ -46,37 +43,91 @@ std::string ReadStart(int fd, std::size_t size, int& error) {
   return bytes;
 }
 
-// Copies the whole Store to "STORED.bak", replacing an older copy, and waits until the copy is
-// on disk, as the Store is overwritten right after.
-StoreResult CopyToBackup(int fd, const std::string& directory) {
-  const int backup = ::open(PathIn(directory, kStoreBackupFileName).c_str(),
-                            O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (backup < 0) return StoreError{kStoreBackupFileName, errno};
-  std::string buffer(64 * 1024, '\0');
-  off_t offset = 0;
-  StoreResult failure;
-  while (!failure) {
-    const ssize_t n = ::pread(fd, buffer.data(), buffer.size(), offset);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno != EINTR) failure = StoreError{kStoreFileName, errno};
-      continue;
+// Opens `path` with `flags`, creating it, only when it is a regular file or a link to one: a
+// device, a FIFO or a folder is refused without a byte written or read.
+int OpenStoreFile(const std::string& path, int flags, int& error) {
+  return OpenRegularFile(path, flags | O_CREAT, 0644, &error);
+}
+
+// The Store's exclusive lock, held for one write; flock(2) locks conflict between processes and
+// between the descriptors of one process alike. `fd` is watched, not owned: a store that fails
+// under the lock closes it (which drops the lock) and sets it to -1.
+class StoreLock {
+ public:
+  explicit StoreLock(const int& fd) : fd_(fd) {
+    while (::flock(fd_, LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      error_ = errno;
+      break;
     }
-    if (const int error =
-            WriteAll(backup, std::string_view(buffer.data(), static_cast<std::size_t>(n)))) {
-      failure = StoreError{kStoreBackupFileName, error};
-    }
-    offset += n;
   }
-  if (!failure && ::fsync(backup) != 0) failure = StoreError{kStoreBackupFileName, errno};
-  if (::close(backup) != 0 && !failure) failure = StoreError{kStoreBackupFileName, errno};
-  return failure;
+  ~StoreLock() {
+    if (error_ == 0 && fd_ >= 0) ::flock(fd_, LOCK_UN);
+  }
+  StoreLock(const StoreLock&) = delete;
+  StoreLock& operator=(const StoreLock&) = delete;
+  // 0, or the errno of the lock that could not be taken.
+  int Error() const { return error_; }
+
+ private:
+  const int& fd_;
+  int error_ = 0;
+};
+
+// Turns append mode on or off: the take-over writes over the start of the file.
+int SetAppend(int fd, bool on) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0) return errno;
+  return ::fcntl(fd, F_SETFL, on ? flags | O_APPEND : flags & ~O_APPEND) == 0 ? 0 : errno;
+}
+
+// Writes `bytes` over the start of the file (not in append mode), then cuts it to their length
+// when `cut` is set. If either fails, `old_start` and `old_size` are put back, so that the file
+// is its old self rather than a mix; the failure's errno is returned.
+int OverwriteStart(int fd, std::string_view bytes, bool cut, const std::string& old_start,
+                   off_t old_size) {
+  int error = ::lseek(fd, 0, SEEK_SET) < 0 ? errno : WriteAll(fd, bytes);
+  if (error == 0 && cut && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) error = errno;
+  if (error != 0) {
+    // Both go within the bytes the file had: they need no room on the disk.
+    if (::lseek(fd, 0, SEEK_SET) == 0) static_cast<void>(WriteAll(fd, old_start));
+    static_cast<void>(::ftruncate(fd, old_size) == 0);
+  }
+  return error;
+}
+
+// What a store or Clear Store finds at the start of the file.
+enum class StoreStart { kStore, kCleared, kEmpty, kForeign };
+
+StoreStart Classify(const std::string& start) {
+  if (start == kStoreHeader) return StoreStart::kStore;
+  if (start == kClearedStoreMarker) return StoreStart::kCleared;
+  return start.empty() ? StoreStart::kEmpty : StoreStart::kForeign;
+}
+
+// Clear Store under the lock: the backup, then the marker.
+StoreResult MarkCleared(int fd, const std::string& directory, bool* kept_foreign_file) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return StoreError{kStoreFileName, errno};
+  int read_error = 0;
+  const std::string start = ReadStart(fd, kClearedStoreMarker.size(), read_error);
+  if (read_error != 0) return StoreError{kStoreFileName, read_error};
+  const StoreStart found = Classify(start);
+  // A file that already begins with the marker keeps the backup of its first Clear Store.
+  if (found == StoreStart::kStore || found == StoreStart::kForeign) {
+    if (StoreResult backup = KeepBackup(fd, now.st_size, directory)) return backup;
+  }
+  if (kept_foreign_file != nullptr) *kept_foreign_file = found == StoreStart::kForeign;
+  if (const int error = OverwriteStart(fd, kClearedStoreMarker, false, start, now.st_size)) {
+    return StoreError{kStoreFileName, error};
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 std::string StoreError::Reason() const {
-  return std::strerror(Errno);
+  return FileErrorText(Errno);
 }
 
 std::string StoreError::Text() const {
@@ -98,6 +149,12 @@ std::string FormatStoreDateTime(const StoreDateTime& when) {
          std::to_string(when.Day) + ", " + std::to_string(when.Year) + " " + std::to_string(hour) +
          ":" + TwoDigits(when.Minute) + ":" + TwoDigits(when.Second) +
          (when.Hour < 12 ? " am" : " pm");
+}
+
+std::string StorePath(const std::string& directory, std::string_view file_name) {
+  std::string path = directory.empty() ? std::string(".") : directory;
+  if (path.back() != '/') path.push_back('/');
+  return path.append(file_name);
 }
 
 std::string StoreTitleLine(std::string_view title, const StoreDateTime& when) {
@@ -123,8 +180,11 @@ StoreFile::StoreFile(std::string directory, StoreClock clock)
 StoreFile::StoreFile(StoreFile&& other) noexcept
     : directory_(std::move(other.directory_)),
       clock_(std::move(other.clock_)),
+      title_(std::move(other.title_)),
+      run_(other.run_),
       fd_(other.fd_),
-      error_(std::move(other.error_)) {
+      error_(std::move(other.error_)),
+      kept_foreign_file_(other.kept_foreign_file_) {
   other.fd_ = -1;
 }
 
@@ -132,57 +192,82 @@ StoreFile::~StoreFile() {
   Close();
 }
 
-StoreResult StoreFile::Open(bool& title_line_written) {
+StoreResult StoreFile::Open(std::string_view title, StoreRun& run) {
   Close();
   error_.reset();
-  fd_ = ::open(PathIn(directory_, kStoreFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  kept_foreign_file_ = false;
+  title_ = std::string(title);
+  run_ = &run;
+  int error = 0;
+  fd_ = OpenStoreFile(StorePath(directory_, kStoreFileName), O_RDWR | O_APPEND, error);
   if (!IsOpen()) {
-    title_line_written = false;
-    Fail(kStoreFileName, errno);
+    run.TitleLineWritten = false;
+    Fail(kStoreFileName, error);
     return error_;
   }
-  int read_error = 0;
-  if (ReadStart(fd_, kStoreHeader.size(), read_error) == kStoreHeader) {
-    ::lseek(fd_, 0, SEEK_END);
-    return error_;
-  }
-  // A new, empty, cleared or foreign file: the run starts again.
-  title_line_written = false;
-  if (read_error != 0) {
-    Fail(kStoreFileName, read_error);
+  const StoreLock lock(fd_);
+  if (lock.Error() != 0) {
+    Fail(kStoreFileName, lock.Error());
   } else {
-    StartAfresh();
+    Ready();
   }
   return error_;
 }
 
-// Empties the file and writes the header, keeping a foreign file in "STORED.bak" first.
-// Returns false (with the failure recorded) when the file must stay as it is.
-bool StoreFile::StartAfresh() {
+// Under the lock: a file that no longer begins with the header (new, emptied, cleared or
+// foreign) starts afresh; one that another writer has grown or replaced since this run's last
+// write needs a fresh title line before the next name.
+bool StoreFile::Ready() {
+  struct stat now {};
+  if (::fstat(fd_, &now) != 0) return Fail(kStoreFileName, errno);
   int read_error = 0;
-  const std::string start = ReadStart(fd_, kClearedStoreMarker.size(), read_error);
+  const std::string start = ReadStart(fd_, kStoreHeader.size(), read_error);
   if (read_error != 0) return Fail(kStoreFileName, read_error);
-  const bool foreign = !start.empty() && start != kClearedStoreMarker;
-  if (foreign) {
-    if (const StoreResult backup = CopyToBackup(fd_, directory_)) {
+  if (Classify(start) != StoreStart::kStore) return StartAfresh(start, now.st_size);
+  const bool as_left = run_->Device == static_cast<unsigned long long>(now.st_dev) &&
+                       run_->Inode == static_cast<unsigned long long>(now.st_ino) &&
+                       run_->Size == static_cast<long long>(now.st_size);
+  if (!as_left) run_->TitleLineWritten = false;
+  return true;
+}
+
+// Empties the file and writes the header, keeping a foreign file as "STORED.bak" first.
+// Returns false (with the failure recorded) when the file must stay as it is.
+bool StoreFile::StartAfresh(const std::string& start, long long size) {
+  run_->TitleLineWritten = false;
+  if (Classify(start) == StoreStart::kForeign) {
+    if (const StoreResult backup = KeepBackup(fd_, static_cast<off_t>(size), directory_)) {
       return Fail(backup->FileName, backup->Errno);
     }
+    kept_foreign_file_ = true;
   }
-  if (::ftruncate(fd_, 0) != 0) return Fail(kStoreFileName, errno);
-  ::lseek(fd_, 0, SEEK_SET);
-  WriteAll(kStoreHeader);
-  return IsOpen();
-}
-
-StoreResult StoreFile::WriteTitleLine(std::string_view title, bool& title_line_written) {
-  if (title_line_written || !IsOpen()) return error_;
-  WriteAll(StoreTitleLine(title, clock_ ? clock_() : LocalStoreDateTime()));
-  if (IsOpen()) title_line_written = true;
-  return error_;
+  if (const int error = SetAppend(fd_, false)) return Fail(kStoreFileName, error);
+  const int error = OverwriteStart(fd_, kStoreHeader, true, start, static_cast<off_t>(size));
+  if (const int append_error = SetAppend(fd_, true); append_error != 0 && error == 0) {
+    return Fail(kStoreFileName, append_error);
+  }
+  if (error != 0) return Fail(kStoreFileName, error);
+  Remember();
+  return true;
 }
 
 StoreResult StoreFile::WriteName(std::string_view name, bool trailing_line) {
-  WriteAll(StoreNameLine(name, trailing_line));
+  if (!IsOpen()) return error_;
+  const StoreLock lock(fd_);
+  if (lock.Error() != 0) {
+    Fail(kStoreFileName, lock.Error());
+    return error_;
+  }
+  if (!Ready()) return error_;
+  std::string bytes;
+  if (!run_->TitleLineWritten) {
+    bytes = StoreTitleLine(title_, clock_ ? clock_() : LocalStoreDateTime());
+  }
+  bytes += StoreNameLine(name, trailing_line);
+  if (Append(bytes)) {
+    run_->TitleLineWritten = true;
+    Remember();
+  }
   return error_;
 }
 
@@ -205,37 +290,40 @@ bool StoreFile::Fail(const char* file_name, int error) {
   return false;
 }
 
-// A write that fails part way is cut off again: the file keeps only whole lines.
-void StoreFile::WriteAll(std::string_view bytes) {
-  if (!IsOpen()) return;
-  const off_t start = ::lseek(fd_, 0, SEEK_CUR);
+// One append under the lock; one that fails part way is cut off again, so that the file keeps
+// only whole lines.
+bool StoreFile::Append(const std::string& bytes) {
+  const off_t end = ::lseek(fd_, 0, SEEK_END);
   if (const int error = qorv::WriteAll(fd_, bytes)) {
     // Cutting back may fail as well; the failed write is the failure to report.
-    if (start >= 0) static_cast<void>(::ftruncate(fd_, start) == 0);
-    Fail(kStoreFileName, error);
+    if (end >= 0) static_cast<void>(::ftruncate(fd_, end) == 0);
+    return Fail(kStoreFileName, error);
   }
+  return true;
 }
 
-StoreResult ClearStore(const std::string& directory) {
-  const int fd =
-      ::open(PathIn(directory, kStoreFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return StoreError{kStoreFileName, errno};
-  // The marker overwrites the start of the file, and the next store empties it: what the file
-  // holds now is kept in "STORED.bak" first, or the file is left alone when it cannot be. A file
-  // that already begins with the marker keeps the backup of its first Clear Store.
-  int read_error = 0;
-  const std::string start = ReadStart(fd, kClearedStoreMarker.size(), read_error);
-  StoreResult failure;
-  if (read_error != 0) {
-    failure = StoreError{kStoreFileName, read_error};
-  } else if (!start.empty() && start != kClearedStoreMarker) {
-    failure = CopyToBackup(fd, directory);
+// Where this writer left the file, so that the next store sees whether another wrote since.
+void StoreFile::Remember() {
+  struct stat now {};
+  if (::fstat(fd_, &now) != 0) {
+    run_->Size = -1;
+    return;
   }
-  if (!failure) {
-    ::lseek(fd, 0, SEEK_SET);
-    if (const int error = WriteAll(fd, kClearedStoreMarker)) {
-      failure = StoreError{kStoreFileName, error};
-    }
+  run_->Device = static_cast<unsigned long long>(now.st_dev);
+  run_->Inode = static_cast<unsigned long long>(now.st_ino);
+  run_->Size = static_cast<long long>(now.st_size);
+}
+
+StoreResult ClearStore(const std::string& directory, bool* kept_foreign_file) {
+  if (kept_foreign_file != nullptr) *kept_foreign_file = false;
+  int error = 0;
+  const int fd = OpenStoreFile(StorePath(directory, kStoreFileName), O_RDWR, error);
+  if (fd < 0) return StoreError{kStoreFileName, error};
+  StoreResult failure;
+  {
+    const StoreLock lock(fd);
+    failure = lock.Error() != 0 ? StoreError{kStoreFileName, lock.Error()}
+                                : MarkCleared(fd, directory, kept_foreign_file);
   }
   if (::close(fd) != 0 && !failure) failure = StoreError{kStoreFileName, errno};
   return failure;

@@ -11,9 +11,21 @@
 // to: the next store empties it and starts again with the header. Clear Store writes the
 // cleared-store marker over the header, so that the next store empties the file.
 //
-// Nothing the user kept is lost without trace: before a store empties a non-empty file that
-// begins with neither the header nor the marker (a file of someone else's), and before Clear
-// Store marks a non-empty Store, the file is copied whole to "STORED.bak" beside it.
+// Several writers, one Store: any number of processes (and StoreFile objects within one) may
+// store into one directory at once. Every write (a name, or a title line with the name after
+// it) is one append to the file in append mode under an exclusive flock(2) lock on it; the
+// take-over of a file that is not a Store and Clear Store run under the same lock. A writer
+// remembers in its StoreRun where the file ended after its own last write: when it finds the
+// file grown (or replaced) since, another writer stored in between, and its next name starts a
+// fresh dated title line. So no name is lost or fused, the header is written once, and every
+// name stands under a title line of its own run. A run that stores no name writes no title line.
+//
+// Nothing the user kept is lost: before a store empties a non-empty file that begins with
+// neither the header nor the marker (a file of someone else's), and before Clear Store marks a
+// non-empty Store, the file (as long as it was when opened) is kept as "STORED.bak", older
+// backups under numbered names (store/store_backup.h). Only regular files are written: a
+// "STORED.txt" that is (or links to) a device, a FIFO or a folder is refused as "not a regular
+// file".
 //
 // Failures are values: every operation returns the StoreError of the file that could not be
 // written (or read), and writes nothing more once one has failed. Nothing here throws (apart
@@ -32,6 +44,8 @@ namespace qorv {
 
 inline constexpr const char* kStoreFileName = "STORED.txt";
 inline constexpr const char* kStoreBackupFileName = "STORED.bak";
+// What both programs tell the user when a store or Clear Store took over a foreign file.
+inline constexpr const char* kForeignFileKept = "STORED.txt was not a Store: kept as STORED.bak";
 
 // The header every Store begins with.
 inline constexpr std::string_view kStoreHeader =
@@ -54,9 +68,9 @@ inline constexpr std::size_t kTrailingLineLength = 70;
 // A file of the Store that could not be written or read, and why.
 struct StoreError {
   const char* FileName = kStoreFileName;  // kStoreFileName or kStoreBackupFileName
-  int Errno = 0;                          // of the call that failed
+  int Errno = 0;  // of the call that failed, or kNotRegularFile (io/regular_file.h)
 
-  // The system's reason, as std::strerror gives it.
+  // The system's reason, as std::strerror gives it; "not a regular file" for kNotRegularFile.
   std::string Reason() const;
   // "STORED.txt: Permission denied".
   std::string Text() const;
@@ -90,6 +104,9 @@ StoreDateTime LocalStoreDateTime();
 // midnight is "0:15:00 am", noon "12:00:00 pm"). The same in every locale.
 std::string FormatStoreDateTime(const StoreDateTime& when);
 
+// `file_name` in `directory` ("." when empty).
+std::string StorePath(const std::string& directory, std::string_view file_name);
+
 // CR LF "[" title " - " date-time "]" CR LF, the title cut to kStoreTitleMaxLength bytes.
 std::string StoreTitleLine(std::string_view title, const StoreDateTime& when);
 
@@ -97,18 +114,26 @@ std::string StoreTitleLine(std::string_view title, const StoreDateTime& when);
 // kTrailingLineLength characters (none for a name of 69 or more), then CR LF.
 std::string StoreNameLine(std::string_view name, bool trailing_line);
 
-// One store into the Store file of a directory: open, then the title line if the run needs
-// one, then the names one by one, then close (the destructor closes too).
+// What one writer keeps of its run of names from one store to the next.
+struct StoreRun {
+  // The current run of names already has its title line in the file. The owner clears it
+  // whenever a new run must begin (at start-up, after a Chapter load, after ClearStore); a store
+  // clears it when it had to start the file afresh or found that another writer stored since.
+  bool TitleLineWritten = false;
+  // The file and its size after this writer's last write; Size -1 before the first.
+  unsigned long long Device = 0;
+  unsigned long long Inode = 0;
+  long long Size = -1;
+};
+
+// One store into the Store file of a directory: open, then the names one by one, then close (the
+// destructor closes too). The first name of a run goes with the run's dated title line.
 //
-// `title_line_written` is the caller's flag that says the current run of names already has its
-// title line in the file. The caller clears it whenever a new run must begin (at start-up,
-// after a Chapter load, after ClearStore); Open clears it when it had to start the file
-// afresh; WriteTitleLine sets it once the line is in the file. Not thread-safe; one StoreFile
-// per store.
+// The StoreRun passed to Open must outlive the store. Not thread-safe; one StoreFile per store.
 //
 // Each operation returns the store's first failure so far. After a failure the file is closed
-// and nothing more is written; a name line that failed part way is cut off again, so that the
-// file ends with the last line written whole.
+// and nothing more is written; a write that failed part way is cut off again, so that the file
+// ends with the last line written whole.
 class StoreFile {
  public:
   // `directory` holds "STORED.txt" (and "STORED.bak"); `clock` stamps the title lines.
@@ -119,18 +144,16 @@ class StoreFile {
   // The open file and the failure go with the move.
   StoreFile(StoreFile&& other) noexcept;
 
-  // Opens "STORED.txt" for reading and writing, creating it, and readies it for names: a file
-  // that begins with the header is appended to; any other is emptied and given the header, and
-  // `title_line_written` is cleared. Before it empties a non-empty file that begins with
-  // neither the header nor the cleared-store marker, it copies the file to "STORED.bak"
-  // (replacing an older one); if that copy cannot be made, the file is left untouched and
-  // this store writes nothing (the failure names "STORED.bak").
-  StoreResult Open(bool& title_line_written);
+  // Opens "STORED.txt" in append mode, creating it, and readies it for names of the run `run`
+  // titled `title`: a file that begins with the header is left as it is; any other is emptied
+  // and given the header, and `run.TitleLineWritten` is cleared. Before it empties a non-empty
+  // file that begins with neither the header nor the cleared-store marker, it keeps the file as
+  // "STORED.bak" (KeptForeignFile() tells); if that backup cannot be made, the file is left
+  // untouched and this store writes nothing (the failure names "STORED.bak").
+  StoreResult Open(std::string_view title, StoreRun& run);
 
-  // When `title_line_written` is clear: writes the dated title line for `title` and sets it.
-  StoreResult WriteTitleLine(std::string_view title, bool& title_line_written);
-
-  // Appends one name line.
+  // Appends one name line, after the dated title line when the run needs one. The file is
+  // readied again first, as Open does, should another writer have cleared or replaced it.
   StoreResult WriteName(std::string_view name, bool trailing_line);
 
   // Closes the file (a failing close is a failure too).
@@ -140,23 +163,31 @@ class StoreFile {
   bool IsOpen() const { return fd_ >= 0; }
   // The first failure of this store, if any.
   const StoreResult& Error() const { return error_; }
+  // Whether this store kept a foreign "STORED.txt" as "STORED.bak" before starting it afresh.
+  bool KeptForeignFile() const { return kept_foreign_file_; }
 
  private:
-  bool StartAfresh();
+  bool Ready();
+  bool StartAfresh(const std::string& start, long long size);
+  bool Append(const std::string& bytes);
+  void Remember();
   bool Fail(const char* file_name, int error);
-  void WriteAll(std::string_view bytes);
 
   std::string directory_;
   StoreClock clock_;
+  std::string title_;
+  StoreRun* run_ = nullptr;
   int fd_ = -1;
   StoreResult error_;
+  bool kept_foreign_file_ = false;
 };
 
 // Writes the cleared-store marker over the start of "STORED.txt" in `directory` (creating the
-// file), without shortening it. A non-empty file that does not already begin with the marker is
-// first copied to "STORED.bak" (replacing an older copy), so that one Clear Store can be undone
-// by hand; when that copy cannot be made, the file is left untouched. The caller clears its
-// `title_line_written` flag when this succeeds.
-StoreResult ClearStore(const std::string& directory = ".");
+// file), without shortening it, under the Store's lock. A non-empty file that does not already
+// begin with the marker is first kept as "STORED.bak" (older backups under numbered names), so
+// that a Clear Store can be undone by hand; when that backup cannot be made, the file is left
+// untouched. `kept_foreign_file`, when given, tells whether the file kept was not a Store. The
+// caller clears its run's TitleLineWritten when this succeeds.
+StoreResult ClearStore(const std::string& directory = ".", bool* kept_foreign_file = nullptr);
 
 }  // namespace qorv

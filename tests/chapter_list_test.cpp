@@ -22,6 +22,12 @@ TEST(LabelEqualTitles, OnlyEqualTitlesGetTheirFileNames) {
        "d\xC5\xBA.qrv",
        2,
        {}},
+      // A hand-written UTF-8 title is shown in Windows-1252.
+      {"St\xC3\xA4"
+       "dte",
+       "utf8.qrv",
+       2,
+       {}},
   };
   LabelEqualTitles(entries);
   std::vector<std::string> labels;
@@ -30,7 +36,9 @@ TEST(LabelEqualTitles, OnlyEqualTitlesGetTheirFileNames) {
             (std::vector<std::string>{"Twins (twin_a.qrv)", "Coastal Villages",
                                       "Twins (my_twins.qrv)", "twins", "\xC9t\xE9 (\xE9t\xE9.qrv)",
                                       "\xC9t\xE9 (?\xF3"
-                                      "d?.qrv)"}));
+                                      "d?.qrv)",
+                                      "St\xE4"
+                                      "dte"}));
   // The titles themselves stay as read.
   EXPECT_EQ(entries[0].Title, "Twins");
 }

@@ -1,6 +1,7 @@
 // The Chapter list, loading on the background thread, and the generate command, in a temporary
 // current directory holding sample and broken Chapters.
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QScrollBar>
@@ -323,7 +324,9 @@ class ChapterLoadTest : public QObject {
     CurrentDirectory empty;
     const auto frame = NewMainWindow();
     QCOMPARE(qobject_cast<QComboBox*>(frame->Client()->Control(kIdChapterCombo))->count(), 0);
-    QCOMPARE(StatusText(*frame->Client()), QStringLiteral("No Chapter"));
+    QCOMPARE(StatusText(*frame->Client()),
+             QStringLiteral("No Chapter: Chapter files (*.qrv) belong in ") +
+                 QDir::toNativeSeparators(QDir::currentPath()));
     QVERIFY(!frame->Client()->Control(kIdGenerateNext)->isEnabled());
   }
 

@@ -81,12 +81,16 @@ TEST(ReadChapterTitleFileTest, ReadsTheFileOrListsNothing) {
   EXPECT_EQ(ReadChapterTitleFile(dir.path().string()).NameCount, 0);
 }
 
-TEST(ReadChapterTitleFileTest, LargeFileIsReadWhole) {
-  std::string text = "TITLE \"Big\";\r\nNAMES \"A\"";
-  text.append(70000, ' ');
-  text += ", \"B\";";
+// Only the first kChapterTitleReadBytes are read: commas beyond them are not counted, and a title
+// beyond them is not found.
+TEST(ReadChapterTitleFileTest, ReadsNoFurtherThanItsBound) {
+  std::string text = "TITLE \"Big\";\r\nNAMES \"A\", \"B\"";
+  text.resize(kChapterTitleReadBytes - 1, ' ');
+  text += ",,,, \"C\";";
   TempFile file(text);
-  EXPECT_EQ(ReadChapterTitleFile(file.path()).NameCount, 2);
+  EXPECT_EQ(ReadChapterTitleFile(file.path()).NameCount, 3);
+  TempFile late(std::string(kChapterTitleReadBytes, ' ') + "TITLE \"Late\"; NAMES \"A\";");
+  EXPECT_EQ(ReadChapterTitleFile(late.path()).NameCount, 0);
 }
 
 TEST(EstimateNameCountTest, CountOfAListedFileOrOne) {

@@ -1,5 +1,6 @@
 // `qorv chapter new` and `qorv chapter convert`, run in-process: what a word list becomes, the
 // limits, the values and inputs that are refused, and the conversion of every sample Chapter.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -289,6 +290,169 @@ TEST(ChapterNew, TitleComesFromTheFileNameAndTagNamesInItBreakNothing) {
             std::string::npos);
   EXPECT_EQ(InspectJson(tagged)["Title"], "Title, Names List");
   ExpectCleanChapter(tagged);
+}
+
+// Odd lines as people's lists have them: the encoding of each line, forced encodings, every skip
+// reason, the plain forms of the special consonants, and which 1000 of 1200 names are picked.
+TEST(ChapterNew, OddListsAreReadLineByLineWithTheRealCause) {
+  std::string names_1200;
+  for (int i = 0; i < 1200; ++i) names_1200 += SyllableName(i, 0) + "\n";
+  std::string digits_30;
+  for (int i = 0; i < 30; ++i) digits_30 += "Bo" + std::to_string(i) + "\n";
+  const std::string mixed = "Arnhelm\nCaf\xE9\nJos\xC3\xA9\n";
+  struct Case {
+    const char* label;
+    std::string list;
+    std::vector<std::string> args;
+    int exit_code;
+    std::vector<std::string> notes;  // each in stderr
+    std::vector<std::string> names;  // the first names written, or a tag and its value
+  };
+  const Case cases[] = {
+      {"per line",
+       mixed,
+       {},
+       0,
+       {"line 2: not UTF-8; read as Windows-1252\n"},
+       {"Arnhelm", "Café", "José"}},
+      {"forced utf-8",
+       mixed,
+       {"--input-encoding", "utf-8"},
+       0,
+       {"line 2: skipped: byte 4 (0xE9) is not UTF-8\n"},
+       {"Arnhelm", "José"}},
+      {"forced cp1252",
+       mixed,
+       {"--input-encoding", "cp1252"},
+       0,
+       {"line 3: \"JosÃ©\" skipped: \"©\" (U+00A9) is no letter a Chapter can hold\n"},
+       {"Arnhelm", "Café"}},
+      {"skip reasons",
+       "Smith & Sons\nPort\tRoyal\n; comment\n// note\nBo3 Bay\nPort Royal\n" +
+           std::string(5000, 'a') + "\nArnhelm\nBrisa\n",
+       {},
+       0,
+       {"line 1: \"Smith & Sons\" skipped: \"&\" (U+0026) is no letter a Chapter can hold\n",
+        "line 2: \"Port\tRoyal\" skipped: a name holds no tabs (one name a line, not columns)\n",
+        "line 3: \"; comment\" skipped: a comment line starts with \"#\"\n",
+        "line 4: \"// note\" skipped: a comment line starts with \"#\"\n",
+        "line 5: \"Bo3 Bay\" skipped: a name holds no digits\n",
+        "line 6: \"Port Royal\" skipped: a name holds no spaces (--join-words joins",
+        "line 7: \"" + std::string(80, 'a') +
+            "...\" skipped: a line of more than 4096 bytes is no name\n"},
+       {"Arnhelm", "Brisa"}},
+      {"notes of a kind",
+       digits_30 + "Arnhelm\nBrisa\n",
+       {},
+       0,
+       {"line 20: \"Bo19\" skipped", "10 more lines skipped (20 shown)\n"},
+       {"Arnhelm", "Brisa"}},
+      {"quiet", digits_30 + "Arnhelm\nBrisa\n", {"--quiet"}, 0, {}, {"Arnhelm", "Brisa"}},
+      {"plain specials",
+       "Thorn\nSchaal\n",
+       {"--special-consonants", "th,sch soft"},
+       0,
+       {},
+       {"SPCCON", "<TH> <SCH> SOFT"}},
+      {"spaced specials",
+       "Thorn\nSchaal\n",
+       {"--special-consonants", "TH SCH"},
+       0,
+       {},
+       {"SPCCON", "<TH> <SCH>"}},
+      {"vowel special",
+       "Thorn\n",
+       {"--special-consonants", "TH,AE"},
+       2,
+       {"qorv: --special-consonants: \"AE\" is no special consonant"},
+       {}},
+      {"mixed specials",
+       "Thorn\n",
+       {"--special-consonants", "<TH> NG"},
+       2,
+       {"qorv: --special-consonants: \"NG\" stands outside the angle brackets"},
+       {}},
+      {"digit special",
+       "Thorn\n",
+       {"--special-consonants", "<T3>"},
+       2,
+       {"\"T3\" is no special"},
+       {}},
+      {"unknown pick", "Thorn\n", {"--pick", "best"}, 2, {}, {}},
+      {"short list's options",
+       "Arnhelm\nBrisa\n",
+       {},
+       0,
+       {},
+       {"GENOPT", "STATGEN PREFIX SUFFIX FIT:2 VAL:1"}},
+      {"long list's options",
+       names_1200,
+       {"--y-semi", "--quiet"},
+       0,
+       {},
+       {"GENOPT", "STRUCTGEN STATGEN PREFIX SUFFIX FIT:1 VAL:1 Y:SEMI"}},
+      {"pick first",
+       names_1200,
+       {},
+       0,
+       {"200 names left out from line 1001"},
+       {SyllableName(0, 0), SyllableName(1, 0)}},
+      {"pick spread",
+       names_1200,
+       {"--pick", "spread"},
+       0,
+       {"200 names left out: --pick spread keeps 1000 spread across the list\n"},
+       {SyllableName(0, 0), SyllableName(1, 0), SyllableName(2, 0), SyllableName(3, 0),
+        SyllableName(4, 0), SyllableName(6, 0)}},
+      {"pick random",
+       names_1200,
+       {"--pick", "random", "--seed", "7"},
+       0,
+       {"200 names left out: --pick random keeps 1000 drawn at random\n"},
+       {}},
+  };
+  std::vector<std::string> random_names;
+  for (const Case& c : cases) {
+    TempFolder folder;
+    const std::string list = folder.Write("list.txt", c.list);
+    const std::string out = folder.Path("out.qrv");
+    std::vector<std::string> args = {"chapter", "new", list, "-o", out};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const testing::Run run = RunCommandLine(args);
+    ASSERT_EQ(run.exit_code, c.exit_code) << c.label << ": " << run.err;
+    for (const std::string& note : c.notes) {
+      EXPECT_NE(run.err.find(note), std::string::npos) << c.label << ": " << run.err;
+    }
+    if (c.exit_code != 0) continue;
+    if (c.notes.empty()) {
+      EXPECT_EQ(run.err.find(list), std::string::npos) << c.label << run.err;
+    }
+    if (!c.names.empty() && (c.names[0] == "SPCCON" || c.names[0] == "GENOPT")) {
+      EXPECT_NE(Slurp(out).find(c.names[0] + " \"" + c.names[1] + "\";"), std::string::npos)
+          << c.label;
+      continue;
+    }
+    const std::vector<std::string> written = WrittenNames(out);
+    ASSERT_GE(written.size(), c.names.size()) << c.label;
+    EXPECT_EQ(std::vector<std::string>(written.begin(), written.begin() + c.names.size()), c.names)
+        << c.label;
+    if (c.list != names_1200) continue;
+    ASSERT_EQ(written.size(), 1000u) << c.label;
+    // Spread and random reach into the last 200 lines, in input order.
+    const bool past_1000 =
+        std::find(written.begin(), written.end(), SyllableName(1199, 0)) != written.end() ||
+        std::find(written.begin(), written.end(), SyllableName(1150, 0)) != written.end();
+    EXPECT_EQ(past_1000, c.args.size() > 0) << c.label;
+    if (c.args.size() > 2) random_names = written;
+  }
+  // The same seed draws the same names again.
+  TempFolder folder;
+  const std::string out = folder.Path("again.qrv");
+  ASSERT_EQ(RunCommandLine({"chapter", "new", folder.Write("list.txt", names_1200), "-o", out,
+                            "--pick", "random", "--seed", "7"})
+                .exit_code,
+            0);
+  EXPECT_EQ(WrittenNames(out), random_names);
 }
 
 std::vector<std::filesystem::path> SampleChapters() {

@@ -12,9 +12,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "cli/chapter_input.h"
 #include "cli/generate_command.h"
 #include "cli_test_support.h"
 #include "generator/name_filters.h"
+#include "generator/possible_lengths.h"
+#include "session/lexicon_session.h"
 #include "text/encoding.h"
 
 namespace qorv {
@@ -114,21 +117,85 @@ TEST(QorvGenerateFilters, ImpossibleFiltersAreRefusedOrEndTheRun) {
     int exit_code;
     std::string message;
   };
+  const std::string towns = "qorv: " + Towns() + ": ";
   const Case cases[] = {
-      {{"--starts-with", "x"}, kExitUsage, "no name can begin with X; initial letters: ABCD"},
-      {{"--max-length", "1"}, kExitUsage, "no name has fewer than 2 letters"},
-      {{"--min-length", "900"}, kExitUsage, "no name has more than"},
-      {{"--min-length", "8", "--max-length", "7"}, kExitUsage, "is above --max-length"},
-      {{"--starts-with", "ab", "-i", "c"}, kExitUsage, "begins with another letter"},
+      {{"--starts-with", "x"},
+       kExitUsage,
+       towns + "no name can begin with X; initial letters: ABCDEFGHIJKLMNOPQRSTUVWYZ\n"},
+      // Every seed name has three elements or more, and no two of them finish as one letter.
+      {{"--max-length", "2"}, kExitUsage, towns + "no name has fewer than 3 letters\n"},
+      {{"--min-length", "38"}, kExitUsage, towns + "no name has more than 37 letters\n"},
+      {{"-i", "x", "--max-length", "0"},
+       kExitUsage,
+       towns + "no name can begin with X; initial letters: ABCDEFGHIJKLMNOPQRSTUVWYZ\n" + towns +
+           "no name has fewer than 3 letters\n"},
+      {{"--contains", "e", "--exclude", "E"},
+       kExitUsage,
+       "qorv: every name that holds --contains e holds --exclude E\n"},
+      {{"--starts-with", "Bra", "--exclude", "ra", "--ends-with", "by", "--exclude", "y"},
+       kExitUsage,
+       "qorv: every name that begins with --starts-with Bra holds --exclude ra\n"
+       "qorv: every name that ends with --ends-with by holds --exclude y\n"},
+      {{"-i", "k", "--exclude", "k"},
+       kExitUsage,
+       "qorv: every name that begins with --initial K holds --exclude k\n"},
       {{"--contains", "qqq"},
        kExitNoNewName,
-       "no new name found after 20000 attempts with --contains qqq"},
+       "qorv: no new name found after 20000 attempts with --contains qqq\n"},
+      // Sets that some name can pass still run.
+      {{"--max-length", "3", "-n", "1"}, kExitSuccess, ""},
+      {{"--min-length", "10", "-n", "1"}, kExitSuccess, ""},
+      {{"--contains", "a", "--exclude", "ab", "-n", "1"}, kExitSuccess, ""},
+      {{"--starts-with", "Ba", "--exclude", "ab", "--ends-with", "n", "--exclude", "en", "-n", "1"},
+       kExitSuccess,
+       ""},
   };
   for (const Case& c : cases) {
     const testing::Run run = Generate(c.args);
-    EXPECT_EQ(run.exit_code, c.exit_code) << c.args[0];
-    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(run.out, "") << c.args[0];
+    EXPECT_EQ(run.exit_code, c.exit_code) << c.args[0] << " " << c.args[1];
+    EXPECT_EQ(run.err, c.message);
+    EXPECT_EQ(run.out.empty(), c.exit_code != kExitSuccess) << c.args[0] << " " << c.args[1];
+  }
+  // The combinations the command line itself rules out.
+  EXPECT_EQ(Generate({"--min-length", "8", "--max-length", "7"}).err,
+            "qorv: --min-length: is above --max-length\n"
+            "Run 'qorv generate --help' for the options.\n");
+}
+
+// The bounds hold every name the samples give, so no length they can make is refused.
+TEST(QorvGenerateFilters, PossibleLengthsHoldEveryNameOfTheSamples) {
+  const auto bounds_of = [](const std::string& chapter) {
+    LexiconSession session;
+    const ChapterInput input = ReadChapterInput(chapter);
+    session.SetChapter(session.LoadChapterRead(input.File, input.ExpectedNameCount));
+    EXPECT_TRUE(session.HasLoadedChapter()) << chapter;
+    return PossibleLengths(*session.Chapter(), session.Statistics());
+  };
+  // Under Y:SEMI the consonant y and the vowel Y join to one accented Y.
+  TempFolder folder;
+  const std::string semi =
+      folder.Write("semi.qrv", MakeChapter("", "", "Y:SEMI PUNCT:1", "\"Yy\", \"Bodo\""));
+  EXPECT_EQ(bounds_of(semi).Shortest, 1u);
+  EXPECT_EQ(RunCommandLine({"generate", semi, "--max-length", "1", "-n", "1"}).out,
+            "\xC3\x9D\n");  // Ý
+
+  const std::filesystem::path samples = std::filesystem::path(Towns()).parent_path();
+  for (const auto& entry : std::filesystem::directory_iterator(samples)) {
+    if (entry.path().extension() != ".qrv") continue;
+    const std::string chapter = entry.path().string();
+    const LengthBounds bounds = bounds_of(chapter);
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{"--auto"}, {"-g", "0"}, {"--structural", "--suffixes"}}) {
+      std::vector<std::string> args{"generate", chapter, "-n",         "1000",
+                                    "--seed",   "7",     "--encoding", "cp1252"};
+      args.insert(args.end(), options.begin(), options.end());
+      const testing::Run run = RunCommandLine(args);
+      ASSERT_EQ(run.exit_code, 0) << chapter << run.err;
+      for (const std::string& name : Lines(run.out)) {
+        EXPECT_GE(CountedLetters(name), bounds.Shortest) << chapter << ": " << name;
+        EXPECT_LE(CountedLetters(name), bounds.Longest) << chapter << ": " << name;
+      }
+    }
   }
 }
 
@@ -210,7 +277,7 @@ TEST(QorvGenerateOutput, AnOutputFileThatCannotBeWrittenExitsWithFour) {
   TempFolder folder;
   const testing::Run run = Generate({"-o", folder.Path(""), "-n", "3"});
   EXPECT_EQ(run.exit_code, kExitOutputNotWritten);
-  EXPECT_NE(run.err.find(": Is a directory"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(": not a regular file"), std::string::npos) << run.err;
 }
 
 TEST(QorvGenerateOutput, VersionNamesTheProgram) {

@@ -264,7 +264,11 @@ TEST(InspectWarnings, BareLineFeedsWithACommentExplainTheFailure) {
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.out, "");
   const std::string prefix = "qorv: " + path + ": ";
-  EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), prefix + "Invalid or missing SPCCON tag\n");
+  // The load message, then the pointer to the conversion, then the warnings.
+  EXPECT_EQ(run.err.substr(0, run.err.find(prefix + "warning")),
+            prefix + "Invalid or missing SPCCON tag\nqorv: " + path +
+                " looks like UTF-8 text (or has LF line ends): `qorv chapter convert " + path +
+                " -o NEW.qrv` makes it a Chapter\n");
   EXPECT_NE(run.err.find(prefix + "warning: 9 lines end with a bare line feed (LF without CR), "
                                   "the first on line 1; Chapter lines end with CR LF.\n"),
             std::string::npos)
@@ -348,10 +352,8 @@ TEST(InspectExitCodes, UsageErrorsExitWithTwo) {
     EXPECT_EQ(run.exit_code, 2) << shown;
     EXPECT_EQ(run.out, "") << shown;
     EXPECT_EQ(run.err.rfind("qorv: ", 0), 0u) << shown;
-    EXPECT_NE(run.err.find("usage: qorv inspect CHAPTER [--json]\n"), std::string::npos) << shown;
+    EXPECT_NE(run.err.find(" --help' for the options.\n"), std::string::npos) << shown;
   }
-  EXPECT_EQ(RunCommandLine({"frobnicate"}).err.substr(0, 32), "qorv: unknown command: frobnicat");
-  EXPECT_EQ(RunCommandLine({"inspect"}).err.substr(0, 26), "qorv: CHAPTER is required\n");
 }
 
 TEST(InspectExitCodes, HelpGoesToStandardOutput) {

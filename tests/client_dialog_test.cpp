@@ -2,6 +2,7 @@
 // template, the option area, the keyboard, the Page Size field, hints and the name display.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -59,7 +60,9 @@ class ClientDialogTest : public QObject {
     QCOMPARE(qobject_cast<QLineEdit*>(dialog_->Control(kIdPageSize))->text(), QStringLiteral("50"));
     QCOMPARE(DisplayText(*dialog_), QStringLiteral("The Quorvane Lexicon v2.1"));
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), dialog_->Fonts().Message);
-    QCOMPARE(StatusText(*dialog_), QStringLiteral("No Chapter"));
+    // The folder holds no Chapter: the status line says where they belong.
+    QCOMPARE(StatusText(*dialog_), QStringLiteral("No Chapter: Chapter files (*.qrv) belong in ") +
+                                       QDir::toNativeSeparators(QDir::currentPath()));
     QVERIFY(dialog_->Control(kIdViewLog)->isHidden());
     QVERIFY(dialog_->Control(kIdProgressGauge)->isHidden());
     QVERIFY(!dialog_->OptionsShown());
@@ -149,10 +152,11 @@ class ClientDialogTest : public QObject {
     QCOMPARE(dialog_->Control(kIdInitialLetter)->font(), fonts.LetterList);
   }
 
+  // Narrow letters, so that both fit the display in their font (a wider name shrinks).
   void nameStyleTakesTheSmallerFontFrom19Characters() {
-    dialog_->ShowInDisplay(std::string(18, 'A'), TQorvDlgClient::DisplayStyle::kName);
+    dialog_->ShowInDisplay(std::string(18, 'l'), TQorvDlgClient::DisplayStyle::kName);
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), dialog_->Fonts().NameLarge);
-    dialog_->ShowInDisplay(std::string(19, 'A'), TQorvDlgClient::DisplayStyle::kName);
+    dialog_->ShowInDisplay(std::string(19, 'l'), TQorvDlgClient::DisplayStyle::kName);
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), dialog_->Fonts().NameMedium);
     dialog_->ShowInDisplay(std::string(19, 'A'), TQorvDlgClient::DisplayStyle::kMessage);
     QCOMPARE(dialog_->Control(kIdNameDisplay)->font(), dialog_->Fonts().Message);

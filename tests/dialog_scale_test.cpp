@@ -1,19 +1,28 @@
 // The dialog at the scale factor and font DPI of its process (CTest runs this program once per
 // QT_SCALE_FACTOR and once at QT_FONT_DPI 144): every control's text, and every radio button's
 // and check box's indicator, lies inside the control, headings and messages of any length shrink
-// to the name display; the glyphs and the window icon are drawn at the device pixel ratio.
+// to the name display, and so do names; long Chapter titles are elided in their box; the help
+// window fits the screen; the glyphs and the window icon are drawn at the device pixel ratio.
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "app/control_ids.h"
 #include "app/dialog_texts.h"
+#include "app/elided_controls.h"
 #include "app/glyph_button.h"
+#include "app/help_viewer.h"
 #include "app/resource_files.h"
 #include "app_test_support.h"
 
@@ -41,13 +50,19 @@ QString Overflow(QWidget* widget) {
                                      .arg(QLatin1String(what), Describe(need), Describe(room));
   };
   if (auto* label = qobject_cast<QLabel*>(widget)) {
-    const QRect room = label->contentsRect();
+    QRect room = label->contentsRect();
+    QString text = label->text();
+    // An eliding label paints its shortened text within its text width.
+    if (auto* elided = qobject_cast<TElidedLabel*>(label)) {
+      text = elided->ShownText();
+      room.setWidth(elided->TextWidth());
+    }
     QString problem;
-    for (const QString& line : label->text().split(QLatin1Char('\n'))) {
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
       problem +=
           outside("line", metrics.boundingRect(room, int(label->alignment()) | flags, line), room);
     }
-    const QRect all = metrics.boundingRect(room, int(label->alignment()) | flags, label->text());
+    const QRect all = metrics.boundingRect(room, int(label->alignment()) | flags, text);
     return problem + outside("text", all, room);
   }
   if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
@@ -147,6 +162,57 @@ class DialogScaleTest : public QObject {
       check(dialog_->Control(kIdNameDisplay), QStringLiteral("name display"));
     }
     if (!problems.isEmpty()) QFAIL(qPrintable(problems.join(QLatin1Char('\n'))));
+  }
+
+  // A name of any length is shown whole in a name font shrunk to the display, and Ctrl+C copies
+  // it whole.
+  void longNamesFitTheDisplayAndCopyWhole_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("18 letters") << QStringLiteral("Wendelmorwick Hale");
+    QTest::newRow("31 letters") << QStringLiteral("Wolverhampton-under-Whistlewood");
+    QTest::newRow("45 letters") << QStringLiteral("Mawgwynnmerewood Wimmerswold-by-the-Wandering");
+    QTest::newRow("36 wide letters") << QString(36, QLatin1Char('W'));
+  }
+  void longNamesFitTheDisplayAndCopyWhole() {
+    QFETCH(QString, name);
+    dialog_->ShowInDisplay(name.toStdString(), TQorvDlgClient::DisplayStyle::kName);
+    auto* display = qobject_cast<QLabel*>(dialog_->Control(kIdNameDisplay));
+    QCOMPARE(display->text(), name);
+    QVERIFY(display->fontMetrics().horizontalAdvance(name) <= display->contentsRect().width());
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(dialog_, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), name);
+  }
+
+  // A title wider than the Chapter box is elided there, whole in the tooltip and the open list.
+  void longTitlesAreElidedInTheChapterBox() {
+    const QString title = QStringLiteral("Oases of the Burning Sands of the Southern Reaches");
+    directory_->Write("oases.qrv",
+                      ChapterBytes(title.toStdString(), "", "\"Arnhelm\", \"Brisa\", \"Corwen\""));
+    auto* combo = qobject_cast<TElidedComboBox*>(dialog_->Control(kIdChapterCombo));
+    QTRY_COMPARE(combo->count(), 1);
+    combo->setCurrentIndex(0);
+    const QString shown = combo->ShownText();
+    QVERIFY2(shown.endsWith(QChar(0x2026)) && shown.size() < title.size(), qPrintable(shown));
+    QVERIFY(title.startsWith(shown.chopped(1)));
+    QCOMPARE(combo->toolTip(), title);
+    combo->showPopup();
+    QVERIFY(combo->view()->width() > combo->view()->fontMetrics().horizontalAdvance(title));
+    combo->hidePopup();
+  }
+
+  // The help window fits the screen and wraps its examples instead of scrolling sideways.
+  void theHelpWindowFitsTheScreen() {
+    OpenHelpTopics(dialog_, QString::fromLatin1(kHelpFileName));
+    auto* viewer = frame_->findChild<HelpViewer*>();
+    QVERIFY(viewer != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(viewer));
+    const QRect screen = viewer->screen()->availableGeometry();
+    QVERIFY2(screen.contains(viewer->frameGeometry()),
+             qPrintable(Describe(viewer->frameGeometry()) + " on " + Describe(screen)));
+    QTRY_VERIFY(!viewer->Browser()->horizontalScrollBar()->isVisible());
+    QCOMPARE(viewer->Browser()->horizontalScrollBar()->maximum(), 0);
+    viewer->close();
   }
 
   // Each glyph has one device pixel per device pixel: its bitmap at ratio 1, a drawing rendered at

@@ -161,9 +161,12 @@ TEST(LoaderTest, EveryFailureHasItsMessageAndStopsTheGaugeWhereItFails) {
   for (const Breakage& breakage : Breakages()) {
     SCOPED_TRACE(breakage.message);
     PlainChapterClient client;
-    const TQorvChapter chapter = Load(TextOf({&breakage}), client);
+    TQorvChapter chapter;
+    const Result<void> loaded = LoadChapterFromBytes(chapter, TextOf({&breakage}), 1000, client);
     EXPECT_EQ(chapter.Loaded, 0);
     EXPECT_EQ(chapter.Message, breakage.message);
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.error().message, breakage.message);
     EXPECT_TRUE(client.GaugeShown());
     EXPECT_EQ(client.ProgressTrail(), TrailTo(breakage.gauge_stop));
   }

@@ -2,17 +2,26 @@
 // backup, the backup of a foreign file, and the failures reported when a file cannot be written.
 #include "store/store_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "io/regular_file.h"
+#include "store/store_backup.h"
 #include "tests/file_size_limit.h"
 
 namespace qorv {
@@ -54,6 +63,13 @@ class StoreFileTest : public ::testing::Test {
   fs::path StorePath() const { return dir_ / kStoreFileName; }
   fs::path BackupPath() const { return dir_ / kStoreBackupFileName; }
 
+  // The names in the directory, to see that nothing was added, removed or left behind.
+  std::set<std::string> Listing() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) names.insert(entry.path().filename());
+    return names;
+  }
+
   static std::string Read(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
@@ -68,15 +84,12 @@ class StoreFileTest : public ::testing::Test {
   void Store(const std::vector<std::string>& names, bool trailing_line = false,
              const std::string& title = "Coastal Villages", StoreDateTime when = kMarch7) {
     StoreFile store(Dir(), [when] { return when; });
-    store.Open(title_line_written_);
-    store.WriteTitleLine(title, title_line_written_);
+    store.Open(title, run_);
     for (const std::string& name : names) store.WriteName(name, trailing_line);
     store.Close();
   }
 
-  bool title_line_written_ = false;
-
- private:
+  StoreRun run_;
   fs::path dir_;
 };
 
@@ -130,7 +143,7 @@ TEST(StoreLinesTest, TrailingLineFillsTheLineTo70Characters) {
 TEST_F(StoreFileTest, FirstStoreIntoAMissingFileWritesHeaderTitleLineAndName) {
   Store({"Brisa"});
   EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
-  EXPECT_TRUE(title_line_written_);
+  EXPECT_TRUE(run_.TitleLineWritten);
   EXPECT_FALSE(fs::exists(BackupPath()));
 }
 
@@ -143,7 +156,7 @@ TEST_F(StoreFileTest, SecondStoreOfTheRunAddsOnlyTheNameLine) {
 
 TEST_F(StoreFileTest, AStoreAfterTheFlagIsClearedStartsANewRunWithATitleLine) {
   Store({"Brisa", "Corwen"});
-  title_line_written_ = false;  // as a Chapter load does
+  run_.TitleLineWritten = false;  // as a Chapter load does
   Store({"Keno"}, false, "Norse Steadings", {2026, 12, 31, 0, 15, 0});
   EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\nCorwen\r\n" +
                                    "\r\n[Norse Steadings - December 31, 2026 0:15:00 am]\r\n" +
@@ -165,7 +178,7 @@ TEST_F(StoreFileTest, ClearStoreMarksTheFileAndTheNextStoreEmptiesIt) {
   EXPECT_EQ(ClearStore(Dir()), std::nullopt);
   EXPECT_EQ(Read(BackupPath()), old);
 
-  title_line_written_ = false;  // as the dialog does on Clear Store
+  run_.TitleLineWritten = false;  // as the dialog does on Clear Store
   Store({"Brisa"});
   EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
   EXPECT_EQ(Read(BackupPath()), old);  // the store empties the cleared file without a copy
@@ -189,7 +202,7 @@ TEST_F(StoreFileTest, ClearStoreCreatesAMissingFile) {
 
 TEST_F(StoreFileTest, AHeaderMismatchClearsTheFlagAndRestartsTheFile) {
   Write(StorePath(), "");
-  title_line_written_ = true;  // the run had its title line, but the file was emptied since
+  run_.TitleLineWritten = true;  // the run had its title line, but the file was emptied since
   Store({"Brisa"});
   EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
   EXPECT_FALSE(fs::exists(BackupPath()));  // an empty file holds nothing to keep
@@ -207,7 +220,7 @@ TEST_F(StoreFileTest, AForeignFileIsCopiedToTheBackupBeforeItIsReplaced) {
   for (const std::string& content : foreign) {
     Write(StorePath(), content);
     Write(BackupPath(), "an older backup");
-    title_line_written_ = true;
+    run_.TitleLineWritten = true;
     Store({"Brisa"});
     EXPECT_EQ(Read(BackupPath()), content);
     EXPECT_EQ(Read(StorePath()), kH1 + kMarch7Line + "Brisa\r\n");
@@ -221,9 +234,8 @@ TEST_F(StoreFileTest, WhenTheBackupCannotBeWrittenTheFileIsLeftAloneAndTheBackup
   const std::string notes = "My own notes\r\n";
   Write(StorePath(), notes);
   StoreFile store(Dir(), [] { return kMarch7; });
-  EXPECT_EQ(store.Open(title_line_written_), backup_failed);
+  EXPECT_EQ(store.Open("Coastal Villages", run_), backup_failed);
   EXPECT_FALSE(store.IsOpen());
-  EXPECT_EQ(store.WriteTitleLine("Coastal Villages", title_line_written_), backup_failed);
   EXPECT_EQ(store.WriteName("Brisa", false), backup_failed);
   EXPECT_EQ(store.Close(), backup_failed);
   EXPECT_EQ(Read(StorePath()), notes);
@@ -247,13 +259,12 @@ TEST_F(StoreFileTest, AStoreThatCannotBeOpenedReportsTheFileAndTheReason) {
   };
   for (const auto& c : cases) {
     StoreFile store(c.dir.string(), [] { return kMarch7; });
-    title_line_written_ = true;
-    EXPECT_EQ(store.Open(title_line_written_), (StoreError{kStoreFileName, c.error}));
+    run_.TitleLineWritten = true;
+    EXPECT_EQ(store.Open("Coastal Villages", run_), (StoreError{kStoreFileName, c.error}));
     EXPECT_FALSE(store.IsOpen());
-    EXPECT_FALSE(title_line_written_);
-    store.WriteTitleLine("Coastal Villages", title_line_written_);
-    EXPECT_FALSE(title_line_written_);
+    EXPECT_FALSE(run_.TitleLineWritten);
     EXPECT_EQ(store.WriteName("Brisa", true), (StoreError{kStoreFileName, c.error}));
+    EXPECT_FALSE(run_.TitleLineWritten);
     EXPECT_EQ(ClearStore(c.dir.string()), (StoreError{kStoreFileName, c.error}));
     EXPECT_FALSE(fs::exists(c.dir / kStoreFileName));
   }
@@ -262,8 +273,8 @@ TEST_F(StoreFileTest, AStoreThatCannotBeOpenedReportsTheFileAndTheReason) {
   fs::remove(StorePath());
   fs::create_directory(StorePath());
   StoreFile store(Dir());
-  EXPECT_EQ(store.Open(title_line_written_)->Text(), "STORED.txt: Is a directory");
-  EXPECT_EQ(ClearStore(Dir())->Text(), "STORED.txt: Is a directory");
+  EXPECT_EQ(store.Open("Coastal Villages", run_)->Text(), "STORED.txt: not a regular file");
+  EXPECT_EQ(ClearStore(Dir())->Text(), "STORED.txt: not a regular file");
 }
 
 TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
@@ -273,8 +284,7 @@ TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
   {
     // Room for the two names and half the third.
     const FileSizeLimit limit(two_names.size() + 4);
-    EXPECT_EQ(store.Open(title_line_written_), std::nullopt);
-    EXPECT_EQ(store.WriteTitleLine("Coastal Villages", title_line_written_), std::nullopt);
+    EXPECT_EQ(store.Open("Coastal Villages", run_), std::nullopt);
     EXPECT_EQ(store.WriteName("Brisa", false), std::nullopt);
     EXPECT_EQ(store.WriteName("Corwen", false), std::nullopt);
     EXPECT_EQ(store.WriteName("Dunmarra", false), too_large);
@@ -285,15 +295,114 @@ TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
   EXPECT_EQ(store.Close(), too_large);
   EXPECT_EQ(Read(StorePath()), two_names);
 
-  // A title line that does not fit leaves the run without one.
+  // A title line that does not fit leaves the run without one, and without its name.
   fs::remove(StorePath());
-  title_line_written_ = false;
+  run_.TitleLineWritten = false;
   const FileSizeLimit limit(kH1.size() + 10);
   StoreFile next(Dir(), [] { return kMarch7; });
-  EXPECT_EQ(next.Open(title_line_written_), std::nullopt);
-  EXPECT_EQ(next.WriteTitleLine("Coastal Villages", title_line_written_), too_large);
-  EXPECT_FALSE(title_line_written_);
+  EXPECT_EQ(next.Open("Coastal Villages", run_), std::nullopt);
+  EXPECT_EQ(next.WriteName("Brisa", false), too_large);
+  EXPECT_FALSE(run_.TitleLineWritten);
   EXPECT_EQ(Read(StorePath()), kH1);
+}
+
+// A store waits while another writer holds the Store's lock, and when that writer has appended
+// meanwhile, its name starts a fresh title line of its run rather than joining the other's block.
+TEST_F(StoreFileTest, AStoreWaitsForAnotherWritersLockAndThenStartsAFreshTitleLine) {
+  Store({"Brisa"});
+  const int other = ::open(StorePath().c_str(), O_WRONLY | O_APPEND);
+  ASSERT_EQ(::flock(other, LOCK_EX), 0);
+  std::atomic<bool> stored = false;
+  std::thread writer([this, &stored] {
+    Store({"Corwen"});
+    stored = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_FALSE(stored);
+  const std::string block = "\r\n[Norse Steadings - March 7, 1998 3:05:10 pm]\r\nKeno\r\n";
+  EXPECT_EQ(::write(other, block.data(), block.size()), static_cast<ssize_t>(block.size()));
+  ::flock(other, LOCK_UN);
+  writer.join();
+  ::close(other);
+  EXPECT_EQ(Read(StorePath()),
+            kH1 + kMarch7Line + "Brisa\r\n" + block + kMarch7Line + "Corwen\r\n");
+}
+
+// Only regular files are written: links to anything else are refused, whatever is in the way of
+// a backup is kept under a numbered name, and a backup that cannot be finished changes nothing.
+TEST_F(StoreFileTest, HostilePathsLoseNoFileAndWriteOnlyRegularFiles) {
+  const StoreError not_regular{kStoreFileName, kNotRegularFile};
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
+  fs::create_directory(dir_ / "folder");
+  for (const fs::path& target : {fs::path("/dev/zero"), dir_ / "fifo", dir_ / "folder"}) {
+    fs::create_symlink(target, StorePath());
+    const std::set<std::string> before = Listing();
+    StoreFile store(Dir(), [] { return kMarch7; });
+    EXPECT_EQ(store.Open("Coastal Villages", run_), not_regular) << target;
+    EXPECT_EQ(store.WriteName("Brisa", false), not_regular) << target;
+    EXPECT_EQ(ClearStore(Dir()), not_regular) << target;
+    EXPECT_EQ(Listing(), before) << target;
+    fs::remove(StorePath());
+  }
+  EXPECT_EQ(not_regular.Text(), "STORED.txt: not a regular file");
+  EXPECT_TRUE(fs::is_empty(dir_ / "folder"));
+
+  // A link to a regular file the user made is followed.
+  Write(dir_ / "mine.txt", "");
+  fs::create_symlink(dir_ / "mine.txt", StorePath());
+  Store({"Brisa"});
+  EXPECT_EQ(Read(dir_ / "mine.txt"), kH1 + kMarch7Line + "Brisa\r\n");
+  EXPECT_TRUE(fs::is_symlink(StorePath()));
+  fs::remove(StorePath());
+  fs::remove(dir_ / "mine.txt");
+
+  // A planted STORED.bak link: its target stays as it is, the link is kept as STORED.1.bak.
+  Write(dir_ / "precious.txt", "precious");
+  fs::create_symlink(dir_ / "precious.txt", BackupPath());
+  const std::vector<std::string> foreign = {"notes A\r\n", "notes B\r\n", "notes C\r\n"};
+  Write(StorePath(), foreign[0]);
+  StoreFile store(Dir(), [] { return kMarch7; });
+  EXPECT_EQ(store.Open("Coastal Villages", run_), std::nullopt);
+  EXPECT_TRUE(store.KeptForeignFile());
+  store.Close();
+  EXPECT_EQ(Read(dir_ / "precious.txt"), "precious");
+  EXPECT_EQ(fs::read_symlink(dir_ / NumberedBackupName(1)), dir_ / "precious.txt");
+  EXPECT_EQ(Read(BackupPath()), foreign[0]);
+  EXPECT_FALSE(fs::is_symlink(BackupPath()));
+  fs::remove(dir_ / NumberedBackupName(1));
+
+  // Each take-over keeps the backup before it under the next number; one equal to the new
+  // backup is not kept twice.
+  for (const std::string& notes : {foreign[1], foreign[2], foreign[2]}) {
+    Write(StorePath(), notes);
+    Store({"Brisa"});
+  }
+  EXPECT_EQ(Read(BackupPath()), foreign[2]);
+  EXPECT_EQ(Read(dir_ / NumberedBackupName(1)), foreign[0]);
+  EXPECT_EQ(Read(dir_ / NumberedBackupName(2)), foreign[1]);
+  EXPECT_FALSE(fs::exists(dir_ / NumberedBackupName(3)));
+
+  // A full disk during the backup, of a store and of Clear Store: every file stays as it was,
+  // no temporary file is left, and the backup is named as what could not be written.
+  const std::string large(100000, 'x');
+  for (const std::string& content : {large, kH1 + large}) {
+    Write(StorePath(), content);
+    const std::set<std::string> before = Listing();
+    const std::string backup = Read(BackupPath());
+    const StoreError too_large{kStoreBackupFileName, EFBIG};
+    {
+      const FileSizeLimit limit(large.size() / 2);
+      StoreFile full(Dir(), [] { return kMarch7; });
+      if (content == large) {
+        EXPECT_EQ(full.Open("Coastal Villages", run_), too_large);
+      }
+      EXPECT_EQ(ClearStore(Dir()), too_large);
+    }
+    EXPECT_EQ(Listing(), before);
+    EXPECT_EQ(Read(StorePath()), content);
+    EXPECT_EQ(Read(BackupPath()), backup);
+  }
+  EXPECT_EQ(Read(dir_ / NumberedBackupName(1)), foreign[0]);
 }
 
 }  // namespace

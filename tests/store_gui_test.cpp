@@ -172,6 +172,28 @@ class StoreTest : public QObject {
     QCOMPARE(lines[2], FromCp1252(dialog_->Session().History().Newest(0)));
   }
 
+  // A foreign STORED.txt taken over by a store or by Clear Store is said so on the status line;
+  // the backup it leaves behind moves to a numbered name, never overwritten.
+  void takingOverAForeignFileIsShownOnTheStatusLine() {
+    const QString kept = QStringLiteral("STORED.txt was not a Store: kept as STORED.bak");
+    directory_->Write("STORED.txt", "My own notes\r\n");
+    Generate(1);
+    QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), kept);
+    QCOMPARE(directory_->Read("STORED.bak"), std::string("My own notes\r\n"));
+    QCOMPARE(LinesAfterHeader(directory_->Read("STORED.txt")).size(), 3);
+    directory_->Write("STORED.txt", "Other notes\r\n");
+    QTest::mouseClick(dialog_->Button(kIdClearStore), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), kept);
+    QCOMPARE(directory_->Read("STORED.bak"), std::string("Other notes\r\n"));
+    QCOMPARE(directory_->Read("STORED.1.bak"), std::string("My own notes\r\n"));
+    // A Store of ours is cleared as before.
+    QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), QStringLiteral("Pos: 1/1 Stored"));
+    QTest::mouseClick(dialog_->Button(kIdClearStore), Qt::LeftButton);
+    QCOMPARE(StatusText(*dialog_), QStringLiteral("Store cleared"));
+  }
+
   void viewButtonsOpenTheirFiles() {
     std::vector<std::string> opened;
     dialog_->SetFileViewer([&opened](const std::string& file) { opened.push_back(file); });
@@ -237,7 +259,7 @@ class StoreTest : public QObject {
 
     QFile::remove(directory_->Path() + "/STORED.txt");
     QDir(directory_->Path()).mkdir("STORED.txt");
-    const QString not_written = QStringLiteral("Store not written: STORED.txt: Is a directory");
+    const QString not_written = QStringLiteral("Store not written: STORED.txt: not a regular file");
     QTest::mouseClick(dialog_->Button(kIdStoreName), Qt::LeftButton);
     QCOMPARE(StatusText(*dialog_), not_written);
     // A page makes no names for a Store that cannot be opened.
@@ -247,7 +269,8 @@ class StoreTest : public QObject {
     QVERIFY(dialog_->Control(kIdProgressGauge)->isHidden());
     QVERIFY(!dialog_->Control(kIdStatusLine)->isHidden());
     QTest::mouseClick(dialog_->Button(kIdClearStore), Qt::LeftButton);
-    QCOMPARE(StatusText(*dialog_), QStringLiteral("Store not cleared: STORED.txt: Is a directory"));
+    QCOMPARE(StatusText(*dialog_),
+             QStringLiteral("Store not cleared: STORED.txt: not a regular file"));
   }
 
   void aPageThatFailsHalfWaySaysHowManyNamesReachedTheFile() {

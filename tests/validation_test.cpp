@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -99,6 +100,49 @@ TEST_F(ValidateNameTest, LongCandidatesAreJudgedByTheSameWindows) {
   EXPECT_EQ(Validate(text, 1), "");
   EXPECT_EQ(Validate(first_window_again, 1), "!REP");
   EXPECT_EQ(Validate(middle_window_again, 1), "!REP");
+}
+
+// The repetition rule against its plain reading (every window starting at 0..L-5 compared with
+// every later one), on random texts of every length up to 300 over alphabets small enough to
+// repeat and large enough not to, and on never-recurring texts with one window copied over
+// another: names of ordinary length are compared pair by pair, longer ones through a table.
+TEST_F(ValidateNameTest, RepetitionIsFoundJustWhereSomeWindowRecurs) {
+  const auto recurs = [](const std::string& s) {
+    for (std::size_t i = 0; i + 5 <= s.size(); ++i) {
+      for (std::size_t j = i + 1; j + 5 <= s.size(); ++j) {
+        if (s.compare(i, 4, s, j, 4) == 0) return true;
+      }
+    }
+    return false;
+  };
+  std::vector<std::string> texts;
+  std::mt19937 random(20);
+  for (std::string_view letters : {"AB", "ABC", "\xC1\xC9Y", "BCDFGHJKLMNPQRSTVWXZ"}) {
+    for (std::size_t length = 0; length <= 300; ++length) {
+      std::string text;
+      for (std::size_t k = 0; k < length; ++k) text += letters[random() % letters.size()];
+      texts.push_back(text);
+    }
+  }
+  for (std::size_t length : {28, 29, 68, 69, 70, 500, 1500}) {
+    const std::string text = WindowsNeverRecurring(length);
+    texts.push_back(text);
+    for (std::size_t from : {std::size_t{0}, length / 3, length - 6}) {
+      for (std::size_t to : {from + 1, length / 2, length - 5, length - 4}) {
+        std::string copied = text;
+        copied.replace(to, 4, text.substr(from, 4));
+        texts.push_back(copied);
+      }
+    }
+  }
+  int repeating = 0;
+  for (const std::string& text : texts) {
+    const bool expected = recurs(text);
+    repeating += expected;
+    EXPECT_EQ(Validate(text, 1) == "!REP", expected) << text;
+  }
+  EXPECT_GT(repeating, 500);
+  EXPECT_GT(static_cast<int>(texts.size()) - repeating, 300);
 }
 
 TEST_F(ValidateNameTest, ALetterRecurringCloserThanInAnySeedNameFails) {

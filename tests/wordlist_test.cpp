@@ -135,9 +135,9 @@ TEST(TextInput, EncodingIsDetectedAndBinaryRefused) {
 
 TEST(WordList, SkipsCommentsAndMergesRepeatsOnceUpperCased) {
   const WordList list = ReadWordList(
-      "# a comment\n\nArnhelm\n  brisa \nARNHELM\nŁodz\nLodz\n#Hidden\nBo3\n", Mapper(), false);
+      "# a comment\n\nArnhelm\n  brisa \nARNHELM\nŁodz\nLodz\n#Hidden\nBo3\n", Mapper(), {});
   std::vector<std::string> names;
-  for (const WordListName& name : list.Names) names.push_back(name.Name);
+  for (const WordListEntry& name : list.Names) names.push_back(name.Name);
   EXPECT_EQ(names, (std::vector<std::string>{"Arnhelm", "brisa", "Lodz"}));
   EXPECT_EQ(list.Names[1].Line, 4);
   ASSERT_EQ(list.Merged.size(), 2u);

@@ -66,44 +66,6 @@ std::size_t NewElements(const std::vector<std::string>& elements,
   return fresh.size();
 }
 
-// Names in input order while every limit that depends on the names alone still holds.
-void ChooseNames(const ChapterHeader& header, const std::vector<std::string>& names,
-                 ChapterStatistics& scratch, FittedChapter& fitted) {
-  ElementCutter cutter(header, scratch);
-  std::unordered_set<std::string> vowels;
-  std::unordered_set<std::string> consonants;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    const NameElements elements = cutter.Cut(names[i]);
-    LeftOutName left{i, LeftOutReason::kTooManyNames};
-    if (!elements.Message.empty()) {
-      left.Reason = elements.Message.starts_with("Too few elements")
-                        ? LeftOutReason::kSingleElement
-                        : LeftOutReason::kTooManyElements;
-    } else if (vowels.size() + NewElements(elements.Vowels, vowels) > kMaxDistinctElements) {
-      left.Reason = LeftOutReason::kVowelTableFull;
-    } else if (consonants.size() + NewElements(elements.Consonants, consonants) >
-               kMaxDistinctElements) {
-      left.Reason = LeftOutReason::kConsonantTableFull;
-    } else if (fitted.Kept.size() == static_cast<std::size_t>(kMaxNames)) {
-      left.Reason = LeftOutReason::kTooManyNames;
-    } else {
-      vowels.insert(elements.Vowels.begin(), elements.Vowels.end());
-      consonants.insert(elements.Consonants.begin(), elements.Consonants.end());
-      fitted.Kept.push_back(i);
-      continue;
-    }
-    fitted.LeftOut.push_back(left);
-  }
-}
-
-std::vector<std::string> KeptNames(const std::vector<std::string>& names,
-                                   const std::vector<std::size_t>& kept) {
-  std::vector<std::string> out;
-  out.reserve(kept.size());
-  for (std::size_t i : kept) out.push_back(names[i]);
-  return out;
-}
-
 // The most leading names whose file stays within the size limit (the size grows with every name).
 std::size_t NamesThatFitTheFile(const ChapterHeader& header, const std::vector<std::string>& kept) {
   std::size_t low = 0;  // fits (no names: the header alone)
@@ -132,23 +94,83 @@ void LeaveOutTail(std::size_t count, LeftOutReason reason, FittedChapter& fitted
 
 }  // namespace
 
-FittedChapter FitChapter(const ChapterHeader& header, const std::vector<std::string>& names) {
-  FittedChapter fitted;
+struct NameChooser::State {
+  explicit State(const ChapterHeader& chapter_header)
+      : header(chapter_header), cutter(header, client.Statistics()) {}
+
+  ChapterHeader header;
   PlainChapterClient client;
-  ChooseNames(header, names, client.Statistics(), fitted);
+  ElementCutter cutter;
+  std::unordered_set<std::string> vowels;
+  std::unordered_set<std::string> consonants;
+  std::vector<std::string> taken;
+};
 
-  std::vector<std::string> kept = KeptNames(names, fitted.Kept);
-  const std::size_t fit = NamesThatFitTheFile(header, kept);
-  if (fit < kept.size()) {
-    LeaveOutTail(fit, LeftOutReason::kFileTooLarge, fitted);
-    kept.resize(fit);
+NameChooser::NameChooser(const ChapterHeader& header) : state_(std::make_unique<State>(header)) {}
+
+NameChooser::~NameChooser() = default;
+
+bool NameChooser::Full() const {
+  return state_->taken.size() == static_cast<std::size_t>(kMaxNames);
+}
+
+std::size_t NameChooser::TakenCount() const {
+  return state_->taken.size();
+}
+
+std::optional<LeftOutReason> NameChooser::Offer(const std::string& name) {
+  if (Full()) return LeftOutReason::kTooManyNames;
+  State& s = *state_;
+  const NameElements elements = s.cutter.Cut(name);
+  if (!elements.Message.empty()) {
+    return elements.Message.starts_with("Too few elements") ? LeftOutReason::kSingleElement
+                                                            : LeftOutReason::kTooManyElements;
   }
+  if (s.vowels.size() + NewElements(elements.Vowels, s.vowels) > kMaxDistinctElements) {
+    return LeftOutReason::kVowelTableFull;
+  }
+  if (s.consonants.size() + NewElements(elements.Consonants, s.consonants) > kMaxDistinctElements) {
+    return LeftOutReason::kConsonantTableFull;
+  }
+  s.vowels.insert(elements.Vowels.begin(), elements.Vowels.end());
+  s.consonants.insert(elements.Consonants.begin(), elements.Consonants.end());
+  s.taken.push_back(name);
+  return std::nullopt;
+}
 
-  fitted.Text = FormatChapter(header, kept, kept.size());
+FittedChapter NameChooser::Finish() {
+  State& s = *state_;
+  FittedChapter fitted;
+  for (std::size_t i = 0; i < s.taken.size(); ++i) fitted.Kept.push_back(i);
+  const std::size_t fit = NamesThatFitTheFile(s.header, s.taken);
+  if (fit < s.taken.size()) {
+    LeaveOutTail(fit, LeftOutReason::kFileTooLarge, fitted);
+    s.taken.resize(fit);
+  }
+  fitted.Text = FormatChapter(s.header, s.taken, s.taken.size());
   TQorvChapter chapter;
-  LoadChapterFromBytes(chapter, fitted.Text, EstimateNameCountInText(fitted.Text), client);
-  fitted.Loaded = chapter.Loaded != 0;
-  fitted.Message = chapter.Message;
+  fitted.Load =
+      LoadChapterFromBytes(chapter, fitted.Text, EstimateNameCountInText(fitted.Text), s.client);
+  return fitted;
+}
+
+FittedChapter FitChapter(const ChapterHeader& header, const std::vector<std::string>& names) {
+  NameChooser chooser(header);
+  std::vector<std::size_t> offered;  // the index of each name taken
+  std::vector<LeftOutName> left_out;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (const std::optional<LeftOutReason> reason = chooser.Offer(names[i])) {
+      left_out.push_back({i, *reason});
+    } else {
+      offered.push_back(i);
+    }
+  }
+  FittedChapter fitted = chooser.Finish();
+  for (std::size_t& kept : fitted.Kept) kept = offered[kept];
+  for (LeftOutName& left : fitted.LeftOut) left.Index = offered[left.Index];
+  fitted.LeftOut.insert(fitted.LeftOut.end(), left_out.begin(), left_out.end());
+  std::sort(fitted.LeftOut.begin(), fitted.LeftOut.end(),
+            [](const LeftOutName& a, const LeftOutName& b) { return a.Index < b.Index; });
   return fitted;
 }
 

@@ -5,9 +5,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "io/result.h"
 #include "wordlist/chapter_text.h"
 
 namespace qorv {
@@ -27,11 +30,37 @@ struct LeftOutName {
 };
 
 struct FittedChapter {
-  bool Loaded = false;               // the text loads; when not, `Message` says why
-  std::string Message;               // the loader's message for the chosen names
+  Result<void> Load;                 // the text loads, or the loader's message for the names kept
   std::string Text;                  // the Chapter file for the kept names
   std::vector<std::size_t> Kept;     // indices into the names given, in input order
   std::vector<LeftOutName> LeftOut;  // in input order
+};
+
+// Takes names one by one, in input order, while every limit that depends on the names alone still
+// holds (element counts, the element tables, 1000 names); a later name with only known elements
+// is still taken after an earlier one was left out. Holds one statistics block (several
+// megabytes) and the names taken, nothing of the names refused.
+class NameChooser {
+ public:
+  explicit NameChooser(const ChapterHeader& header);
+  ~NameChooser();
+  NameChooser(const NameChooser&) = delete;
+  NameChooser& operator=(const NameChooser&) = delete;
+
+  // nullopt when the name is taken, else why it is left out. `name` as for FitChapter. Once 1000
+  // names are taken, every further name is left out for that without being cut.
+  std::optional<LeftOutReason> Offer(const std::string& name);
+
+  bool Full() const;
+  std::size_t TakenCount() const;
+
+  // The file for the names taken, the most leading ones that fit the file size, loaded once by
+  // the loader. `Kept` and `LeftOut` count the names taken (0 = the first name taken).
+  FittedChapter Finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 // `names` in Windows-1252, each made only of Chapter letters (LetterMapper::MapName) and distinct

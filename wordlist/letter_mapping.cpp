@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <functional>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "chapter/letters.h"
 #include "text/encoding.h"
@@ -44,6 +46,8 @@ std::string ToUtf8(char32_t code_point) {
 icu::UnicodeString Nfc(std::string_view utf8) {
   const icu::UnicodeString text = icu::UnicodeString::fromUTF8(
       icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+  const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  if (std::all_of(utf8.begin(), utf8.end(), ascii)) return text;  // ASCII is in NFC
   UErrorCode status = U_ZERO_ERROR;
   const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
   if (U_FAILURE(status)) return text;
@@ -91,18 +95,47 @@ icu::UnicodeString BaseLetters(char32_t c) {
   return dropped ? base : icu::UnicodeString();
 }
 
+// ICU's "Any-Latin; Latin-ASCII" with its results remembered: the transliterator is slow, and a
+// long list repeats the same few runs of letters (ł, ı, đ) over and over.
+class Latin {
+ public:
+  explicit Latin(std::unique_ptr<icu::Transliterator> transliterator)
+      : transliterator_(std::move(transliterator)) {}
+
+  icu::UnicodeString Of(const icu::UnicodeString& text) {
+    const std::u16string key(text.getBuffer(), static_cast<std::size_t>(text.length()));
+    if (const auto found = known_.find(key); found != known_.end()) return found->second;
+    icu::UnicodeString latin = text;
+    transliterator_->transliterate(latin);
+    if (known_.size() >= kRemembered) known_.clear();
+    known_.emplace(key, latin);
+    return latin;
+  }
+
+ private:
+  static constexpr std::size_t kRemembered = 4096;
+  std::unique_ptr<icu::Transliterator> transliterator_;
+  std::unordered_map<std::u16string, icu::UnicodeString> known_;
+};
+
 // Maps code points one by one, collecting the reductions; a run of characters that neither stand
 // as they are nor have a base letter is transliterated as a whole, so that a word of another
 // script keeps its context.
 class Mapping {
  public:
-  Mapping(const icu::Transliterator& transliterator, KeepsByte keeps)
-      : transliterator_(transliterator), keeps_(std::move(keeps)) {}
+  Mapping(Latin& latin, KeepsByte keeps) : latin_(latin), keeps_(std::move(keeps)) {}
 
   void Add(char32_t c) {
     if (const auto byte = CodePointToCp1252(c); byte && keeps_(*byte)) {
       Flush();
       out_ += *byte;
+      return;
+    }
+    if (c < 0x80) {
+      // The transliteration leaves ASCII as it is: a sign that is not kept fails on its own.
+      Flush();
+      out_ += '?';
+      failed_.push_back(c);
       return;
     }
     const icu::UnicodeString base = BaseLetters(c);
@@ -132,9 +165,7 @@ class Mapping {
   }
 
   std::optional<std::string> Transliterated(const icu::UnicodeString& text) const {
-    icu::UnicodeString latin = text;
-    transliterator_.transliterate(latin);
-    return Kept(latin, keeps_);
+    return Kept(latin_.Of(text), keeps_);
   }
 
   void Flush() {
@@ -155,7 +186,7 @@ class Mapping {
     run_.remove();
   }
 
-  const icu::Transliterator& transliterator_;
+  Latin& latin_;
   KeepsByte keeps_;
   std::string out_;
   std::vector<Reduction> reductions_;
@@ -195,7 +226,7 @@ std::vector<char32_t> Trimmed(std::vector<char32_t> text) {
 }  // namespace
 
 struct LetterMapper::Icu {
-  std::unique_ptr<icu::Transliterator> transliterator;
+  mutable Latin latin;
 };
 
 std::unique_ptr<LetterMapper> LetterMapper::Create(std::string& error) {
@@ -207,7 +238,7 @@ std::unique_ptr<LetterMapper> LetterMapper::Create(std::string& error) {
     return nullptr;
   }
   return std::unique_ptr<LetterMapper>(
-      new LetterMapper(std::make_unique<Icu>(Icu{std::move(transliterator)})));
+      new LetterMapper(std::make_unique<Icu>(Icu{Latin(std::move(transliterator))})));
 }
 
 LetterMapper::LetterMapper(std::unique_ptr<Icu> icu) : icu_(std::move(icu)) {}
@@ -216,36 +247,48 @@ LetterMapper::~LetterMapper() = default;
 
 MappedName LetterMapper::MapName(std::string_view utf8, bool join_words) const {
   MappedName result;
+  const auto ascii_letter = [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && IsNameLetter(c);
+  };
+  if (!utf8.empty() && std::all_of(utf8.begin(), utf8.end(), ascii_letter)) {
+    result.Name.assign(utf8);  // the common case, which needs no Unicode tables
+    return result;
+  }
   std::vector<char32_t> text = Trimmed(CodePoints(Nfc(utf8)));
   if (text.empty()) {
     result.Problem = NameProblem::kEmpty;
     return result;
   }
-  for (char32_t c : text) {
-    if (IsSpace(c) && !join_words) {
-      result.Problem = NameProblem::kSpace;
-      result.Character = c;
-      return result;
-    }
-    if (u_isdigit(static_cast<UChar32>(c))) {
-      result.Problem = NameProblem::kDigit;
-      result.Character = c;
-      return result;
-    }
+  const auto fail = [&result](NameProblem problem, char32_t c) {
+    result.Problem = problem;
+    result.Character = c;
+    return result;
+  };
+  if (text[0] == U';' || (text.size() > 1 && text[0] == U'/' && text[1] == U'/')) {
+    return fail(NameProblem::kCommentMark, text[0]);
   }
-  if (join_words && std::any_of(text.begin(), text.end(), IsSpace)) {
+  if (std::find(text.begin(), text.end(), U'\t') != text.end()) {
+    return fail(NameProblem::kTab, U'\t');
+  }
+  const auto space_at = std::find_if(text.begin(), text.end(), IsSpace);
+  const char32_t space = space_at == text.end() ? 0 : *space_at;
+  if (space != 0) {
+    // Joined for the letters' sake either way, so that a sign between the words is found first.
     text = JoinWords(text);
-    result.Joined = true;
+    result.Joined = join_words;
   }
 
-  Mapping mapping(*icu_->transliterator, &IsNameLetter);
+  Mapping mapping(icu_->latin, &IsNameLetter);
   for (char32_t c : text) mapping.Add(c);
   const std::vector<char32_t> failed = mapping.Finish();
   if (!failed.empty()) {
-    result.Problem = NameProblem::kNoLetter;
-    result.Character = failed.front();
-    return result;
+    const char32_t first = failed.front();
+    result.Joined = false;
+    return fail(
+        u_isdigit(static_cast<UChar32>(first)) ? NameProblem::kDigit : NameProblem::kNoLetter,
+        first);
   }
+  if (space != 0 && !join_words) return fail(NameProblem::kSpace, space);
   if (mapping.Out().empty()) {
     result.Problem = NameProblem::kEmpty;
     return result;
@@ -256,7 +299,7 @@ MappedName LetterMapper::MapName(std::string_view utf8, bool join_words) const {
 }
 
 MappedText LetterMapper::MapText(std::string_view utf8) const {
-  Mapping mapping(*icu_->transliterator, &AnyByte);
+  Mapping mapping(icu_->latin, &AnyByte);
   for (char32_t c : CodePoints(Nfc(utf8))) mapping.Add(c);
   MappedText result;
   result.Unmapped = mapping.Finish();

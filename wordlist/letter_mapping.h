@@ -7,7 +7,8 @@
 // together with its unmapped neighbours, through ICU's "Any-Latin; Latin-ASCII" transliteration.
 // What still does not fit is reported, never guessed at.
 //
-// A mapper holds one ICU transliterator; use it from one thread at a time.
+// A mapper holds one ICU transliterator and remembers what it made of recent runs of text; use it
+// from one thread at a time.
 #pragma once
 
 #include <memory>
@@ -24,12 +25,17 @@ struct Reduction {
   std::string To;
 };
 
+// Why a line is no seed name; the first that applies is reported.
 enum class NameProblem {
   kNone,
-  kEmpty,     // nothing but white space
-  kSpace,     // white space between words (and the words were not to be joined)
-  kDigit,     // digits are the codes of special consonants in a Chapter
-  kNoLetter,  // a character that neither is nor reduces to a Chapter letter
+  kEmpty,        // nothing but white space
+  kCommentMark,  // the line starts as a comment of another kind does: ";" or "//"
+  kTab,          // a tab: the list has columns
+  kDigit,        // digits are the codes of special consonants in a Chapter
+  kNoLetter,     // a character that neither is nor reduces to a Chapter letter
+  kSpace,        // white space between words (and the words were not to be joined)
+  kNotUtf8,      // the line is not UTF-8 and UTF-8 was asked for (word lists only)
+  kTooLong,      // longer than any seed name can be (word lists only)
 };
 
 struct MappedName {
@@ -57,6 +63,7 @@ class LetterMapper {
 
   // One seed name from well-formed UTF-8, in NFC, white space at its ends removed. With
   // `join_words`, the words of a name are joined by one hyphen ("Port Royal" -> "Port-Royal").
+  // A name of several words is refused for its spaces only when its letters would do.
   MappedName MapName(std::string_view utf8, bool join_words) const;
 
   // Any text (a title, a whole line of a Chapter) from well-formed UTF-8 into Windows-1252.

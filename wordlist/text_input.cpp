@@ -1,5 +1,6 @@
 #include "wordlist/text_input.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "text/encoding.h"
@@ -22,8 +23,10 @@ int FirstIllFormedLine(std::string_view bytes) {
 }
 
 int LineAt(std::string_view bytes, std::size_t position) {
+  LineCursor cursor(bytes);
+  TextLine text;
   int line = 1;
-  for (const TextLine& text : SplitLines(bytes)) {
+  while (cursor.Next(text)) {
     line = text.Number;
     const std::size_t end =
         static_cast<std::size_t>(text.Text.data() - bytes.data()) + text.Text.size();
@@ -32,25 +35,69 @@ int LineAt(std::string_view bytes, std::size_t position) {
   return line;
 }
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 bool IsWellFormedUtf8(std::string_view text) {
-  return FirstIllFormedLine(text) == 0;
+  return FirstIllFormedByte(text) == std::string_view::npos;
+}
+
+std::size_t FirstIllFormedByte(std::string_view text) {
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    const std::optional<Utf8Char> decoded = DecodeUtf8Char(text.substr(at));
+    if (!decoded) return at;
+    at += decoded->length;
+  }
+  return std::string_view::npos;
+}
+
+std::string RefusedAsText(std::string_view& bytes) {
+  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    return "is UTF-16 text; save it as UTF-8 or Windows-1252";
+  }
+  if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+    return "is not a text file (a NUL byte on line " + std::to_string(LineAt(bytes, nul)) + ")";
+  }
+  if (bytes.starts_with(kUtf8ByteOrderMark)) bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  return {};
+}
+
+DecodedLine DecodeLine(std::string_view bytes, InputEncoding encoding) {
+  DecodedLine line;
+  if (IsAscii(bytes)) {
+    line.Utf8.assign(bytes);
+    return line;
+  }
+  if (encoding == InputEncoding::kCp1252) {
+    line.Utf8 = Cp1252ToUtf8(bytes);
+    return line;
+  }
+  line.IllFormedByte = FirstIllFormedByte(bytes);
+  if (line.IllFormedByte == std::string_view::npos) {
+    line.Utf8.assign(bytes);
+  } else if (encoding == InputEncoding::kPerLine) {
+    line.IllFormedByte = std::string_view::npos;
+    line.ReadAsCp1252 = true;
+    line.Utf8 = Cp1252ToUtf8(bytes);
+  }
+  return line;
 }
 
 DecodedText DecodeText(std::string_view bytes) {
   DecodedText result;
-  if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
-    result.Error = "is UTF-16 text; save it as UTF-8 or Windows-1252";
-    return result;
-  }
-  if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
-    result.Error =
-        "is not a text file (a NUL byte on line " + std::to_string(LineAt(bytes, nul)) + ")";
-    return result;
-  }
-  if (bytes.starts_with(kUtf8ByteOrderMark)) {
-    bytes.remove_prefix(kUtf8ByteOrderMark.size());
+  const bool marked = bytes.starts_with(kUtf8ByteOrderMark);
+  result.Error = RefusedAsText(bytes);
+  if (!result.Error.empty()) return result;
+  if (marked) {
     if (const int line = FirstIllFormedLine(bytes); line != 0) {
       result.Error = "begins with a UTF-8 byte order mark but is not UTF-8 (line " +
                      std::to_string(line) + ")";
@@ -70,19 +117,27 @@ DecodedText DecodeText(std::string_view bytes) {
   return result;
 }
 
+bool LineCursor::Next(TextLine& line) {
+  if (start_ >= text_.size()) return false;
+  line.Number = ++number_;
+  const std::size_t end = text_.find_first_of("\r\n", start_);
+  if (end == std::string_view::npos) {
+    line.Text = text_.substr(start_);
+    line.Ended = false;
+    start_ = text_.size();
+    return true;
+  }
+  line.Text = text_.substr(start_, end - start_);
+  line.Ended = true;
+  start_ = end + (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1);
+  return true;
+}
+
 std::vector<TextLine> SplitLines(std::string_view text) {
   std::vector<TextLine> lines;
-  std::size_t start = 0;
-  int number = 1;
-  while (start < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.push_back({number, text.substr(start), false});
-      break;
-    }
-    lines.push_back({number++, text.substr(start, end - start), true});
-    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
+  LineCursor cursor(text);
+  TextLine line;
+  while (cursor.Next(line)) lines.push_back(line);
   return lines;
 }
 

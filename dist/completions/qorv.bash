@@ -9,7 +9,8 @@ _qorv_generate_options="--count --level --validation --structural --statistical 
   --starts-with --ends-with --contains --exclude --format --output --encoding --stats --store
   --trailing-line --key --keys --world-seed --help"
 _qorv_new_options="--output --title --line1 --line2 --date --options --special-consonants --soft
-  --multi --y-semi --y-consonant --u-semi --join-words --force --help"
+  --multi --y-semi --y-consonant --u-semi --join-words --input-encoding --pick --seed --quiet --force
+  --help"
 _qorv_convert_options="--output --force --help"
 
 # Completes the value of option $1; returns 1 when $1 takes no value.
@@ -18,7 +19,8 @@ _qorv_values() {
   case "$1" in
     -g | --level) COMPREPLY=($(compgen -W "0 1 2 3" -- "$cur")) ;;
     -v | --validation) COMPREPLY=($(compgen -W "0 1 2" -- "$cur")) ;;
-    --encoding) COMPREPLY=($(compgen -W "utf-8 cp1252" -- "$cur")) ;;
+    --encoding | --input-encoding) COMPREPLY=($(compgen -W "utf-8 cp1252" -- "$cur")) ;;
+    --pick) COMPREPLY=($(compgen -W "first spread random" -- "$cur")) ;;
     --format) COMPREPLY=($(compgen -W "text json csv" -- "$cur")) ;;
     --log | -o | --output | --keys) COMPREPLY=($(compgen -f -- "$cur")) ;;
     -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \

@@ -56,9 +56,10 @@ class [[nodiscard]] Result {
   std::variant<T, Error> state_;
 };
 
-// A Result without a value: success, or the Error.
+// A Result without a value: success, or the Error. A caller may ignore it where the failure is
+// also told otherwise (the loader's record keeps its message).
 template <>
-class [[nodiscard]] Result<void> {
+class Result<void> {
  public:
   Result() = default;
   Result(Error error) : error_(std::move(error)), failed_(true) {}  // NOLINT: implicit

@@ -20,10 +20,11 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(
   bin/qorv bin/quorvane
   "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml"
+  "share/mime/packages/$app_id.xml"
   "share/icons/hicolor/scalable/apps/$app_id.svg"
   share/man/man1/qorv.1.gz share/man/man1/quorvane.1.gz
   share/bash-completion/completions/qorv share/zsh/vendor-completions/_qorv
-  share/fish/vendor_completions.d/qorv.fish
+  share/fish/vendor_completions.d/qorv.fish share/quorvane/chapters/word_lists/river_towns.txt
   share/doc/quorvane/README.md share/doc/quorvane/LICENSE share/doc/quorvane/copyright
   include/quorvane/lexicon.h include/quorvane/result.h include/quorvane/quorvane.h
 )
@@ -59,6 +60,15 @@ for size in 16 24 32 48 64 128 256; do
 done
 
 desktop-file-validate "$prefix/share/applications/$app_id.desktop" || fail "desktop-file-validate"
+# The MIME type builds into a database, and names *.qrv files as Chapters.
+mime="$(dirname "$prefix")/mime"
+rm -rf "$mime"
+mkdir -p "$mime/packages"
+cp "$prefix/share/mime/packages/$app_id.xml" "$mime/packages/"
+update-mime-database "$mime" || fail "update-mime-database"
+grep -q '^application/x-quorvane-chapter:\*\.qrv$' "$mime/globs" || fail "no glob *.qrv in $mime/globs"
+grep -qx 'MimeType=application/x-quorvane-chapter;' "$prefix/share/applications/$app_id.desktop" ||
+  fail "the desktop entry does not open Chapter files"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
   fail "appstreamcli validate"
 
@@ -115,6 +125,14 @@ echo "mine" >"$scratch/data/quorvane/coastal_villages.qrv"
 start_in_chapter_folder "$scratch/data/quorvane" HOME="$scratch/home" XDG_DATA_HOME="$scratch/data"
 [ "$(cat "$scratch/data/quorvane/coastal_villages.qrv")" = "mine" ] || fail "a user's file was overwritten"
 [ "$(find "$scratch/data/quorvane" -type f | wc -l)" -eq 1 ] || fail "samples were added to a user's folder"
+# A folder that holds no Chapter at all gets the samples.
+rm "$scratch/data/quorvane/coastal_villages.qrv"
+echo "notes" >"$scratch/data/quorvane/notes.txt"
+start_in_chapter_folder "$scratch/data/quorvane" HOME="$scratch/home" XDG_DATA_HOME="$scratch/data"
+copied="$(find "$scratch/data/quorvane" -name '*.qrv' | wc -l)"
+[ "$copied" -eq "$samples" ] || fail "a folder without Chapters got $copied of $samples samples"
+# The command line is read before any display is needed.
+env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/quorvane" --version >/dev/null || fail "quorvane --version"
 
 if ((failures)); then
   echo "check_install: $failures failures" >&2

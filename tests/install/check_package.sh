@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package of the build in BUILD_DIR (cpack -G DEB) and checks its control data:
-# the package name and the dependencies the programs need (the Qt libraries, found by
-# dpkg-shlibdeps, the platform plugins and the fonts), and that lintian finds no error in it.
+# Builds the Debian packages of the build in BUILD_DIR (cpack -G DEB) and checks them: quorvane
+# holds the programs, data, documents and desktop files, needs what the programs need (the Qt
+# libraries, found by dpkg-shlibdeps, the platform plugins and the fonts) and nothing for
+# developers; quorvane-dev holds the headers, the static libraries and the CMake package; lintian
+# finds no error in either.
 #   check_package.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -9,30 +11,40 @@ out="$build/package-test"
 rm -rf "$out"
 mkdir -p "$out"
 (cd "$out" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null)
-deb="$(find "$out" -maxdepth 1 -name 'quorvane_*.deb' | head -n 1)"
-[ -n "$deb" ] || { echo "check_package: cpack made no quorvane_*.deb" >&2; exit 1; }
-dpkg-deb -I "$deb"
-
 failures=0
+fail() {
+  echo "check_package: $*" >&2
+  failures=$((failures + 1))
+}
+# check NAME PATTERN...: the package NAME exists, and each extended regular expression matches a
+# path it holds.
+check() {
+  local name="$1" deb contents pattern
+  shift
+  deb="$(find "$out" -maxdepth 1 -name "${name}_*.deb" | head -n 1)"
+  [ -n "$deb" ] || { fail "cpack made no ${name}_*.deb"; return; }
+  dpkg-deb -I "$deb"
+  [ "$(dpkg-deb -f "$deb" Package)" = "$name" ] || fail "$deb is not $name"
+  contents="$(dpkg-deb -c "$deb" | awk '{ print $6 }')"
+  for pattern in "$@"; do
+    grep -qE "$pattern" <<<"$contents" || fail "$name holds nothing like $pattern"
+  done
+  lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian on $name"
+}
+check quorvane '^\./usr/bin/quorvane$' '^\./usr/bin/qorv$' \
+  '/applications/org\.quorvane\.Lexicon\.desktop$' '/mime/packages/org\.quorvane\.Lexicon\.xml$' \
+  '/quorvane/chapters/.*\.qrv$' '/doc/quorvane/copyright$'
+check quorvane-dev '^\./usr/include/quorvane/lexicon\.h$' '/libqorv_chapter\.a$' \
+  '/cmake/QuorvaneLexicon/QuorvaneLexiconConfig\.cmake$' '/doc/quorvane-dev/copyright$'
+
+runtime="$(find "$out" -maxdepth 1 -name 'quorvane_*.deb' | head -n 1)"
+# Nothing for developers in the end user's package.
+leaked="$(dpkg-deb -c "$runtime" | awk '{ print $6 }' | grep -E '/include/|\.a$|/cmake/' || true)"
+[ -z "$leaked" ] || fail "quorvane holds development files: $leaked"
 # The package names of Depends, one a line, versions dropped.
-depends="$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{ print $1 }')"
+depends="$(dpkg-deb -f "$runtime" Depends | tr ',' '\n' | awk '{ print $1 }')"
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libstdc++6 libc6 qt6-qpa-plugins \
   fonts-liberation; do
-  grep -qxF "$needed" <<<"$depends" || {
-    echo "check_package: Depends lacks $needed" >&2
-    failures=$((failures + 1))
-  }
+  grep -qxF "$needed" <<<"$depends" || fail "Depends of quorvane lacks $needed"
 done
-[ "$(dpkg-deb -f "$deb" Package)" = quorvane ] || { echo "check_package: wrong name" >&2; exit 1; }
-contents="$(dpkg-deb -c "$deb")"
-for path in ./usr/bin/quorvane ./usr/bin/qorv ./usr/share/applications/org.quorvane.Lexicon.desktop \
-  ./usr/share/doc/quorvane/copyright; do
-  grep -q " $path\$" <<<"$contents" || {
-    echo "check_package: the package lacks $path" >&2
-    failures=$((failures + 1))
-  }
-done
-
-# lintian: errors fail the check; warnings are shown.
-lintian --fail-on error --tag-display-limit 0 "$deb" || failures=$((failures + 1))
 ((failures == 0))
