@@ -62,17 +62,19 @@ TEST(ChapterBlend, DrawsTheSharesOfDistinctNamesAndLoads) {
   const std::string b = folder.Write("b.qrv", testing::WithNames(Names("KTRPS", "OU", 700)).Text());
   struct Case {
     std::string weights;
+    std::size_t names;
     std::size_t from_a;
     std::string note;  // in the error stream
   };
-  for (const Case& c : {Case{"70,30", 700, ""}, Case{"50,50", 500, ""},
-                        Case{"90,10", 700, "a.qrv: 700 names, fewer than its share of 900"}}) {
+  for (const Case& c :
+       {Case{"70,30", 1000, 700, ""}, Case{"50,50", 1000, 500, ""},
+        Case{"90,10", 777, 699, "a.qrv: its 700 names fill its share of a blend of 777"}}) {
     SCOPED_TRACE(c.weights);
     const Blend blend = RunBlend(folder, {a, b, "--weights", c.weights, "-o",
                                           folder.Path("out.qrv"), "--seed", "5", "--force"});
     ASSERT_EQ(blend.run.exit_code, 0) << blend.run.err;
-    ASSERT_EQ(blend.names.size(), 1000u);
-    EXPECT_EQ(std::set<std::string>(blend.names.begin(), blend.names.end()).size(), 1000u);
+    ASSERT_EQ(blend.names.size(), c.names);
+    EXPECT_EQ(std::set<std::string>(blend.names.begin(), blend.names.end()).size(), c.names);
     std::size_t from_a = 0;
     for (const std::string& name : blend.names) from_a += name.find_first_of("BDLMN") == 0;
     EXPECT_EQ(from_a, c.from_a);
@@ -98,7 +100,8 @@ TEST(ChapterBlend, KeepsSharedSpecialConsonantsAndWritesCodesAsLetters) {
                                 .Text());
   const std::string b = folder.Write(
       "b.qrv", testing::ChapterSource{.names = {"Ko0u", "Kasha"}, .spccon = "<SH>"}.Text());
-  const Blend blend = RunBlend(folder, {a, b, "-o", folder.Path("out.qrv"), "--seed", "1"});
+  const Blend blend =
+      RunBlend(folder, {a, b, "--weights", "3,2", "-o", folder.Path("out.qrv"), "--seed", "1"});
   ASSERT_EQ(blend.run.exit_code, 0) << blend.run.err;
   EXPECT_EQ(ReadTag(blend.text, "SPCCON", 128), "<SH>");
   EXPECT_EQ(ReadTag(blend.text, "SPCVOW", 128), "");

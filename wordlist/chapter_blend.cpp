@@ -1,6 +1,7 @@
 #include "wordlist/chapter_blend.h"
 
 #include <algorithm>
+#include <optional>
 #include <random>
 #include <string_view>
 #include <unordered_set>
@@ -235,16 +236,28 @@ BlendedChapter BlendChapters(const std::vector<BlendInput>& inputs, ChapterHeade
     pools.push_back(std::move(pool));
   }
 
-  // The shares; what an input cannot fill goes to the others in their shares.
-  const std::size_t total = std::min<std::size_t>(kMaxNames, all_names.size());
-  std::vector<std::size_t> quota = Shares(total, weights);
+  // As many names as the shares allow: up to 1000, and no more than the input with the fewest
+  // names for its share can fill, so that the shares hold for small inputs too.
+  double weight_sum = 0;
+  for (double weight : weights) weight_sum += weight;
+  std::size_t total = std::min<std::size_t>(kMaxNames, all_names.size());
+  std::optional<std::size_t> limiting;
   for (std::size_t i = 0; i < inputs.size(); ++i) {
-    if (quota[i] > pools[i].size()) {
-      blend.Notes.push_back(inputs[i].Label + ": " + std::to_string(pools[i].size()) +
-                            " names, fewer than its share of " + std::to_string(quota[i]) +
-                            "; the rest drawn from the others");
+    if (weights[i] <= 0) continue;
+    const double fits = static_cast<double>(pools[i].size()) * weight_sum / weights[i] + 1e-9;
+    if (fits < static_cast<double>(total)) {
+      total = static_cast<std::size_t>(fits);
+      limiting = i;
     }
   }
+  if (limiting) {
+    blend.Notes.push_back(inputs[*limiting].Label + ": its " +
+                          std::to_string(pools[*limiting].size()) +
+                          " names fill its share of a blend of " + std::to_string(total) +
+                          " names; the other inputs give no more than their shares of that");
+  }
+  // What an input cannot fill after all (rounding) goes to the others in their shares.
+  std::vector<std::size_t> quota = Shares(total, weights);
   for (std::size_t round = 0; round < inputs.size(); ++round) {
     std::size_t shortfall = 0;
     std::vector<double> spare(weights.size(), 0);
@@ -280,11 +293,18 @@ BlendedChapter BlendChapters(const std::vector<BlendInput>& inputs, ChapterHeade
     }
     return false;
   };
+  std::size_t from_others = 0;
   for (std::size_t slot : slots) {
     if (draw(slot)) continue;
+    ++from_others;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
       if (weights[i] > 0 && draw(i)) break;
     }
+  }
+  if (from_others > 0) {
+    blend.Notes.push_back(std::to_string(from_others) +
+                          " names of a share were drawn from another input already; filled from "
+                          "the others");
   }
 
   blend.Fitted = FitChapter(header, blend.Names);

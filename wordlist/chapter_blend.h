@@ -29,11 +29,13 @@ struct BlendedChapter {
   std::vector<std::string> Notes;   // UTF-8, one line each, without "qorv: "
 };
 
-// Draws up to 1000 distinct names from `inputs` in the shares of their weights, seeded by `seed`
-// so that the same seed draws the same blend, and fits them into one Chapter. `header` gives the
-// tags; its SPCCON and SPCVOW values are replaced by the settings the inputs share, and unless
+// Draws distinct names from `inputs` in the shares of their weights, seeded by `seed` so that the
+// same seed draws the same blend, and fits them into one Chapter: up to 1000, and no more than
+// the input with the fewest names for its share can fill, so that the shares hold. `header` gives
+// the tags; its SPCCON and SPCVOW values are replaced by the settings the inputs share, and unless
 // `options_given` the Y and U keywords of its GENOPT value are replaced by the modes they share.
-// A share that an input cannot fill is filled from the others, with a note.
+// A slot whose input has no new name left (its names came from another input already) is
+// filled from the others, with a note.
 BlendedChapter BlendChapters(const std::vector<BlendInput>& inputs, ChapterHeader header,
                              bool options_given, std::uint64_t seed);
 
