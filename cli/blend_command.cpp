@@ -98,6 +98,10 @@ ChapterHeader MakeHeader(const ChapterBlendOptions& options,
   if (header.Line2.size() > kHeaderTagLimit) header.Line2.resize(kHeaderTagLimit);
   header.Date = Today();
   header.Options = options.options.value_or(first_genopt);
+  // A value read across lines keeps its words; a one-line tag cannot hold the line break.
+  for (char& c : header.Options) {
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  }
   header.Comment = "Made with qorv chapter blend from";
   for (const std::string& input : options.inputs) header.Comment += " " + AsciiName(input);
   header.Comment += " with seed " + std::to_string(seed);

@@ -302,8 +302,8 @@ BlendedChapter BlendChapters(const std::vector<BlendInput>& inputs, ChapterHeade
     }
   }
   if (from_others > 0) {
-    blend.Notes.push_back(std::to_string(from_others) +
-                          " names of a share were drawn from another input already; filled from "
+    blend.Notes.push_back(std::to_string(from_others) + (from_others == 1 ? " name" : " names") +
+                          " of a share had been drawn from another input already; filled from "
                           "the others");
   }
 
