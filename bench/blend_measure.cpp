@@ -122,6 +122,7 @@ void Measure(const std::string& a_file, const std::string& b_file, double a_weig
   qorv::NameGenerator generator("", [] { return 4242u; });
   qorv::GenerationRequest request = qorv::SuggestedRequest(blended->chapter);
   request.Chapter = &blended->chapter;
+  request.Statistics = &blended->client->Statistics();
   long long only_a = 0, only_b = 0, both = 0, neither = 0;
   int names = 0;
   for (int i = 0; i < count; ++i) {

@@ -78,6 +78,7 @@ void BM_GenerateOnce(benchmark::State& state) {
   qorv::NameGenerator generator(log_path, [] { return kSeed; });
   qorv::GenerationRequest request;
   request.Chapter = &loaded->chapter;
+  request.Statistics = &loaded->client.Statistics();
   request.GenerationLevel = static_cast<int>(state.range(1));
   request.ValidationLevel = 2;
   request.Structural = request.Statistical = request.Prefixes = request.Suffixes = switches;
@@ -103,6 +104,7 @@ void BM_Names(benchmark::State& state, const std::string& file, bool strict, boo
   qorv::NameGenerator generator(log_path, [] { return kSeed; });
   qorv::GenerationRequest request;
   request.Chapter = &loaded->chapter;
+  request.Statistics = &loaded->client.Statistics();
   request.GenerationLevel = strict ? 3 : 0;
   request.ValidationLevel = strict ? 2 : 0;
   request.Structural = request.Statistical = request.Prefixes = request.Suffixes = strict;

@@ -1,16 +1,16 @@
-// TQorvChapter: one loaded Chapter, its header, options, counters and generator request state.
+// TQorvChapter: one loaded Chapter, its header, options and counters.
 //
-// Filled by LoadChapter (chapter/loader.h) once; a record is never loaded twice. It owns its
-// strings and nothing else: the statistics block and the history ring belong to the Client,
-// which must outlive the record.
+// Filled by LoadChapter (chapter/loader.h) once; a record is never loaded twice, and nothing
+// writes it after the load: it is a value that any number of generators may read at once. It owns
+// its strings and nothing else; the statistics block the same load filled goes with it, read-only
+// from then on. What a generator keeps of its requests (the request state, the random source and
+// the history ring) is the generator's own (generator/name_generator.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace qorv {
-
-class ChapterClient;
 
 struct TQorvChapter {
   std::uint8_t Loaded = 0;
@@ -34,15 +34,6 @@ struct TQorvChapter {
   std::string Text;            // the whole file; comments blanked during the load
   int YMode = 0;               // 0 none, 1 Y:CON, 2 Y:SEMI
   int UMode = 0;               // 0 none, 2 U:SEMI
-  std::uint8_t RandomSeeded = 0;
-  ChapterClient* Client = nullptr;  // not owned
-  std::uint8_t NewRequest = 0;
-  int AttemptCount = 0;
-  int RequestClass = 0;
-  int RequestPattern = 0;
-  // A length pattern was drawn at the first attempt of the current request, so RequestPattern
-  // belongs to RequestClass.
-  std::uint8_t RequestPatternDrawn = 0;
 };
 
 }  // namespace qorv

@@ -45,7 +45,6 @@ class Loader {
     BlankComments(chapter_.Text);
     if (!ReadSpecialConsonants() || !ReadSpecialVowels() || !ReadGenOpt() || !ReadNames()) return;
     if (!Analyse()) return;
-    chapter_.RandomSeeded = 0;
     chapter_.Loaded = 1;
   }
 
@@ -56,10 +55,8 @@ class Loader {
   }
 
   void AttachClient() {
-    chapter_.Client = &client_;
     client_.ShowProgressGauge();
     client_.SetProgress(1);
-    chapter_.NewRequest = 1;
     client_.History().Clear();
   }
 
@@ -188,29 +185,36 @@ class Loader {
   std::vector<std::string> names_;  // normalised, then coded, seed names in file order
 };
 
+// The record's outcome as the entries report it.
+Result<void> Outcome(const TQorvChapter& chapter) {
+  if (chapter.Loaded) return {};
+  return Error{chapter.Message};
+}
+
 }  // namespace
 
-void LoadChapterFromBytes(TQorvChapter& chapter, std::string_view bytes, int expected_name_count,
-                          ChapterClient& client) {
-  if (!StartLoad(chapter, expected_name_count)) return;
-  Loader(chapter, client).Run(bytes);
+Result<void> LoadChapterFromBytes(TQorvChapter& chapter, std::string_view bytes,
+                                  int expected_name_count, ChapterClient& client) {
+  if (StartLoad(chapter, expected_name_count)) Loader(chapter, client).Run(bytes);
+  return Outcome(chapter);
 }
 
-void LoadChapterFromFile(TQorvChapter& chapter, const FileBytes& file, int expected_name_count,
-                         ChapterClient& client) {
-  if (!StartLoad(chapter, expected_name_count)) return;
+Result<void> LoadChapterFromFile(TQorvChapter& chapter, const FileBytes& file,
+                                 int expected_name_count, ChapterClient& client) {
+  if (!StartLoad(chapter, expected_name_count)) return Outcome(chapter);
   if (file.Error != 0) {
     chapter.Message = "Couldn't open file";
-    return;
+    return Outcome(chapter);
   }
   Loader(chapter, client).Run(file.Bytes);
+  return Outcome(chapter);
 }
 
-void LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
-                 ChapterClient& client) {
+Result<void> LoadChapter(TQorvChapter& chapter, const std::string& path, int expected_name_count,
+                         ChapterClient& client) {
   // An estimate over the limit is refused before the file is touched.
   const FileBytes file = expected_name_count > kMaxNames ? FileBytes{} : ReadChapterFile(path);
-  LoadChapterFromFile(chapter, file, expected_name_count, client);
+  return LoadChapterFromFile(chapter, file, expected_name_count, client);
 }
 
 }  // namespace qorv

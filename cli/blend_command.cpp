@@ -185,9 +185,9 @@ int RunBlend(const ChapterBlendOptions& options, std::ostream& out, std::ostream
     err << "qorv: no name to draw; nothing was written\n";
     return kExitFailure;
   }
-  if (!blend.Fitted.Loaded) {
+  if (!blend.Fitted.Load) {
     err << "qorv: " << OutputLabel(options.output) << ": the blend would not load ("
-        << Cp1252ToUtf8(blend.Fitted.Message) << "); nothing was written\n";
+        << Cp1252ToUtf8(blend.Fitted.Load.error().message) << "); nothing was written\n";
     return kExitFailure;
   }
   if (const int status = WriteChapter(options.output, blend.Fitted.Text, options.force, out, err)) {

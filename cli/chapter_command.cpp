@@ -288,9 +288,9 @@ int RunNew(const ChapterNewOptions& options, std::istream& in, std::ostream& out
         << "; nothing was written\n";
     return kExitFailure;
   }
-  if (!fitted.Loaded) {
+  if (!fitted.Load) {
     err << "qorv: " << options.output << ": the Chapter would not load ("
-        << Cp1252ToUtf8(fitted.Message) << "); nothing was written\n";
+        << Cp1252ToUtf8(fitted.Load.error().message) << "); nothing was written\n";
     return kExitFailure;
   }
   if (const int status = WriteChapter(options.output, fitted.Text, options.force, out, err)) {

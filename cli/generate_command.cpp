@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <iomanip>
 #include <ostream>
@@ -14,10 +15,10 @@
 #include "chapter/names_list.h"
 #include "cli/chapter_input.h"
 #include "cli/name_output.h"
-#include "cli/possible_lengths.h"
 #include "cli/run_files.h"
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
+#include "generator/possible_lengths.h"
 #include "io/file_bytes.h"
 #include "io/regular_file.h"
 #include "session/lexicon_session.h"
@@ -73,53 +74,16 @@ char InitialLetter(const std::string& option, const std::string& utf8) {
   return AsciiUpper(AccentUpper(*byte));
 }
 
-// The seed names in the form a generated name with the same letters would take: upper-cased,
-// accent-finished as the Chapter asks, capitalised.
-std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
-  std::set<std::string> seeds;
-  NamesListReader reader(chapter.Text);
-  std::string name;
-  while (reader.status() == NamesListReader::Status::kReady &&
-         reader.Next(name) == NamesListReader::Step::kName) {
-    NormaliseName(name);
-    seeds.insert(FinishedName(name, chapter.PunctMode));
-  }
-  return seeds;
-}
-
-// Why the initial letter or the length filters refuse every name of the Chapter, one line each.
-std::vector<std::string> ChapterRefusals(const GenerateOptions& options,
-                                         const TQorvChapter& chapter,
-                                         const ChapterStatistics& stats) {
-  std::vector<std::string> refusals;
-  if (options.initial != '*') {
-    const std::string letters = PossibleInitialLetters(chapter, stats);
-    if (letters.find(options.initial) == std::string::npos) {
-      refusals.push_back("no name can begin with " + Cp1252ToUtf8(std::string(1, options.initial)) +
-                         "; initial letters: " + Cp1252ToUtf8(letters));
-    }
-  }
-  const NameFilterOptions& filters = options.filters;
-  const LengthBounds bounds = PossibleLengths(chapter, stats);
-  if (filters.max_length && *filters.max_length < bounds.Shortest) {
-    refusals.push_back("no name has fewer than " + std::to_string(bounds.Shortest) + " letters");
-  }
-  if (filters.min_length && *filters.min_length > bounds.Longest) {
-    refusals.push_back("no name has more than " + std::to_string(bounds.Longest) + " letters");
-  }
-  return refusals;
-}
-
 // What the generator reports of the request that made the last accepted name.
 NameRecord RecordOfLastName(const std::string& name, int attempts, const GenerationRequest& request,
-                            const TQorvChapter& chapter, const ChapterStatistics& stats) {
+                            const RequestState& state, const ChapterStatistics& stats) {
   NameRecord record{name};
   record.Attempts = attempts;
-  record.StructureClass = chapter.RequestClass;
+  record.StructureClass = state.RequestClass;
   // The name kept to the request's length pattern unless the request had given it up.
-  if (request.Structural && chapter.RequestPatternDrawn &&
-      chapter.AttemptCount <= kPatternUntilAttempt) {
-    record.LengthPattern = &stats.StructurePatterns[chapter.RequestClass][chapter.RequestPattern];
+  if (request.Structural && state.RequestPatternDrawn &&
+      state.AttemptCount <= kPatternUntilAttempt) {
+    record.LengthPattern = &stats.StructurePatterns[state.RequestClass][state.RequestPattern];
   }
   return record;
 }
@@ -162,6 +126,52 @@ int OutputNotWritten(std::ostream& err, const NameOutput& output, int error) {
     err << "qorv: " << output.Name() << ": " << FileErrorText(error) << '\n';
   return kExitOutputNotWritten;
 }
+
+// SIGINT and SIGTERM end a run after the name being made, so that the deferred log is written
+// once before the signal ends the program as it would have.
+volatile std::sig_atomic_t stop_signal = 0;
+
+extern "C" void StopRun(int signal) {
+  stop_signal = signal;
+}
+
+// The two handlers while a run lasts; the old ones come back when it ends.
+class StopSignals {
+ public:
+  StopSignals() {
+    stop_signal = 0;
+    struct sigaction action {};
+    action.sa_handler = &StopRun;
+    action.sa_flags = SA_RESTART;  // a write to a slow reader goes on
+    sigemptyset(&action.sa_mask);
+    // A signal the caller ignores (a background job's SIGINT) stays ignored.
+    for (const auto& [signal, old] :
+         {std::pair{SIGINT, &old_int_}, std::pair{SIGTERM, &old_term_}}) {
+      ::sigaction(signal, nullptr, old);
+      if (old->sa_handler != SIG_IGN) ::sigaction(signal, &action, nullptr);
+    }
+  }
+  ~StopSignals() {
+    ::sigaction(SIGINT, &old_int_, nullptr);
+    ::sigaction(SIGTERM, &old_term_, nullptr);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  static bool Stopped() { return stop_signal != 0; }
+  // The signal that stopped the run, raised again under its old handler.
+  void RaiseAgain() {
+    const int signal = stop_signal;
+    if (signal == 0) return;
+    ::sigaction(SIGINT, &old_int_, nullptr);
+    ::sigaction(SIGTERM, &old_term_, nullptr);
+    std::raise(signal);
+  }
+
+ private:
+  struct sigaction old_int_ {};
+  struct sigaction old_term_ {};
+};
 
 // The files of the run, checked before anything is written: the Store's two files only when the
 // run writes the Store (their kind is the Store's own to check).
@@ -447,7 +457,7 @@ std::optional<std::pair<std::string, int>> NextPrintableName(NameRun& run) {
 
 // Prints one name and stores it; the exit status so far.
 int PrintName(NameRun& run, const std::string& name, int attempts) {
-  run.writer.Write(RecordOfLastName(name, attempts, run.request, *run.session.Chapter(),
+  run.writer.Write(RecordOfLastName(name, attempts, run.request, run.session.Request(),
                                     run.session.Statistics()));
   if (run.output.Error() != 0) return OutputNotWritten(run.err, run.output, run.output.Error());
   if (run.store) {
@@ -462,7 +472,9 @@ int PrintName(NameRun& run, const std::string& name, int attempts) {
 // it staying printed and stored.
 int PrintNames(NameRun& run) {
   run.writer.Begin();
-  for (std::uint32_t printed = 0; printed < run.options.count; ++printed) {
+  // SIGINT and SIGTERM end the run after the name being made (StopSignals).
+  for (std::uint32_t printed = 0; printed < run.options.count && !StopSignals::Stopped();
+       ++printed) {
     const std::optional<std::pair<std::string, int>> found = NextPrintableName(run);
     if (!found) {
       run.output.Stream().flush();
@@ -527,6 +539,7 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
 
   LexiconSession::Settings settings;
   settings.LogPath = options.log_path;
+  settings.DeferLog = true;
   if (options.seed) settings.SeedClock = [seed = *options.seed] { return seed; };
   settings.StoreStamp = store_clock;
   LexiconSession session(std::move(settings));
@@ -538,7 +551,8 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   }
   const TQorvChapter& chapter = *session.Chapter();
   const ChapterStatistics& stats = session.Statistics();
-  if (const std::vector<std::string> refusals = ChapterRefusals(options, chapter, stats);
+  if (const std::vector<std::string> refusals =
+          ChapterRefusals(options.filters, options.initial, chapter, stats);
       !refusals.empty()) {
     for (const std::string& why : refusals) err << "qorv: " << input.Name << ": " << why << '\n';
     return kExitUsage;
@@ -578,6 +592,7 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
     if (store->Error()) return StoreFailed(*store->Error(), output.Stream(), err);
   }
 
+  StopSignals stop_signals;
   NameRun run{options, session, request, seeds, filters, output, writer, store, err};
   int status = PrintNames(run);
   if (store && !store->Error()) {
@@ -588,12 +603,19 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   tell_foreign_file();
   // The file of -o takes its name when the run ends with its names (all, or those found before
   // one took too long); after a failure the old file stays as it was.
-  const bool keep = status == kExitSuccess || status == kExitNoNewName;
+  // A run a signal ended keeps nothing of it there either.
+  const bool keep = !StopSignals::Stopped() && (status == kExitSuccess || status == kExitNoNewName);
   if (output.Finish(keep) != 0 && status != kExitOutputNotWritten) {
     OutputNotWritten(err, output, output.Error());
     status = kExitOutputNotWritten;
   }
   if (options.stats) WriteStats(err, session.Counts(), run.seed_equal, options.filters, filters);
+  session.WriteLog();
+  if (StopSignals::Stopped()) {
+    out.flush();
+    err.flush();
+    stop_signals.RaiseAgain();
+  }
   return status;
 }
 

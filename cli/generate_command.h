@@ -9,9 +9,9 @@
 
 #include "chapter/chapter.h"
 #include "cli/exit_codes.h"
-#include "cli/name_filters.h"
 #include "cli/name_writer.h"
 #include "generator/generation_request.h"
+#include "generator/name_filters.h"
 #include "store/store_file.h"
 
 namespace CLI {

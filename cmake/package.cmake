@@ -33,11 +33,14 @@ and eleven sample Chapters.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME quorvane-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+# The static core links ICU, which the CMake package finds (FindICU needs its development files).
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "libicu-dev")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION "name generator for writers and games - development files
 The Quorvane Lexicon invents names that sound like a Chapter's seed names: a
 text file of up to 1000 names is cut into runs of vowels and consonants, and
 new names are put together from what stands where and next to which.
 
-This package holds the core library with its headers as the CMake package
-QuorvaneLexicon, for games that invent names in-process.")
+This package holds the library with its public headers <quorvane/lexicon.h>
+and <quorvane/result.h> as the CMake package QuorvaneLexicon, for games that
+invent names in-process.")
 include(CPack)

@@ -81,20 +81,20 @@ void CheckSmallLetters(const std::string& name) {
 
 }  // namespace
 
-void CheckRequestState(const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  Require(chapter.RandomSeeded == 1, "an attempt seeds the random source");
-  Require(chapter.NewRequest <= 1, "NewRequest is 0 or 1");
-  Require(chapter.AttemptCount >= 0 && chapter.AttemptCount <= kLastAttemptCount,
+void CheckRequestState(const RequestState& state, const ChapterStatistics& stats) {
+  Require(state.RandomSeeded == 1, "an attempt seeds the random source");
+  Require(state.NewRequest <= 1, "NewRequest is 0 or 1");
+  Require(state.AttemptCount >= 0 && state.AttemptCount <= kLastAttemptCount,
           "AttemptCount lies in 0..76");
-  const int request_class = chapter.RequestClass;
+  const int request_class = state.RequestClass;
   Require(request_class >= 0 && request_class < kStructureClasses, "RequestClass lies in 0..63");
   Require(stats.StructureNameCounts[request_class] > 0, "RequestClass has seed names");
   Require(request_class / 2 + 2 <= stats.MaxElementsPerName,
           "RequestClass has no more elements than the longest seed name");
-  if (chapter.RequestPatternDrawn) {
-    Require(chapter.RequestPattern >= 0 &&
-                chapter.RequestPattern < stats.StructureCounts[request_class],
-            "a drawn RequestPattern is a pattern of RequestClass");
+  if (state.RequestPatternDrawn) {
+    Require(
+        state.RequestPattern >= 0 && state.RequestPattern < stats.StructureCounts[request_class],
+        "a drawn RequestPattern is a pattern of RequestClass");
   }
 }
 
@@ -113,7 +113,8 @@ void CheckLoggedName(std::string_view log, const std::string& name, bool finishe
   Require(name[0] == candidate[0] || contracted, "a name keeps its candidate's first letter");
 }
 
-NameChecks::NameChecks(const TQorvChapter& chapter) : chapter_(chapter) {}
+NameChecks::NameChecks(const TQorvChapter& chapter, const NameHistory& history)
+    : chapter_(chapter), history_(history) {}
 
 void NameChecks::CheckName(const std::string& name, char initial_letter) {
   Require(!name.empty(), "a returned name is not empty");
@@ -130,7 +131,7 @@ void NameChecks::CheckName(const std::string& name, char initial_letter) {
   recent_[returned_ % NameHistory::kCapacity] = name;
   ++returned_;
 
-  const NameHistory& history = chapter_.Client->History();
+  const NameHistory& history = history_;
   Require(history.Newest(0) == name, "a returned name is the history ring's newest entry");
   Require(history.NameHistoryCount ==
               (returned_ < NameHistory::kCapacity ? returned_ : NameHistory::kCapacity),

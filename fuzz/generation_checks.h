@@ -11,12 +11,13 @@
 #include "chapter/chapter.h"
 #include "chapter/name_history.h"
 #include "chapter/statistics.h"
+#include "generator/request_state.h"
 
 namespace qorv::fuzz {
 
-// The request state on the Chapter after any attempt: AttemptCount within 0..76 (the give-up
+// The generator's request state after any attempt: AttemptCount within 0..76 (the give-up
 // attempt is the 77th), a class that has seed names, a pattern of that class when one was drawn.
-void CheckRequestState(const TQorvChapter& chapter, const ChapterStatistics& stats);
+void CheckRequestState(const RequestState& state, const ChapterStatistics& stats);
 
 // The log of the attempt that accepted `name` ends with "\r\n-> CANDIDATE -> Name"; the name is
 // no longer than its candidate (as long without accent finishing) and keeps its first letter, or
@@ -26,7 +27,8 @@ void CheckLoggedName(std::string_view log, const std::string& name, bool finishe
 // Checks the names one generator returns for one loaded Chapter, in the order returned.
 class NameChecks {
  public:
-  explicit NameChecks(const TQorvChapter& chapter);
+  // `history` is the generator's ring.
+  NameChecks(const TQorvChapter& chapter, const NameHistory& history);
 
   // A name just returned by a request whose last call asked for `initial_letter`:
   //   - at least two characters (one only when the accent finishing contracted the name's two
@@ -42,6 +44,7 @@ class NameChecks {
 
  private:
   const TQorvChapter& chapter_;
+  const NameHistory& history_;
   std::array<std::string, NameHistory::kCapacity> recent_;
   int returned_ = 0;
 };

@@ -182,14 +182,17 @@ class MemoryLog {
 
 class Session {
  public:
-  Session(TQorvChapter& chapter, const Options& options)
+  Session(const TQorvChapter& chapter, const ChapterStatistics& stats, const Options& options)
       : chapter_(chapter),
-        stats_(chapter.Client->Statistics()),
+        stats_(stats),
         options_(options),
         request_(options.request),
         generator_(options.log ? MemoryLog::Get().Path() : std::string(),
                    [seed = options.seed] { return seed; }),
-        checks_(chapter) {}
+        checks_(chapter, generator_.History()) {
+    request_.Chapter = &chapter;
+    request_.Statistics = &stats;
+  }
 
   void Run() {
     int misses = 0;
@@ -199,7 +202,7 @@ class Session {
       const std::optional<std::string> name = options_.flip ? FlippingName(budget) : Name(budget);
       if (!name) {
         ++misses;
-        Require(chapter_.NewRequest == 1, "a name that did not come ends its request");
+        Require(generator_.State().NewRequest == 1, "a name that did not come ends its request");
         continue;
       }
       checks_.CheckName(*name, request_.InitialLetter);
@@ -213,7 +216,7 @@ class Session {
  private:
   void AfterCall() {
     ++calls_;
-    CheckRequestState(chapter_, stats_);
+    CheckRequestState(generator_.State(), stats_);
   }
 
   std::optional<std::string> Name(int budget) {
@@ -229,11 +232,11 @@ class Session {
       AfterCall();
       if (!name.empty()) return name;
     }
-    chapter_.NewRequest = 1;
+    generator_.EndRequest();
     return std::nullopt;
   }
 
-  TQorvChapter& chapter_;
+  const TQorvChapter& chapter_;
   const ChapterStatistics& stats_;
   const Options& options_;
   GenerationRequest request_;
@@ -264,6 +267,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!chapter.Loaded) return 0;
 
   const Options options = ReadOptions(data + size - kOptionBytes, chapter);
-  Session(chapter, options).Run();
+  Session(chapter, SharedClient().Statistics(), options).Run();
   return 0;
 }

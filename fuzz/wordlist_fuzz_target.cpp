@@ -94,7 +94,7 @@ void CheckNew(std::uint8_t options, std::string_view bytes) {
   Require(made.Kept == made.Fitted.Kept.size() && made.Kept <= kMaxNames,
           "at most 1000 names are kept");
   if (made.Kept == 0) return;
-  Require(made.Fitted.Loaded, "the Chapter of the names kept loads");
+  Require(made.Fitted.Load.has_value(), "the Chapter of the names kept loads");
   Require(made.Fitted.Text.size() <= kMaxFileBytes, "the Chapter fits 32768 bytes");
 
   std::string text = made.Fitted.Text;

@@ -3,23 +3,25 @@
 
 namespace qorv {
 
+struct ChapterStatistics;
 struct TQorvChapter;
 
 struct GenerationRequest {
-  TQorvChapter* Chapter = nullptr;  // a loaded Chapter; its Client holds statistics and history
-  int GenerationLevel = 0;          // 0..3: how many adjacency tables a junction must satisfy
-  int ValidationLevel = 0;          // 0..2; any value other than 0 and 1 acts as 2
-  bool Structural = false;          // keep to a seed name's length pattern
-  bool Statistical = false;         // choose by frequency instead of uniformly
-  bool Prefixes = false;            // begin with a seed name's first two elements
-  bool Suffixes = false;            // end with a seed name's last two elements
-  char InitialLetter = '*';         // '*' for any letter
+  const TQorvChapter* Chapter = nullptr;          // a loaded Chapter, only read
+  const ChapterStatistics* Statistics = nullptr;  // the block its load filled, only read
+  int GenerationLevel = 0;   // 0..3: how many adjacency tables a junction must satisfy
+  int ValidationLevel = 0;   // 0..2; any value other than 0 and 1 acts as 2
+  bool Structural = false;   // keep to a seed name's length pattern
+  bool Statistical = false;  // choose by frequency instead of uniformly
+  bool Prefixes = false;     // begin with a seed name's first two elements
+  bool Suffixes = false;     // end with a seed name's last two elements
+  char InitialLetter = '*';  // '*' for any letter
 };
 
 // The request a Chapter's GENOPT suggests, as the dialog's Automatic Options sets its controls
 // and the generate command then reads them: the four switches as the Chapter has them, and a
 // FIT: or VAL: level outside the buttons' range (which checks no button) read as level 0. The
-// request's Chapter is left for the caller to set.
+// request's Chapter and Statistics are left for the caller to set.
 GenerationRequest SuggestedRequest(const TQorvChapter& chapter);
 
 }  // namespace qorv

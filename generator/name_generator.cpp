@@ -1,13 +1,16 @@
 #include "generator/name_generator.h"
 
+#include <sys/stat.h>
+
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <span>
 
 #include "chapter/chapter.h"
-#include "chapter/client.h"
 #include "chapter/letters.h"
+#include "chapter/statistics.h"
 #include "generator/finishing.h"
 #include "generator/generation_log.h"
 #include "generator/initial_letters.h"
@@ -64,32 +67,30 @@ long long& RejectionCounter(AttemptCounts& counts, Rejection::Rule rule) {
   return counts.History;
 }
 
-// The verdict on a candidate: the finished name, or an empty text when it is rejected.
-std::string JudgeCandidate(TQorvChapter& chapter, const std::string& candidate, int level,
-                           AttemptLog& log, AttemptCounts& counts) {
-  if (const auto rejection = ValidateName(chapter.Client->Statistics(), candidate, level)) {
-    ++RejectionCounter(counts, rejection->Broken);
-    log.Write(log_text::kFail);
-    log.Write(rejection->Reason());
+}  // namespace
+
+std::string NameGenerator::JudgeCandidate(const GenerationRequest& request) {
+  if (const auto rejection =
+          ValidateName(*request.Statistics, candidate_, request.ValidationLevel)) {
+    ++RejectionCounter(counts_, rejection->Broken);
+    log_.Write(log_text::kFail);
+    log_.Write(rejection->Reason());
     return {};
   }
-  std::string name = FinishedName(candidate, chapter.PunctMode);
-  NameHistory& history = chapter.Client->History();
-  if (IsRecentName(history, name)) {
-    ++counts.History;
-    log.Write(log_text::kFail);
-    log.Write(reject::kHistory);
+  std::string name = FinishedName(candidate_, request.Chapter->PunctMode);
+  if (IsRecentName(history_, name)) {
+    ++counts_.History;
+    log_.Write(log_text::kFail);
+    log_.Write(reject::kHistory);
     return {};
   }
-  history.Add(name);
-  ++counts.Accepted;
-  log.Write(log_text::kAccepted);
-  log.Write(name);
-  chapter.NewRequest = 1;
+  history_.Add(name);
+  ++counts_.Accepted;
+  log_.Write(log_text::kAccepted);
+  log_.Write(name);
+  state_.NewRequest = 1;
   return name;
 }
-
-}  // namespace
 
 std::uint32_t NameGenerator::SystemClock() {
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(std::time(nullptr)));
@@ -98,62 +99,126 @@ std::uint32_t NameGenerator::SystemClock() {
 NameGenerator::NameGenerator(std::string log_path, Clock clock)
     : log_path_(std::move(log_path)), clock_(std::move(clock)) {}
 
-void NameGenerator::PrepareChapter(TQorvChapter& chapter) {
-  const bool fresh = chapter.RandomSeeded == 0;
+void NameGenerator::DeferLog() {
+  struct stat status {};
+  const bool regular =
+      ::stat(log_path_.c_str(), &status) != 0 ? errno == ENOENT : S_ISREG(status.st_mode);
+  if (log_path_.empty() || !regular) return;
+  log_.Close();
+  deferred_log_path_ = std::move(log_path_);
+  log_path_.clear();
+  request_start_ = {};
+}
+
+void NameGenerator::WriteLog() {
+  if (deferred_log_path_.empty()) return;
+  log_path_ = std::move(deferred_log_path_);
+  deferred_log_path_.clear();
+  const RequestStart start = request_start_;
+  if (start.Attempts == 0) return;
+  // The generator as it is now, to come back to after the replay.
+  const RandomSource random = random_;
+  const RequestState state = state_;
+  const NameHistory history = history_;
+  const AttemptCounts counts = counts_;
+  random_ = start.Random;
+  state_ = start.State;
+  history_.NameHistoryNext = start.HistoryNext;
+  history_.NameHistoryCount = start.HistoryCount;
+  history_.Names[static_cast<std::size_t>(start.HistoryNext)] = start.HistorySlot;
+  for (int attempt = 0; attempt < start.Attempts; ++attempt) GenerateOnce(start.Request);
+  log_.Close();
+  random_ = random;
+  state_ = state;
+  history_ = history;
+  counts_ = counts;
+}
+
+void NameGenerator::StartChapter() {
+  state_.RandomSeeded = 0;
+  state_.NewRequest = 1;
+  history_.Clear();
+  facts_chapter_ = nullptr;
+}
+
+void NameGenerator::PrepareChapter(const GenerationRequest& request) {
+  // The first attempt on another Chapter than the last one is the first on that Chapter.
+  if (request.Chapter != facts_chapter_) {
+    state_.RandomSeeded = 0;
+    state_.NewRequest = 1;
+  }
+  const bool fresh = state_.RandomSeeded == 0;
   if (fresh) {
     random_.Seed(clock_());
-    chapter.RandomSeeded = 1;
+    state_.RandomSeeded = 1;
   }
-  if (fresh || facts_chapter_ != &chapter) {
-    facts_.Build(chapter.Client->Statistics(), chapter.VowelElementCount,
-                 chapter.ConsonantElementCount);
-    facts_chapter_ = &chapter;
+  if (fresh || facts_chapter_ != request.Chapter) {
+    facts_.Build(*request.Statistics, request.Chapter->VowelElementCount,
+                 request.Chapter->ConsonantElementCount);
+    facts_chapter_ = request.Chapter;
   }
 }
 
 std::string NameGenerator::GenerateOnce(GenerationRequest request) {
-  TQorvChapter& chapter = *request.Chapter;
-  if (!chapter.Loaded || chapter.Client == nullptr) return {};
-  PrepareChapter(chapter);
+  if (request.Chapter == nullptr || request.Statistics == nullptr || !request.Chapter->Loaded) {
+    return {};
+  }
+  PrepareChapter(request);
+
+  if (!deferred_log_path_.empty()) {
+    RequestStart& start = request_start_;
+    if (state_.NewRequest) {
+      start.Random = random_;
+      start.State = state_;
+      start.HistoryNext = history_.NameHistoryNext;
+      start.HistoryCount = history_.NameHistoryCount;
+      start.HistorySlot = history_.Names[static_cast<std::size_t>(history_.NameHistoryNext)];
+      start.Attempts = 0;
+    }
+    start.Request = request;
+    ++start.Attempts;
+  }
 
   // The log stays open while a request lasts. A new request empties it, whatever became of the
   // one before (a caller may stop asking in the middle of one, or load another Chapter).
-  if (chapter.NewRequest) {
+  if (state_.NewRequest) {
     log_.Open(log_path_, true);
   } else if (!log_.enabled()) {
     log_.Open(log_path_, false);
   }
-  std::string name = Attempt(request, chapter);
+  std::string name = Attempt(request);
   log_.Flush();
-  if (chapter.NewRequest) log_.Close();
+  if (state_.NewRequest) log_.Close();
   return name;
 }
 
-std::string NameGenerator::Attempt(GenerationRequest& request, TQorvChapter& chapter) {
-  const ChapterStatistics& stats = chapter.Client->Statistics();
+std::string NameGenerator::Attempt(GenerationRequest& request) {
+  const TQorvChapter& chapter = *request.Chapter;
+  const ChapterStatistics& stats = *request.Statistics;
+  RequestState& state = state_;
   AttemptLog& log = log_;
-  if (chapter.NewRequest) {
-    chapter.AttemptCount = 0;
+  if (state.NewRequest) {
+    state.AttemptCount = 0;
   } else {
-    ++chapter.AttemptCount;
+    ++state.AttemptCount;
     log.Write(log_text::kAttemptSeparator);
   }
 
-  if (chapter.AttemptCount > kPairsUntilAttempt) request.Prefixes = request.Suffixes = false;
-  if (chapter.AttemptCount > kPatternUntilAttempt) request.Structural = false;
-  if (chapter.AttemptCount > kGiveUpAfterAttempt) {
+  if (state.AttemptCount > kPairsUntilAttempt) request.Prefixes = request.Suffixes = false;
+  if (state.AttemptCount > kPatternUntilAttempt) request.Structural = false;
+  if (state.AttemptCount > kGiveUpAfterAttempt) {
     ++counts_.GaveUp;
-    chapter.NewRequest = 1;
+    state.NewRequest = 1;
     return {};
   }
 
-  if (chapter.NewRequest) {
-    chapter.NewRequest = 0;
+  if (state.NewRequest) {
+    state.NewRequest = 0;
     const int structure_class = DrawClass(random_, chapter, stats, request.InitialLetter);
-    chapter.RequestPatternDrawn = request.Structural;
+    state.RequestPatternDrawn = request.Structural;
     if (request.Structural) {
       const int patterns = stats.StructureCounts[structure_class];
-      chapter.RequestPattern =
+      state.RequestPattern =
           request.Statistical
               ? WeightedPick(random_,
                              std::span<const int>(stats.StructureWeights[structure_class].data(),
@@ -161,12 +226,12 @@ std::string NameGenerator::Attempt(GenerationRequest& request, TQorvChapter& cha
                              stats.StructureNameCounts[structure_class])
               : RandomBelow(random_, patterns);
     }
-    chapter.RequestClass = structure_class;
+    state.RequestClass = structure_class;
     if (log.enabled()) {
       log.Write(std::to_string(structure_class));
       if (request.Structural) {
         log.Write(": ");
-        log.Write(stats.StructurePatterns[structure_class][chapter.RequestPattern]);
+        log.Write(stats.StructurePatterns[structure_class][state.RequestPattern]);
       }
       log.Write(log_text::kAttemptSeparator);
     }
@@ -179,12 +244,12 @@ std::string NameGenerator::Attempt(GenerationRequest& request, TQorvChapter& cha
   settings.Prefixes = request.Prefixes;
   settings.Suffixes = request.Suffixes;
   settings.InitialLetter = request.InitialLetter;
-  settings.RequestClass = chapter.RequestClass;
-  settings.ElementTotal = chapter.RequestClass / 2 + 2;
+  settings.RequestClass = state.RequestClass;
+  settings.ElementTotal = state.RequestClass / 2 + 2;
   settings.SplitPoint = 1 + RandomBelow(random_, settings.ElementTotal - 2);
   settings.Shuffle = chapter.Shuffle != 0;
-  if (request.Structural && chapter.RequestPatternDrawn) {
-    settings.Pattern = &stats.StructurePatterns[chapter.RequestClass][chapter.RequestPattern];
+  if (request.Structural && state.RequestPatternDrawn) {
+    settings.Pattern = &stats.StructurePatterns[state.RequestClass][state.RequestPattern];
   }
 
   Placement placement(stats, facts_, random_, log, settings);
@@ -196,7 +261,7 @@ std::string NameGenerator::Attempt(GenerationRequest& request, TQorvChapter& cha
   AssembleCandidate(placement.Elements(), facts_, stats, candidate_);
   log.Write(log_text::kCandidate);
   log.Write(candidate_);
-  return JudgeCandidate(chapter, candidate_, request.ValidationLevel, log, counts_);
+  return JudgeCandidate(request);
 }
 
 }  // namespace qorv

@@ -1,21 +1,24 @@
 // NameGenerator: one generation attempt per GenerateOnce call.
 //
 // An attempt returns a finished name that passed validation, or an empty text; the caller asks
-// again with the same request until a name comes. The state of the current request lives on
-// the Chapter record (NewRequest, AttemptCount, RequestClass, RequestPattern); the generator
-// holds the random source, the log (open from the first attempt of a request until the request
-// ends, and closed when the generator goes), the clock, and facts derived once per loaded
-// Chapter. Not re-entrant; must not run while the Chapter's client is being loaded.
+// again with the same request until a name comes. The generator holds everything that changes
+// while names are made: the state of the current request (RequestState), the random source, the
+// ring of the last 100 accepted names, the log (open from the first attempt of a request until
+// the request ends, and closed when the generator goes), the clock, and facts derived once per
+// Chapter. It only reads the Chapter and its statistics, so one loaded Chapter can serve any
+// number of generators on any number of threads; one generator is not re-entrant.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "chapter/name_history.h"
 #include "generator/element_facts.h"
 #include "generator/generation_log.h"
 #include "generator/generation_request.h"
 #include "generator/random_source.h"
+#include "generator/request_state.h"
 
 namespace qorv {
 
@@ -49,26 +52,65 @@ class NameGenerator {
   // The calendar time in whole seconds since the epoch, modulo 2^32.
   static std::uint32_t SystemClock();
 
-  // `log_path` empty: no log is written. `clock` gives the seed at the first attempt of every
-  // newly loaded Chapter.
+  // `log_path` empty: no log is written. `clock` gives the seed at the first attempt on a Chapter:
+  // after the generator is made, after every StartChapter, and when a request's Chapter is
+  // another than the last one's (which also starts a new request).
   explicit NameGenerator(std::string log_path = {}, Clock clock = &SystemClock);
+  // Writes a deferred log.
+  ~NameGenerator() { WriteLog(); }
 
-  // One attempt. The request's Chapter must be loaded.
+  // One attempt. The request's Chapter must be loaded and its Statistics set.
   std::string GenerateOnce(GenerationRequest request);
 
+  // A Chapter was loaded anew: the next attempt seeds the random source from the clock and starts
+  // a new request, and the history ring is empty.
+  void StartChapter();
+  // The next attempt starts a new request, as after an accepted name.
+  void EndRequest() { state_.NewRequest = 1; }
+
+  const RequestState& State() const { return state_; }
+  RequestState& State() { return state_; }
+  NameHistory& History() { return history_; }
+  const NameHistory& History() const { return history_; }
   RandomSource& Random() { return random_; }
   const AttemptCounts& Counts() const { return counts_; }
+
+  // From now on the log file gets its bytes only at WriteLog: the very bytes the attempts would
+  // have left in it, those of the latest request. Nothing is logged meanwhile; WriteLog makes the
+  // latest request's attempts once more, from the state they started in, with the log on. Only
+  // for a regular log file (or one not there yet), and for callers that keep one request for all
+  // attempts (`qorv generate`); a pipe or a device keeps taking every attempt.
+  void DeferLog();
+  // Writes a deferred log (when an attempt was made since DeferLog) and ends the deferral.
+  void WriteLog();
   const std::string& LogPath() const { return log_path_; }
 
  private:
   // Seeds the random source and derives the element facts when a Chapter is new to the generator.
-  void PrepareChapter(TQorvChapter& chapter);
+  void PrepareChapter(const GenerationRequest& request);
   // The attempt itself, between opening the log (or starting a new request in it) and flushing it.
-  std::string Attempt(GenerationRequest& request, TQorvChapter& chapter);
+  std::string Attempt(GenerationRequest& request);
+  // The verdict on the candidate: the finished name, or an empty text when it is rejected.
+  std::string JudgeCandidate(const GenerationRequest& request);
+
+  // What WriteLog needs to make the latest request's attempts again.
+  struct RequestStart {
+    RandomSource Random;
+    RequestState State;
+    int HistoryNext = 0;
+    int HistoryCount = 0;
+    std::string HistorySlot;  // the ring's slot HistoryNext, which an accepted name overwrites
+    GenerationRequest Request;
+    int Attempts = 0;  // made in the request so far
+  };
 
   std::string log_path_;
+  std::string deferred_log_path_;  // not empty while the log is deferred
+  RequestStart request_start_;
   Clock clock_;
   RandomSource random_;
+  RequestState state_;
+  NameHistory history_;
   ElementFacts facts_;
   AttemptCounts counts_;
   const TQorvChapter* facts_chapter_ = nullptr;

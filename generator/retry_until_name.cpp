@@ -13,7 +13,6 @@ std::optional<std::string> RetryUntilName(const AttemptFunction& attempt,
     if (after_call) after_call(calls);
     if (!name.empty()) return name;
   }
-  request.Chapter->NewRequest = 1;
   return std::nullopt;
 }
 
@@ -21,9 +20,11 @@ std::optional<std::string> RetryUntilName(NameGenerator& generator,
                                           const GenerationRequest& request,
                                           const std::function<void(int)>& after_call,
                                           int max_calls) {
-  return RetryUntilName(
-      [&generator](const GenerationRequest& r) { return generator.GenerateOnce(r); }, request,
-      after_call, max_calls);
+  std::optional<std::string> name =
+      RetryUntilName([&generator](const GenerationRequest& r) { return generator.GenerateOnce(r); },
+                     request, after_call, max_calls);
+  if (!name) generator.EndRequest();
+  return name;
 }
 
 }  // namespace qorv

@@ -16,8 +16,8 @@ inline constexpr int kMaxCallsPerName = 20000;
 using AttemptFunction = std::function<std::string(const GenerationRequest&)>;
 
 // Calls `attempt` until it returns a name. `after_call` (optional) is told the number of calls
-// made so far after each one. After `max_calls` calls without a name the request is marked new
-// and nullopt is returned.
+// made so far after each one. After `max_calls` calls without a name nullopt is returned; the
+// caller then ends the request of the generator behind `attempt` (NameGenerator::EndRequest).
 std::optional<std::string> RetryUntilName(const AttemptFunction& attempt,
                                           const GenerationRequest& request,
                                           const std::function<void(int)>& after_call = {},

@@ -9,6 +9,7 @@ LexiconSession::LexiconSession(Settings settings)
       statistics_(std::make_unique<ChapterStatistics>()),
       generator_(settings_.LogPath, settings_.SeedClock) {
   attempt_ = [this](const GenerationRequest& request) { return generator_.GenerateOnce(request); };
+  if (settings_.DeferLog) generator_.DeferLog();
 }
 
 std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterFile(const std::string& path,
@@ -28,6 +29,7 @@ std::unique_ptr<TQorvChapter> LexiconSession::LoadChapterRead(const FileBytes& f
 void LexiconSession::SetChapter(std::unique_ptr<TQorvChapter> chapter) {
   chapter_ = std::move(chapter);
   if (!HasLoadedChapter()) return;
+  generator_.StartChapter();
   history_count_ = 0;
   history_index_ = 0;
   store_run_.TitleLineWritten = false;
@@ -37,19 +39,25 @@ std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
                                                     const std::function<void(int)>& after_call,
                                                     int max_calls) {
   request.Chapter = chapter_.get();
-  before_name_ = {history_.NameHistoryNext, history_.NameHistoryCount,
-                  history_.Names[history_.NameHistoryNext], history_count_, history_index_};
+  request.Statistics = statistics_.get();
+  const NameHistory& ring = generator_.History();
+  before_name_ = {ring.NameHistoryNext, ring.NameHistoryCount, ring.Names[ring.NameHistoryNext],
+                  history_count_, history_index_};
   std::optional<std::string> name = RetryUntilName(attempt_, request, after_call, max_calls);
-  if (!name) return std::nullopt;
+  if (!name) {
+    generator_.EndRequest();
+    return std::nullopt;
+  }
   history_index_ = 0;
   if (history_count_ < NameHistory::kCapacity) ++history_count_;
   return name;
 }
 
 void LexiconSession::TakeBackName() {
-  history_.Names[before_name_.Next] = before_name_.Overwritten;
-  history_.NameHistoryNext = before_name_.Next;
-  history_.NameHistoryCount = before_name_.Count;
+  NameHistory& ring = generator_.History();
+  ring.Names[before_name_.Next] = before_name_.Overwritten;
+  ring.NameHistoryNext = before_name_.Next;
+  ring.NameHistoryCount = before_name_.Count;
   history_count_ = before_name_.ViewCount;
   history_index_ = before_name_.ViewIndex;
 }

@@ -1,7 +1,8 @@
 // LexiconSession: what one user works with between two Chapter loads, without any widget.
 //
-// It holds the current Chapter, the statistics block and the history ring the Chapter's loads
-// fill, the generator, and the Store with its directory, clock and title-line flag. The desktop
+// It holds the current Chapter with the statistics block its loads fill, the generator (with its
+// request state and the history ring, which every load empties), and the Store with its
+// directory, clock and title-line flag. The desktop
 // dialog owns one and adds the display and the controls; `qorv generate` runs one from the
 // command line. Both thus make the same names and write the same Store.
 //
@@ -32,7 +33,10 @@ class LexiconSession final : public ChapterClient {
   // Where the session writes and what it reads the time from.
   struct Settings {
     std::string LogPath = kLogFileName;  // empty: no generation log
-    std::string StoreDirectory = ".";    // holds "STORED.txt"
+    // The log is written once, at WriteLog or when the session goes, instead of at every attempt
+    // (NameGenerator::DeferLog); its bytes are the same.
+    bool DeferLog = false;
+    std::string StoreDirectory = ".";  // holds "STORED.txt"
     NameGenerator::Clock SeedClock = &NameGenerator::SystemClock;
     StoreClock StoreStamp = &LocalStoreDateTime;
   };
@@ -84,7 +88,7 @@ class LexiconSession final : public ChapterClient {
   // Shows the n-th newest name: n above the names produced shows the oldest, below 0 the newest.
   void ShowHistoryEntry(int n);
   // The name shown; the empty text before the first one.
-  const std::string& ShownName() const { return history_.Newest(history_index_); }
+  const std::string& ShownName() const { return generator_.History().Newest(history_index_); }
 
   // The Store.
 
@@ -104,14 +108,17 @@ class LexiconSession final : public ChapterClient {
   void ShowProgressGauge() override;
   void SetProgress(int value) override;
   ChapterStatistics& Statistics() override { return *statistics_; }
-  NameHistory& History() override { return history_; }
-  const NameHistory& History() const { return history_; }
+  NameHistory& History() override { return generator_.History(); }
+  const NameHistory& History() const { return generator_.History(); }
 
   // Where the gauge calls of a load go; nullptr (the default) drops them.
   void SetLoadGauge(LoadGauge* gauge) { gauge_ = gauge; }
 
-  // The generator's tally of attempts.
+  // The generator's tally of attempts, and the state of its current request.
   const AttemptCounts& Counts() const { return generator_.Counts(); }
+  const RequestState& Request() const { return generator_.State(); }
+  // A deferred log gets its bytes now.
+  void WriteLog() { generator_.WriteLog(); }
 
   // Test seams: the driver (one attempt) and the clock that stamps the Store's title lines.
   void SetAttempt(AttemptFunction attempt) { attempt_ = std::move(attempt); }
@@ -120,7 +127,6 @@ class LexiconSession final : public ChapterClient {
  private:
   Settings settings_;
   std::unique_ptr<ChapterStatistics> statistics_;
-  NameHistory history_;
   std::unique_ptr<TQorvChapter> chapter_;
   NameGenerator generator_;
   AttemptFunction attempt_;

@@ -300,7 +300,7 @@ class ChapterLoadTest : public QObject {
     QCOMPARE(calls, 20000);
     QCOMPARE(StatusText(*dialog_), QStringLiteral("No new name found"));
     QCOMPARE(DisplayText(*dialog_), shown);
-    QCOMPARE(dialog_->Session().Chapter()->NewRequest, std::uint8_t{1});
+    QCOMPARE(dialog_->Session().Request().NewRequest, std::uint8_t{1});
     QCOMPARE(dialog_->Session().HistoryCount(), 0);
     QVERIFY(!dialog_->Control(kIdStoreName)->isEnabled());
   }

@@ -14,9 +14,9 @@
 
 #include "cli/chapter_input.h"
 #include "cli/generate_command.h"
-#include "cli/name_filters.h"
-#include "cli/possible_lengths.h"
 #include "cli_test_support.h"
+#include "generator/name_filters.h"
+#include "generator/possible_lengths.h"
 #include "session/lexicon_session.h"
 #include "text/encoding.h"
 

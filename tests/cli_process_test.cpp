@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -77,6 +78,18 @@ int RunShell(const std::string& script) {
       "Q='" + std::string(QORV_BINARY) + "' C='" + SampleChapter() + "' sh -c '" + script + "'";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(QorvProcess, SigtermEndsARunWithItsLogWrittenAndTheSignalsStatus) {
+  testing::TempFolder folder;
+  const std::string log = folder.Path("log.txt");
+  EXPECT_EQ(RunShell("\"$Q\" generate \"$C\" -n 4000000000 --seed 1 --log \"" + log +
+                     "\" >/dev/null & p=$!; sleep 0.3; kill -TERM $p; wait $p"),
+            128 + SIGTERM);
+  // The latest request's attempts, from its class line on.
+  const std::string written = Slurp(log);
+  ASSERT_FALSE(written.empty());
+  EXPECT_TRUE(written[0] >= '0' && written[0] <= '9') << written;
 }
 
 TEST(QorvProcess, TheChapterCanComeFromStandardInputOrAPipe) {

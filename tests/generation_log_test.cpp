@@ -46,10 +46,10 @@ std::string Repeat(const std::string& text, int times) {
 TEST(GenerationLogTest, ARejectionThenAnAcceptance) {
   // BA and BE; Ba is a recent name. The seed makes attempt 1 choose A and attempt 2 choose E.
   TestChapter chapter({.names = {"BA", "BE"}});
-  chapter.history().Add("Ba");
   const std::uint32_t seed = SeedFor({{2, -1}, {1, 0}, {2, 0}, {1, 0}, {2, 1}});
   TempPath log;
   NameGenerator generator = FixedGenerator(log.str(), seed);
+  generator.History().Add("Ba");
   EXPECT_EQ(generator.GenerateOnce(chapter.Request()), "");
   EXPECT_EQ(log.Read(), "0\r\n\r\nB : B\r\nA E : A\r\n\r\n-> BA\r\nFail: !HIST");
   EXPECT_EQ(generator.GenerateOnce(chapter.Request()), "Be");
@@ -61,10 +61,10 @@ TEST(GenerationLogTest, ARejectionThenAnAcceptance) {
 
 TEST(GenerationLogTest, TheRequestLineShowsThePatternWhenStructuralIsOn) {
   TestChapter chapter({.names = {"BA", "BE"}});
-  chapter.history().Add("Ba");
   const std::uint32_t seed = SeedFor({{2, -1}, {1, 0}, {1, 0}, {2, 0}, {1, 0}, {2, 1}});
   TempPath log;
   NameGenerator generator = FixedGenerator(log.str(), seed);
+  generator.History().Add("Ba");
   GenerationRequest request = chapter.Request();
   request.Structural = true;
   EXPECT_EQ(generator.GenerateOnce(request), "");
@@ -146,9 +146,9 @@ TEST(GenerationLogTest, PairLinesEndWithASpace) {
 
 TEST(GenerationLogTest, AGiveUpLeavesTheSeparatorAndTheNextAttemptEmptiesTheFile) {
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   TempPath log;
   NameGenerator generator = FixedGenerator(log.str());
+  generator.History().Add("Ba");
   for (int attempt = 1; attempt <= 77; ++attempt) generator.GenerateOnce(chapter.Request());
   const std::string attempt = "B : B\r\nA : A\r\n\r\n-> BA\r\nFail: !HIST";
   EXPECT_EQ(log.Read(), "0\r\n\r\n" + attempt + Repeat("\r\n\r\n" + attempt, 75) + "\r\n\r\n");
@@ -167,9 +167,9 @@ TEST(GenerationLogTest, TheFirstAttemptAfterALoadEmptiesAnOldLog) {
 
 TEST(GenerationLogTest, EveryAttemptWritesAtTheEndOfTheFile) {
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   TempPath log;
   NameGenerator generator = FixedGenerator(log.str());
+  generator.History().Add("Ba");
   generator.GenerateOnce(chapter.Request());
   {
     std::ofstream viewer(log.str(), std::ios::binary | std::ios::app);
@@ -192,12 +192,12 @@ int OpenFiles() {
 
 TEST(GenerationLogTest, TheFileIsOpenWhileARequestLastsAndANewRequestEmptiesIt) {
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   const std::string attempt = "B : B\r\nA : A\r\n\r\n-> BA\r\nFail: !HIST";
   TempPath log;
   const int files = OpenFiles();
   {
     NameGenerator generator = FixedGenerator(log.str());
+    generator.History().Add("Ba");
     // A caller that stops asking leaves its request open ...
     EXPECT_EQ(RetryUntilName(generator, chapter.Request(), {}, 3), std::nullopt);
     EXPECT_EQ(log.Read(), "0\r\n\r\n" + attempt + Repeat("\r\n\r\n" + attempt, 2));
@@ -221,9 +221,9 @@ TEST(GenerationLogTest, APipeTakesTheAttemptsInOrder) {
   int ends[2];
   ASSERT_EQ(::pipe(ends), 0);
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   {
     NameGenerator generator = FixedGenerator("/proc/self/fd/" + std::to_string(ends[1]));
+    generator.History().Add("Ba");
     generator.GenerateOnce(chapter.Request());
     generator.GenerateOnce(chapter.Request());
   }
@@ -273,6 +273,7 @@ std::vector<std::string> SampleNames(const std::string& log_path) {
   NameGenerator generator = FixedGenerator(log_path);
   GenerationRequest request;
   request.Chapter = &chapter;
+  request.Statistics = &client.Statistics();
   request.GenerationLevel = 2;
   request.ValidationLevel = 2;
   request.Structural = request.Statistical = request.Prefixes = request.Suffixes = true;

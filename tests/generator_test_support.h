@@ -54,6 +54,7 @@ class TestChapter {
   GenerationRequest Request() {
     GenerationRequest request;
     request.Chapter = &chapter_;
+    request.Statistics = &client_.Statistics();
     return request;
   }
 

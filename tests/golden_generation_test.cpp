@@ -83,7 +83,8 @@ std::vector<std::string> Arguments(const OptionSet& set, const TQorvChapter& cha
 }
 
 // The request of `qorv generate` with the same options.
-GenerationRequest Request(const OptionSet& set, TQorvChapter& chapter) {
+GenerationRequest Request(const OptionSet& set, const TQorvChapter& chapter,
+                          const ChapterStatistics& stats) {
   GenerateOptions options;
   options.level = set.level;
   options.validation = set.validation;
@@ -95,6 +96,7 @@ GenerationRequest Request(const OptionSet& set, TQorvChapter& chapter) {
   if (set.initial) options.initial = InitialLetterOf(chapter);
   GenerationRequest request = MakeRequest(options, chapter);
   request.Chapter = &chapter;
+  request.Statistics = &stats;
   return request;
 }
 
@@ -146,7 +148,7 @@ std::string GeneratorRecord(const std::string& path, const OptionSet& set, std::
   const std::string log_path = LogPath("attempts");
   std::remove(log_path.c_str());
   NameGenerator generator(log_path, [seed] { return seed; });
-  const GenerationRequest request = Request(set, chapter);
+  const GenerationRequest request = Request(set, chapter, client.Statistics());
   std::uint64_t hash = 0xcbf29ce484222325ull;
   std::string record;
   for (int i = 0; i < kNamesPerRun; ++i) {

@@ -69,7 +69,7 @@ TEST_F(LexiconSessionTest, TheHistoryViewCountsUpToTheRingAndClampsBrowsing) {
   session_.SetAttempt([](const GenerationRequest&) { return std::string(); });
   EXPECT_EQ(session_.NextName({}), std::nullopt);
   EXPECT_EQ(session_.HistoryIndex(), 4);
-  EXPECT_EQ(session_.Chapter()->NewRequest, 1);
+  EXPECT_EQ(session_.Request().NewRequest, 1);
 }
 
 TEST_F(LexiconSessionTest, EachRunOfNamesInTheStoreHasOneTitleLine) {

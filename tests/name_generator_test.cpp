@@ -94,8 +94,8 @@ TEST(DrawOrderTest, TwoElementsDrawNoSplitPoint) {
 
 TEST(DrawOrderTest, ARetryDrawsNoClassAndNoPattern) {
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   NameGenerator generator = FixedGenerator();
+  generator.History().Add("Ba");
   GenerationRequest request = chapter.Request();
   request.Structural = true;
   ASSERT_EQ(generator.GenerateOnce(request), "");
@@ -112,16 +112,18 @@ TEST(SeedingTest, TheClockIsReadOncePerLoadedChapter) {
     ++clock_reads;
     return test::kSeed;
   });
-  EXPECT_EQ(chapter.chapter().RandomSeeded, 0);
+  EXPECT_EQ(generator.State().RandomSeeded, 0);
   const std::string first = generator.GenerateOnce(chapter.Request());
   EXPECT_EQ(clock_reads, 1);
-  EXPECT_EQ(chapter.chapter().RandomSeeded, 1);
+  EXPECT_EQ(generator.State().RandomSeeded, 1);
   const RandomSource after_first = generator.Random();
   for (int i = 0; i < 5; ++i) generator.GenerateOnce(chapter.Request());
   EXPECT_EQ(clock_reads, 1);
 
-  chapter.Load(kTwoByFour);  // a new load: seeded again, history emptied
-  EXPECT_EQ(chapter.chapter().RandomSeeded, 0);
+  chapter.Load(kTwoByFour);  // a new load, told to the generator: seeded again, history emptied
+  generator.StartChapter();
+  EXPECT_EQ(generator.State().RandomSeeded, 0);
+  EXPECT_EQ(generator.History().NameHistoryCount, 0);
   EXPECT_EQ(generator.GenerateOnce(chapter.Request()), first);
   EXPECT_EQ(clock_reads, 2);
   EXPECT_EQ(generator.Random().State(), after_first.State());
@@ -142,24 +144,24 @@ TEST(SeedingTest, TheSystemClockGivesTheTimeInSeconds) {
 
 TEST(RequestStateTest, AttemptsAreCountedUntilANameIsAccepted) {
   TestChapter chapter({.names = {"BA", "BE"}});
-  chapter.history().Add("Ba");
-  EXPECT_EQ(chapter.chapter().NewRequest, 1);
   NameGenerator generator = FixedGenerator();
+  generator.History().Add("Ba");
+  EXPECT_EQ(generator.State().NewRequest, 1);
   int calls = 0;
   std::string name;
   while (name.empty() && calls < 50) {
     name = generator.GenerateOnce(chapter.Request());
-    EXPECT_EQ(chapter.chapter().AttemptCount, calls);
+    EXPECT_EQ(generator.State().AttemptCount, calls);
     ++calls;
     if (name.empty()) {
-      EXPECT_EQ(chapter.chapter().NewRequest, 0);
+      EXPECT_EQ(generator.State().NewRequest, 0);
     }
   }
   EXPECT_EQ(name, "Be");
-  EXPECT_EQ(chapter.chapter().NewRequest, 1);
+  EXPECT_EQ(generator.State().NewRequest, 1);
   generator.GenerateOnce(chapter.Request());  // both names are now recent: rejected
-  EXPECT_EQ(chapter.chapter().AttemptCount, 0);
-  EXPECT_EQ(chapter.chapter().NewRequest, 0);
+  EXPECT_EQ(generator.State().AttemptCount, 0);
+  EXPECT_EQ(generator.State().NewRequest, 0);
 }
 
 TEST(RequestStateTest, AChapterThatDidNotLoadGivesNoNameAndDrawsNothing) {
@@ -181,11 +183,11 @@ TEST(ClassDrawTest, ClassesAreWeightedByTheirNameCounts) {
   generator.GenerateOnce(chapter.Request());  // seeds the source
   int class_zero = 0;
   for (int i = 0; i < 2000; ++i) {
-    chapter.chapter().NewRequest = 1;
+    generator.State().NewRequest = 1;
     RandomSource reference = generator.Random();
     const int expected = RandomBelow(reference, 4) < 3 ? 0 : 4;
     generator.GenerateOnce(chapter.Request());
-    ASSERT_EQ(chapter.chapter().RequestClass, expected) << i;
+    ASSERT_EQ(generator.State().RequestClass, expected) << i;
     class_zero += expected == 0;
   }
   EXPECT_NEAR(class_zero, 1500, 80);
@@ -198,11 +200,11 @@ TEST(ClassDrawTest, StatisticalDoesNotChangeTheClassDraw) {
   request.Statistical = true;
   generator.GenerateOnce(request);
   for (int i = 0; i < 200; ++i) {
-    chapter.chapter().NewRequest = 1;
+    generator.State().NewRequest = 1;
     RandomSource reference = generator.Random();
     const int expected = RandomBelow(reference, 4) < 3 ? 0 : 4;
     generator.GenerateOnce(request);
-    ASSERT_EQ(chapter.chapter().RequestClass, expected) << i;
+    ASSERT_EQ(generator.State().RequestClass, expected) << i;
   }
 }
 
@@ -220,10 +222,10 @@ ClassTally DrawClasses(TestChapter& chapter, char initial_letter, int requests =
   request.InitialLetter = initial_letter;
   ClassTally tally;
   for (int i = 0; i < requests; ++i) {
-    chapter.chapter().NewRequest = 1;
+    generator.State().NewRequest = 1;
     const RandomSource before = i == 0 ? SeededRandom() : generator.Random();
     generator.GenerateOnce(request);
-    (chapter.chapter().RequestClass % 2 == 0 ? tally.even : tally.odd)++;
+    (generator.State().RequestClass % 2 == 0 ? tally.even : tally.odd)++;
     // A first draw of the other parity must have been repeated.
     RandomSource reference = before;
     int walk = RandomBelow(reference, chapter.chapter().NameCount);
@@ -231,7 +233,7 @@ ClassTally DrawClasses(TestChapter& chapter, char initial_letter, int requests =
     while (walk >= chapter.stats().StructureNameCounts[first_class]) {
       walk -= chapter.stats().StructureNameCounts[first_class++];
     }
-    tally.redraws += first_class != chapter.chapter().RequestClass;
+    tally.redraws += first_class != generator.State().RequestClass;
   }
   return tally;
 }
@@ -281,7 +283,7 @@ TEST(ClassDrawTest, WhenNoClassFitsTheFirstDrawIsTaken) {
   GenerationRequest request = chapter.Request();
   request.InitialLetter = 'Y';
   EXPECT_EQ(generator.GenerateOnce(request), "Yra");
-  EXPECT_EQ(chapter.chapter().RequestClass, 3);
+  EXPECT_EQ(generator.State().RequestClass, 3);
   // One class draw, the split point, three positions.
   EXPECT_EQ(DrawsBetween(SeededRandom(), generator.Random()), 5);
 }
@@ -306,14 +308,14 @@ int DrawPatterns(bool statistical) {
   generator.GenerateOnce(request);
   int first = 0;
   for (int i = 0; i < 2000; ++i) {
-    chapter.chapter().NewRequest = 1;
+    generator.State().NewRequest = 1;
     RandomSource reference = generator.Random();
     RandomBelow(reference, 4);  // the class
     const int expected =
         statistical ? (RandomBelow(reference, 4) < 3 ? 0 : 1) : RandomBelow(reference, 2);
     generator.GenerateOnce(request);
-    EXPECT_EQ(chapter.chapter().RequestPattern, expected) << i;
-    EXPECT_EQ(chapter.chapter().RequestPatternDrawn, 1);
+    EXPECT_EQ(generator.State().RequestPattern, expected) << i;
+    EXPECT_EQ(generator.State().RequestPatternDrawn, 1);
     first += expected == 0;
   }
   return first;
@@ -329,11 +331,11 @@ TEST(PatternDrawTest, StatisticalOnWeighsPatternsByTheirNames) {
 
 TEST(PatternDrawTest, WithoutStructuralNoPatternIsDrawn) {
   TestChapter chapter(kTwoPatterns);
-  chapter.chapter().RequestPattern = 77;
   NameGenerator generator = FixedGenerator();
+  generator.State().RequestPattern = 77;
   generator.GenerateOnce(chapter.Request());
-  EXPECT_EQ(chapter.chapter().RequestPattern, 77);
-  EXPECT_EQ(chapter.chapter().RequestPatternDrawn, 0);
+  EXPECT_EQ(generator.State().RequestPattern, 77);
+  EXPECT_EQ(generator.State().RequestPatternDrawn, 0);
   // Class, split point, four positions.
   EXPECT_EQ(DrawsBetween(SeededRandom(), generator.Random()), 6);
 }
@@ -361,18 +363,18 @@ TEST_F(UnfitPatternTest, TheThirtyFirstAttemptKeepsThePatternAndTheThirtySecondD
     ASSERT_EQ(generator_.GenerateOnce(Request(true)), "") << attempt;
   }
   EXPECT_EQ(generator_.GenerateOnce(Request(true)), "Ba");
-  EXPECT_EQ(chapter_.chapter().AttemptCount, 31);
+  EXPECT_EQ(generator_.State().AttemptCount, 31);
 }
 
 TEST_F(UnfitPatternTest, StructuralSwitchedOnMidRequestBringsNoPattern) {
   ASSERT_EQ(generator_.GenerateOnce(Request(false, 'Z')), "");  // fails at position 0
-  EXPECT_EQ(chapter_.chapter().RequestPatternDrawn, 0);
+  EXPECT_EQ(generator_.State().RequestPatternDrawn, 0);
   EXPECT_EQ(generator_.GenerateOnce(Request(true)), "Ba");
 }
 
 TEST_F(UnfitPatternTest, APatternDrawnAtTheFirstAttemptStaysForTheRequest) {
   ASSERT_EQ(generator_.GenerateOnce(Request(true, 'Z')), "");
-  EXPECT_EQ(chapter_.chapter().RequestPatternDrawn, 1);
+  EXPECT_EQ(generator_.State().RequestPatternDrawn, 1);
   EXPECT_EQ(generator_.GenerateOnce(Request(true)), "");
   EXPECT_EQ(generator_.GenerateOnce(Request(false)), "Ba");  // switched off by the caller
 }
@@ -388,7 +390,7 @@ TEST(RelaxationTest, TheSixteenthAttemptKeepsInitialPairsAndTheSeventeenthDropsT
     ASSERT_EQ(generator.GenerateOnce(request), "") << attempt;
   }
   EXPECT_EQ(generator.GenerateOnce(request), "Kara");
-  EXPECT_EQ(chapter.chapter().AttemptCount, 16);
+  EXPECT_EQ(generator.State().AttemptCount, 16);
 }
 
 TEST(RelaxationTest, TheSixteenthAttemptKeepsFinalPairsAndTheSeventeenthDropsThem) {
@@ -407,21 +409,21 @@ TEST(RelaxationTest, TheSixteenthAttemptKeepsFinalPairsAndTheSeventeenthDropsThe
 
 TEST(GiveUpTest, TheSeventySeventhAttemptGivesUpAndTheSeventyEighthStartsAgain) {
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   NameGenerator generator = FixedGenerator();
+  generator.History().Add("Ba");
   for (int attempt = 1; attempt <= 76; ++attempt) {
     ASSERT_EQ(generator.GenerateOnce(chapter.Request()), "") << attempt;
-    ASSERT_EQ(chapter.chapter().NewRequest, 0) << attempt;
+    ASSERT_EQ(generator.State().NewRequest, 0) << attempt;
   }
   const RandomSource before_give_up = generator.Random();
   EXPECT_EQ(generator.GenerateOnce(chapter.Request()), "");
-  EXPECT_EQ(chapter.chapter().NewRequest, 1);
-  EXPECT_EQ(chapter.chapter().AttemptCount, 76);
+  EXPECT_EQ(generator.State().NewRequest, 1);
+  EXPECT_EQ(generator.State().AttemptCount, 76);
   EXPECT_EQ(generator.Random().State(), before_give_up.State());  // nothing drawn
 
   EXPECT_EQ(generator.GenerateOnce(chapter.Request()), "");
-  EXPECT_EQ(chapter.chapter().AttemptCount, 0);
-  EXPECT_EQ(chapter.chapter().NewRequest, 0);
+  EXPECT_EQ(generator.State().AttemptCount, 0);
+  EXPECT_EQ(generator.State().NewRequest, 0);
   EXPECT_EQ(DrawsBetween(before_give_up, generator.Random()), 3);  // a class again, B, A
 }
 

@@ -23,7 +23,7 @@ TEST(RetryUntilNameTest, ReturnsTheFirstNameAndCountsTheCalls) {
   EXPECT_EQ(RetryUntilName(generator, request, [&calls](int n) { calls.push_back(n); }), "Kara");
   ASSERT_EQ(calls.size(), 17u);
   for (int i = 0; i < 17; ++i) EXPECT_EQ(calls[i], i + 1);
-  EXPECT_EQ(chapter.chapter().NewRequest, 1);
+  EXPECT_EQ(generator.State().NewRequest, 1);
 }
 
 TEST(RetryUntilNameTest, ANameAtTheFirstCallCallsOnce) {
@@ -43,8 +43,8 @@ TEST(RetryUntilNameTest, WorksWithoutACallback) {
 
 TEST(RetryUntilNameTest, StopsAfterMaxCallsWhenEveryNameIsRecent) {
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   NameGenerator generator = FixedGenerator();
+  generator.History().Add("Ba");
   int count = 0;
   int last_call = 0;
   const auto counter = [&](int n) {
@@ -55,22 +55,22 @@ TEST(RetryUntilNameTest, StopsAfterMaxCallsWhenEveryNameIsRecent) {
   EXPECT_EQ(RetryUntilName(generator, chapter.Request(), counter, 200), std::nullopt);
   EXPECT_EQ(count, 200);
   EXPECT_EQ(last_call, 200);
-  EXPECT_EQ(chapter.chapter().NewRequest, 1);
+  EXPECT_EQ(generator.State().NewRequest, 1);
   // The next call starts a new request.
   generator.GenerateOnce(chapter.Request());
-  EXPECT_EQ(chapter.chapter().AttemptCount, 0);
+  EXPECT_EQ(generator.State().AttemptCount, 0);
 }
 
 TEST(RetryUntilNameTest, TheDefaultLimitIsTwentyThousandCalls) {
   EXPECT_EQ(kMaxCallsPerName, 20000);
   TestChapter chapter({.names = {"BA"}});
-  chapter.history().Add("Ba");
   NameGenerator generator = FixedGenerator();
+  generator.History().Add("Ba");
   int last_call = 0;
   EXPECT_EQ(RetryUntilName(generator, chapter.Request(), [&last_call](int n) { last_call = n; }),
             std::nullopt);
   EXPECT_EQ(last_call, 20000);
-  EXPECT_EQ(chapter.chapter().NewRequest, 1);
+  EXPECT_EQ(generator.State().NewRequest, 1);
 }
 
 }  // namespace

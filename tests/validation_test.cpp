@@ -251,19 +251,19 @@ TEST_F(ValidationStageTest, ANameInTheHistoryIsRejectedAtEveryLevel) {
     TestChapter chapter({.names = {"BA"}});
     NameGenerator generator = test::FixedGenerator();
     EXPECT_EQ(generator.GenerateOnce(Level(chapter, level)), "Ba");
-    EXPECT_EQ(chapter.chapter().NewRequest, 1);
+    EXPECT_EQ(generator.State().NewRequest, 1);
     EXPECT_EQ(generator.GenerateOnce(Level(chapter, level)), "") << level;
-    EXPECT_EQ(chapter.chapter().NewRequest, 0);  // the request goes on
-    EXPECT_EQ(chapter.history().NameHistoryCount, 1);
+    EXPECT_EQ(generator.State().NewRequest, 0);  // the request goes on
+    EXPECT_EQ(generator.History().NameHistoryCount, 1);
   }
 }
 
 TEST_F(ValidationStageTest, TheOldestNameMayComeAgainOnceTheRingHasOverwrittenIt) {
   TestChapter chapter({.names = {"BA"}});
-  NameHistory& history = chapter.history();
+  NameGenerator generator = test::FixedGenerator();
+  NameHistory& history = generator.History();
   history.Add("Ba");
   for (int i = 1; i < 100; ++i) history.Add("Name" + std::to_string(i));
-  NameGenerator generator = test::FixedGenerator();
   EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "");
   history.Add("Name100");  // the 101st name takes the oldest slot
   EXPECT_EQ(history.NameHistoryCount, 100);
@@ -279,7 +279,7 @@ TEST_F(ValidationStageTest, TheNewestEntryIsTheNameJustAccepted) {
   TestChapter chapter({.names = {"BA"}});
   NameGenerator generator = test::FixedGenerator();
   ASSERT_EQ(generator.GenerateOnce(Level(chapter, 0)), "Ba");
-  const NameHistory& history = chapter.history();
+  const NameHistory& history = generator.History();
   EXPECT_EQ(history.Newest(0), "Ba");
   EXPECT_EQ(history.Newest(history.NameHistoryCount), "");
   EXPECT_EQ(history.Newest(-1), "");
@@ -290,8 +290,8 @@ TEST_F(ValidationStageTest, ARejectedCandidateLeavesTheHistoryAlone) {
   chapter.stats().MinRepeatDistance[LetterIndex('A')] = 3;
   NameGenerator generator = test::FixedGenerator();
   EXPECT_EQ(generator.GenerateOnce(Level(chapter, 1)), "");
-  EXPECT_EQ(chapter.history().NameHistoryCount, 0);
-  EXPECT_EQ(chapter.chapter().NewRequest, 0);
+  EXPECT_EQ(generator.History().NameHistoryCount, 0);
+  EXPECT_EQ(generator.State().NewRequest, 0);
   EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "Aba");  // the same request, level 0
 }
 
@@ -299,7 +299,7 @@ TEST_F(ValidationStageTest, PunctOneContractsAndTheHistoryKeepsTheFinishedForm) 
   TestChapter chapter({.names = {"TAAVI"}, .genopt = "PUNCT:1"});
   NameGenerator generator = test::FixedGenerator();
   EXPECT_EQ(generator.GenerateOnce(Level(chapter, 0)), "T\xE1vi");
-  EXPECT_EQ(chapter.history().Newest(0), "T\xE1vi");
+  EXPECT_EQ(generator.History().Newest(0), "T\xE1vi");
 }
 
 TEST_F(ValidationStageTest, PunctTwoAddsTheDiaeresis) {

@@ -149,9 +149,8 @@ FittedChapter NameChooser::Finish() {
   }
   fitted.Text = FormatChapter(s.header, s.taken, s.taken.size());
   TQorvChapter chapter;
-  LoadChapterFromBytes(chapter, fitted.Text, EstimateNameCountInText(fitted.Text), s.client);
-  fitted.Loaded = chapter.Loaded != 0;
-  fitted.Message = chapter.Message;
+  fitted.Load =
+      LoadChapterFromBytes(chapter, fitted.Text, EstimateNameCountInText(fitted.Text), s.client);
   return fitted;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "io/result.h"
 #include "wordlist/chapter_text.h"
 
 namespace qorv {
@@ -29,8 +30,7 @@ struct LeftOutName {
 };
 
 struct FittedChapter {
-  bool Loaded = false;               // the text loads; when not, `Message` says why
-  std::string Message;               // the loader's message for the chosen names
+  Result<void> Load;                 // the text loads, or the loader's message for the names kept
   std::string Text;                  // the Chapter file for the kept names
   std::vector<std::size_t> Kept;     // indices into the names given, in input order
   std::vector<LeftOutName> LeftOut;  // in input order

@@ -25,10 +25,7 @@ expected=(
   share/bash-completion/completions/qorv share/zsh/vendor-completions/_qorv
   share/fish/vendor_completions.d/qorv.fish share/quorvane/chapters/word_lists/river_towns.txt
   share/doc/quorvane/README.md share/doc/quorvane/LICENSE share/doc/quorvane/copyright
-  include/quorvane/chapter/loader.h include/quorvane/generator/name_generator.h
-  include/quorvane/store/store_file.h include/quorvane/text/encoding.h
-  include/quorvane/io/file_bytes.h include/quorvane/session/lexicon_session.h
-  include/quorvane/qorv/version.h
+  include/quorvane/lexicon.h include/quorvane/result.h
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -43,6 +40,10 @@ samples="$(find "$prefix/share/quorvane/chapters" -name '*.qrv' | wc -l)"
 [ "$samples" -eq "$(find "$(dirname "$0")/../../chapters" -name '*.qrv' | wc -l)" ] ||
   fail "share/quorvane/chapters holds $samples Chapters"
 find "$prefix" -name QuorvaneLexiconConfig.cmake | grep -q . || fail "no QuorvaneLexiconConfig.cmake"
+# The public headers are the only headers installed.
+private="$(find "$prefix/include" -name '*.h' ! -path "$prefix/include/quorvane/lexicon.h" \
+  ! -path "$prefix/include/quorvane/result.h")"
+[ -z "$private" ] || fail "headers beyond the public ones: $private"
 
 # Each hicolor PNG is as large as its folder says (width and height at bytes 16 to 23).
 for size in 16 24 32 48 64 128 256; do

@@ -34,7 +34,7 @@ check() {
 check quorvane '^\./usr/bin/quorvane$' '^\./usr/bin/qorv$' \
   '/applications/org\.quorvane\.Lexicon\.desktop$' '/mime/packages/org\.quorvane\.Lexicon\.xml$' \
   '/quorvane/chapters/.*\.qrv$' '/doc/quorvane/copyright$'
-check quorvane-dev '^\./usr/include/quorvane/chapter/loader\.h$' '/libqorv_chapter\.a$' \
+check quorvane-dev '^\./usr/include/quorvane/lexicon\.h$' '/libqorv_chapter\.a$' \
   '/cmake/QuorvaneLexicon/QuorvaneLexiconConfig\.cmake$' '/doc/quorvane-dev/copyright$'
 
 runtime="$(find "$out" -maxdepth 1 -name 'quorvane_*.deb' | head -n 1)"

@@ -1,25 +1,31 @@
 // Five names from a Chapter, invented in-process: what a game needs of the Quorvane Lexicon. The
 // marked lines are the README's example, word for word (tests/install/check_consumer.sh).
 #include <iostream>
+#include <optional>
+#include <string>
 
 // README:begin
-#include "chapter/chapter_title.h"
-#include "session/lexicon_session.h"
-#include "text/encoding.h"
+#include <quorvane/lexicon.h>
 // README:end
 
 int main(int argc, char* argv[]) {
   if (argc < 2) return 2;
-  const char* path = argv[1];
+  const std::string path = argv[1];
+  // clang-format off
   // README:begin
-  qorv::LexiconSession session({.LogPath = ""});  // no generation log
-  session.SetChapter(session.LoadChapterFile(path, qorv::EstimateNameCount(path)));
-  if (!session.HasLoadedChapter()) return 1;  // the cause: session.Chapter()->Message
-  const qorv::GenerationRequest request{.GenerationLevel = 2, .ValidationLevel = 1};
+  auto loaded = quorvane::Lexicon::LoadFile(path);   // also Load(bytes), FromNames(names)
+  if (!loaded) { std::cerr << loaded.error().message << '\n'; return 1; }
+  const quorvane::Lexicon& lexicon = *loaded;        // immutable; share it between threads freely
+  quorvane::Options options;                         // the options of `qorv generate`
+  options.level = 2;
+  options.validation = 1;
+  options.unique = true;
+  quorvane::Generator generator(lexicon, options, /*seed=*/42);  // one per thread
   // README:end
+  // clang-format on
   for (int i = 0; i < 5; ++i) {
     // README:begin
-    if (auto name = session.NextName(request)) std::cout << qorv::Cp1252ToUtf8(*name) << '\n';
+    if (std::optional<std::string> name = generator.Next()) std::cout << *name << '\n';
     // README:end
   }
 }

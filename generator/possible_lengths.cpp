@@ -1,4 +1,4 @@
-#include "cli/possible_lengths.h"
+#include "generator/possible_lengths.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 
 #include "chapter/letters.h"
 #include "chapter/limits.h"
-#include "cli/name_filters.h"
 #include "generator/finishing.h"
+#include "generator/name_filters.h"
 
 namespace qorv {
 namespace {

@@ -1,5 +1,5 @@
-// The filters `qorv generate` applies to the names the generator has accepted: a refused name is
-// not printed and does not count towards the names asked for.
+// The filters `qorv generate` and the library's Generator apply to the names the generator has
+// accepted: a refused name is not given out and does not count towards the names asked for.
 //
 // Text tests compare the finished names case-insensitively: ASCII letters and the accented
 // letters that have a partner (Á and á, ...) count as equal to their other case. Lengths count
@@ -16,6 +16,9 @@
 #include <vector>
 
 namespace qorv {
+
+struct ChapterStatistics;
+struct TQorvChapter;
 
 enum class NameFilter {
   kUnique,      // --unique: no name twice in the run
@@ -61,6 +64,16 @@ std::string FoldCase(std::string_view cp1252);
 
 // Letters of a name: every character but apostrophes and hyphens.
 std::size_t CountedLetters(std::string_view name);
+
+// The seed names in the form a generated name with the same letters would take: upper-cased,
+// accent-finished as the Chapter asks, capitalised. `chapter` must be loaded.
+std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter);
+
+// Why the initial letter (Windows-1252, '*' for any) or the length filters can be seen from the
+// loaded Chapter to refuse every name: one line each (UTF-8), none when they need not.
+std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char initial,
+                                         const TQorvChapter& chapter,
+                                         const ChapterStatistics& stats);
 
 class NameFilters {
  public:

@@ -1,6 +1,14 @@
-#include "cli/name_filters.h"
+#include "generator/name_filters.h"
 
+#include <algorithm>
+
+#include "chapter/chapter.h"
 #include "chapter/letters.h"
+#include "chapter/names_list.h"
+#include "chapter/statistics.h"
+#include "generator/finishing.h"
+#include "generator/initial_letters.h"
+#include "generator/possible_lengths.h"
 #include "text/encoding.h"
 
 namespace qorv {
@@ -128,6 +136,39 @@ std::optional<NameFilter> NameFilters::Refusal(const std::string& name) {
   }
   if (options_.unique) seen_.insert(name);
   return std::nullopt;
+}
+
+std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
+  std::set<std::string> seeds;
+  NamesListReader reader(chapter.Text);
+  std::string name;
+  while (reader.status() == NamesListReader::Status::kReady &&
+         reader.Next(name) == NamesListReader::Step::kName) {
+    NormaliseName(name);
+    seeds.insert(FinishedName(name, chapter.PunctMode));
+  }
+  return seeds;
+}
+
+std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char initial,
+                                         const TQorvChapter& chapter,
+                                         const ChapterStatistics& stats) {
+  std::vector<std::string> refusals;
+  if (initial != '*') {
+    const std::string letters = PossibleInitialLetters(chapter, stats);
+    if (letters.find(initial) == std::string::npos) {
+      refusals.push_back("no name can begin with " + Cp1252ToUtf8(std::string(1, initial)) +
+                         "; initial letters: " + Cp1252ToUtf8(letters));
+    }
+  }
+  const LengthBounds bounds = PossibleLengths(chapter, stats);
+  if (filters.max_length && *filters.max_length < bounds.Shortest) {
+    refusals.push_back("no name has fewer than " + std::to_string(bounds.Shortest) + " letters");
+  }
+  if (filters.min_length && *filters.min_length > bounds.Longest) {
+    refusals.push_back("no name has more than " + std::to_string(bounds.Longest) + " letters");
+  }
+  return refusals;
 }
 
 }  // namespace qorv
