@@ -20,7 +20,9 @@
 #include "chapter/limits.h"
 #include "chapter/loader.h"
 #include "chapter/option_tags.h"
+#include "cli/chapter_output.h"
 #include "cli/chapter_warnings.h"
+#include "cli/genopt_words.h"
 #include "cli/qorv_app.h"
 #include "cli/run_files.h"
 #include "cli/word_list_notes.h"
@@ -150,29 +152,11 @@ std::string Today() {
   return buffer;
 }
 
-// Every word of a GENOPT value must be one of its keywords (in any case): the loader would
-// silently ignore a misspelt one.
-std::optional<UsageProblem> CheckGenOptWords(const std::string& value) {
-  static const std::vector<std::string> kKeywords = {
-      "STRUCTGEN", "STATGEN", "SHUFFLE", "PREFIX", "SUFFIX", "PUNCT:1", "PUNCT:2", "FIT:0", "FIT:1",
-      "FIT:2",     "FIT:3",   "VAL:0",   "VAL:1",  "VAL:2",  "Y:CON",   "Y:SEMI",  "U:SEMI"};
-  std::istringstream words(value);
-  std::string word;
-  while (words >> word) {
-    std::string upper = word;
-    for (char& c : upper) c = AsciiUpper(c);
-    if (std::find(kKeywords.begin(), kKeywords.end(), upper) != kKeywords.end()) continue;
-    std::string known;
-    for (const std::string& keyword : kKeywords) known += " " + keyword;
-    return UsageProblem{"--options",
-                        "unknown keyword " + Quoted(word) + "; the keywords are" + known};
-  }
-  return std::nullopt;
-}
-
 std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, ChapterHeader& header) {
   std::string genopt = options.options.value_or("");
-  if (auto problem = CheckGenOptWords(genopt)) return problem;
+  if (std::string why = GenOptWordsProblem(genopt); !why.empty()) {
+    return UsageProblem{"--options", why};
+  }
   for (const auto& [set, keyword] :
        {std::pair{options.y_semi, "Y:SEMI"}, std::pair{options.y_consonant, "Y:CON"},
         std::pair{options.u_semi, "U:SEMI"}}) {
@@ -239,58 +223,6 @@ std::optional<UsageProblem> MakeHeader(const LetterMapper& mapper, const Chapter
 int ReportUsage(const UsageProblem& problem, std::ostream& err) {
   err << "qorv: " << problem.what << ": " << problem.why << "\n";
   return kExitUsage;
-}
-
-int ReportExisting(const std::string& output, std::ostream& err) {
-  err << "qorv: " << output << ": already exists; --force replaces it\n";
-  return kExitUsage;
-}
-
-// Writes the Chapter (to `out` for "-o -") and loads what was written once more, as `qorv
-// inspect` would; a file that does not load is removed again. Returns 0 or the exit status.
-std::string OutputLabel(const std::string& output) {
-  return output == kStandardStreamArgument ? "standard output" : output;
-}
-
-int WriteChapter(const std::string& output, const std::string& text, bool force, std::ostream& out,
-                 std::ostream& err) {
-  FileBytes written{text, 0};
-  if (output == kStandardStreamArgument) {
-    out << text;
-  } else {
-    const OutputResult result = WriteWholeFile(output, text, force);
-    if (result.Exists) return ReportExisting(output, err);
-    if (result.Error != 0) {
-      err << "qorv: " << output << ": " << FileErrorText(result.Error) << "\n";
-      return kExitOutputNotWritten;
-    }
-    written = ReadChapterFile(output);
-  }
-  PlainChapterClient client;
-  TQorvChapter chapter;
-  const int expected = written.Error != 0 ? 1 : EstimateNameCountInText(written.Bytes);
-  LoadChapterFromFile(chapter, written, expected, client);
-  if (!chapter.Loaded) {
-    err << "qorv: " << OutputLabel(output) << ": the written file does not load ("
-        << chapter.Message << ")";
-    if (output != kStandardStreamArgument) {
-      std::error_code ignored;
-      std::filesystem::remove(FollowLinks(output), ignored);
-      err << "; it was removed";
-    }
-    err << "\n";
-    return kExitFailure;
-  }
-  for (const std::string& warning :
-       ChapterWarnings(written.Bytes, chapter, client.Statistics(), expected)) {
-    err << "qorv: " << OutputLabel(output) << ": warning: " << warning << "\n";
-  }
-  return kExitSuccess;
-}
-
-// The summary line goes to standard output, unless the Chapter itself went there.
-std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err) {
-  return output == kStandardStreamArgument ? err : out;
 }
 
 // The letter mapper both commands read their text through; null, with the reason on `err`,
@@ -429,8 +361,8 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
 }  // namespace
 
 CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
-  CLI::App* chapter =
-      app.add_subcommand("chapter", "Make a Chapter file from a word list, or convert one");
+  CLI::App* chapter = app.add_subcommand(
+      "chapter", "Make a Chapter file from a word list, convert one, or blend several");
   chapter->require_subcommand(1);
 
   ChapterNewOptions& create = options.create;
@@ -508,6 +440,7 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
       ->required();
   convert_command->add_flag("--force", convert.force, "replace an existing regular output file");
   options.convert_command = convert_command;
+  options.blend_command = AddBlendCommand(*chapter, options.blend);
   return chapter;
 }
 
@@ -515,6 +448,9 @@ int RunChapter(const ChapterOptions& options, std::istream& in, std::ostream& ou
                std::ostream& err) {
   if (options.new_command && options.new_command->parsed()) {
     return RunNew(options.create, in, out, err);
+  }
+  if (options.blend_command && options.blend_command->parsed()) {
+    return RunBlend(options.blend, out, err);
   }
   return RunConvert(options.convert, in, out, err);
 }

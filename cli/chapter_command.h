@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/blend_command.h"
 #include "cli/exit_codes.h"
 #include "wordlist/name_picking.h"
 #include "wordlist/text_input.h"
@@ -50,11 +51,14 @@ struct ChapterConvertOptions {
 struct ChapterOptions {
   ChapterNewOptions create;
   ChapterConvertOptions convert;
+  ChapterBlendOptions blend;
   const CLI::App* new_command = nullptr;
   const CLI::App* convert_command = nullptr;
+  const CLI::App* blend_command = nullptr;
 };
 
-// Adds "chapter" with its subcommands "new" and "convert" to `app`; parsing fills `options`.
+// Adds "chapter" with its subcommands "new", "convert" and "blend" to `app`; parsing fills
+// `options`.
 CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options);
 
 // Runs the subcommand that was parsed, reading "-" from `in`. Returns 0 (a one-line summary on

@@ -2,7 +2,7 @@
 # that takes a value is also named in the case of _qorv_values.
 
 _qorv_commands="inspect generate chapter"
-_qorv_chapter_commands="new convert"
+_qorv_chapter_commands="new convert blend"
 _qorv_inspect_options="--json --help"
 _qorv_generate_options="--count --level --validation --structural --statistical --prefixes
   --suffixes --auto --initial --seed --log --unique --novel --min-length --max-length
@@ -12,6 +12,7 @@ _qorv_new_options="--output --title --line1 --line2 --date --options --special-c
   --multi --y-semi --y-consonant --u-semi --join-words --input-encoding --pick --seed --quiet --force
   --help"
 _qorv_convert_options="--output --force --help"
+_qorv_blend_options="--output --weights --options --seed --force --help"
 
 # Completes the value of option $1; returns 1 when $1 takes no value.
 _qorv_values() {
@@ -25,7 +26,7 @@ _qorv_values() {
     --log | -o | --output | --keys) COMPREPLY=($(compgen -f -- "$cur")) ;;
     -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \
       --ends-with | --contains | --exclude | --title | --line1 | --line2 | --date | --options | \
-      --special-consonants | --key | --world-seed) COMPREPLY=() ;;
+      --special-consonants | --key | --world-seed | --weights) COMPREPLY=() ;;
     *) return 1 ;;
   esac
   return 0
@@ -38,7 +39,7 @@ _qorv() {
     case "$word" in
       inspect | generate) command="$word"; break ;;
       chapter) command="chapter" ;;
-      new | convert) [ "$command" = chapter ] && { command="$word"; break; } ;;
+      new | convert | blend) [ "$command" = chapter ] && { command="$word"; break; } ;;
     esac
   done
   if [ -z "$command" ]; then
