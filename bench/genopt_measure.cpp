@@ -121,6 +121,7 @@ LikenessScores Measure(const Sample& sample, const std::string& genopt,
     qorv::NameGenerator generator("", [seed] { return seed; });
     qorv::GenerationRequest request = qorv::SuggestedRequest(chapter);
     request.Chapter = &chapter;
+    request.Statistics = &client->Statistics();
     std::vector<std::string> names;
     for (int i = 0; i < count; ++i) {
       if (auto name = qorv::RetryUntilName(generator, request)) names.push_back(*name);
