@@ -7,6 +7,7 @@
 #include "app/chapter_folder.h"
 #include "app/qorv_application.h"
 #include "app/start_options.h"
+#include "io/temporary_files.h"
 
 int main(int argc, char* argv[]) {
   const qorv::app::StartOptions start = qorv::app::ParseStartOptions(argc, argv);
@@ -14,6 +15,8 @@ int main(int argc, char* argv[]) {
     std::fputs(start.Output.c_str(), start.ExitCode == 0 ? stdout : stderr);
     return start.ExitCode;
   }
+  // A Store backup being written when the program is interrupted leaves no temporary file.
+  qorv::RemoveTemporaryFilesOnSignal();
   const qorv::app::ShowCommand requested = RequestedShowCommand(argc, argv);
   TQorvApp application(argc, argv, requested);
   if (!start.StartFolder.empty()) {
