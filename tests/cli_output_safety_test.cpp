@@ -2,7 +2,6 @@
 // is refused before anything is written, or read only as far as a Chapter can reach.
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -150,14 +149,12 @@ TEST(QorvOutputSafety, InputsThatNeverEndAreReadOnlyAsFarAsAChapterCanReach) {
   };
   for (const auto& c : cases) {
     fs::remove(folder.Path("fifo"));
-    const auto start = std::chrono::steady_clock::now();
+    // An input read without bound would run into the timeout (status 124) or out of memory.
     const Shell run = RunIn(folder, std::string("timeout 10 sh -c \"") + c.command + "\"");
-    const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(run.status, 1) << c.command;
     EXPECT_EQ(run.err.rfind("qorv: " + std::string(c.name) + ": File too large\n", 0), 0u)
         << c.command << "\n"
         << run.err;
-    EXPECT_LT(took, std::chrono::seconds(2)) << c.command;
   }
 }
 
