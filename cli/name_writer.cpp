@@ -36,7 +36,12 @@ void NameWriter::Begin() {
 void NameWriter::Write(const NameRecord& record) {
   switch (format_) {
     case NameFormat::kText:
-      line_ = Text(record.Name);
+      line_.clear();
+      if (utf8_) {
+        AppendCp1252AsUtf8(record.Name, line_);
+      } else {
+        line_ += record.Name;
+      }
       break;
     case NameFormat::kJson: {
       nlohmann::ordered_json object;

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <span>
 
@@ -35,24 +34,6 @@ int DrawClass(RandomSource& random, const TQorvChapter& chapter, const ChapterSt
   }
 }
 
-// Whether `name` is one of the recent names, as NameHistory::Contains answers. Most recent names
-// differ from it in length or first letter: both are taken as one key, so that the loop has one
-// branch that is rarely taken, and only a name with the same key is compared whole.
-bool IsRecentName(const NameHistory& history, const std::string& name) {
-  const auto key = [](const std::string& text) {
-    // The first character of an empty text is its terminating zero.
-    return text.size() << 8 | static_cast<unsigned char>(text.data()[0]);
-  };
-  const std::size_t wanted = key(name);
-  for (int i = 0; i < history.NameHistoryCount; ++i) {
-    const std::string& recent = history.Names[i];
-    if (key(recent) == wanted && std::memcmp(recent.data(), name.data(), name.size()) == 0) {
-      return true;
-    }
-  }
-  return false;
-}
-
 long long& RejectionCounter(AttemptCounts& counts, Rejection::Rule rule) {
   switch (rule) {
     case Rejection::Rule::kRepetition:
@@ -78,7 +59,7 @@ std::string NameGenerator::JudgeCandidate(const GenerationRequest& request) {
     return {};
   }
   std::string name = FinishedName(candidate_, request.Chapter->PunctMode);
-  if (IsRecentName(history_, name)) {
+  if (history_.Contains(name)) {
     ++counts_.History;
     log_.Write(log_text::kFail);
     log_.Write(reject::kHistory);
@@ -123,9 +104,7 @@ void NameGenerator::WriteLog() {
   const AttemptCounts counts = counts_;
   random_ = start.Random;
   state_ = start.State;
-  history_.NameHistoryNext = start.HistoryNext;
-  history_.NameHistoryCount = start.HistoryCount;
-  history_.Names[static_cast<std::size_t>(start.HistoryNext)] = start.HistorySlot;
+  history_.Restore(start.History);
   for (int attempt = 0; attempt < start.Attempts; ++attempt) GenerateOnce(start.Request);
   log_.Close();
   random_ = random;
@@ -170,9 +149,7 @@ std::string NameGenerator::GenerateOnce(GenerationRequest request) {
     if (state_.NewRequest) {
       start.Random = random_;
       start.State = state_;
-      start.HistoryNext = history_.NameHistoryNext;
-      start.HistoryCount = history_.NameHistoryCount;
-      start.HistorySlot = history_.Names[static_cast<std::size_t>(history_.NameHistoryNext)];
+      start.History = history_.Save();
       start.Attempts = 0;
     }
     start.Request = request;

@@ -97,9 +97,7 @@ class NameGenerator {
   struct RequestStart {
     RandomSource Random;
     RequestState State;
-    int HistoryNext = 0;
-    int HistoryCount = 0;
-    std::string HistorySlot;  // the ring's slot HistoryNext, which an accepted name overwrites
+    NameHistory::Mark History;
     GenerationRequest Request;
     int Attempts = 0;  // made in the request so far
   };

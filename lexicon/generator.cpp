@@ -165,9 +165,7 @@ std::optional<std::string> Generator::Next() {
   int calls_left = qorv::kMaxCallsPerName;
   qorv::NameHistory& ring = state_->Generator.History();
   while (true) {
-    const int next = ring.NameHistoryNext;
-    const int count = ring.NameHistoryCount;
-    std::string overwritten = ring.Names[static_cast<std::size_t>(next)];
+    qorv::NameHistory::Mark before = ring.Save();
     int calls = 0;
     const std::optional<std::string> name = qorv::RetryUntilName(
         state_->Generator, state_->Request, [&calls](int made) { calls = made; }, calls_left);
@@ -176,9 +174,7 @@ std::optional<std::string> Generator::Next() {
     if (!state_->Filters->Refusal(*name)) return qorv::Cp1252ToUtf8(*name);
     // A refused name leaves the recent names as they were, so that no name given out comes back
     // within the next 100 given out.
-    ring.Names[static_cast<std::size_t>(next)] = std::move(overwritten);
-    ring.NameHistoryNext = next;
-    ring.NameHistoryCount = count;
+    ring.Restore(std::move(before));
     if (calls_left <= 0) return std::nullopt;
   }
 }

@@ -40,9 +40,7 @@ std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
                                                     int max_calls) {
   request.Chapter = chapter_.get();
   request.Statistics = statistics_.get();
-  const NameHistory& ring = generator_.History();
-  before_name_ = {ring.NameHistoryNext, ring.NameHistoryCount, ring.Names[ring.NameHistoryNext],
-                  history_count_, history_index_};
+  before_name_ = {generator_.History().Save(), history_count_, history_index_};
   std::optional<std::string> name = RetryUntilName(attempt_, request, after_call, max_calls);
   if (!name) {
     generator_.EndRequest();
@@ -54,10 +52,7 @@ std::optional<std::string> LexiconSession::NextName(GenerationRequest request,
 }
 
 void LexiconSession::TakeBackName() {
-  NameHistory& ring = generator_.History();
-  ring.Names[before_name_.Next] = before_name_.Overwritten;
-  ring.NameHistoryNext = before_name_.Next;
-  ring.NameHistoryCount = before_name_.Count;
+  generator_.History().Restore(before_name_.Ring);
   history_count_ = before_name_.ViewCount;
   history_index_ = before_name_.ViewIndex;
 }

@@ -136,9 +136,7 @@ class LexiconSession final : public ChapterClient {
   // The ring's slot the last NextName could overwrite, and the counters before it, for
   // TakeBackName.
   struct HistoryBefore {
-    int Next = 0;
-    int Count = 0;
-    std::string Overwritten;
+    NameHistory::Mark Ring;
     int ViewCount = 0;
     int ViewIndex = 0;
   } before_name_;

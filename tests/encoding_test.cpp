@@ -19,6 +19,16 @@ TEST(Cp1252ToUtf8, AsciiAndLatin1BytesKeepTheirCodePoints) {
   EXPECT_EQ(Cp1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
+TEST(Cp1252ToUtf8, AppendingKeepsWhatTheBufferHeld) {
+  std::string line = "x";
+  AppendCp1252AsUtf8("\xC5sa\x80", line);
+  AppendCp1252AsUtf8("", line);
+  AppendCp1252AsUtf8("b\xE9", line);
+  EXPECT_EQ(line,
+            "x\xC3\x85sa\xE2\x82\xAC"
+            "b\xC3\xA9");
+}
+
 TEST(Cp1252ToUtf8, SpecialsOf80To9F) {
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // € U+20AC
   EXPECT_EQ(Cp1252ToUtf8("\x8A"), "\xC5\xA0");      // Š U+0160

@@ -275,6 +275,20 @@ TEST_F(ValidationStageTest, TheOldestNameMayComeAgainOnceTheRingHasOverwrittenIt
   EXPECT_EQ(history.NameHistoryNext, 2);
 }
 
+TEST_F(ValidationStageTest, ARestoredRingFindsTheNameItHadAndNotTheOneTakenBack) {
+  NameHistory history;
+  for (int i = 0; i < 100; ++i) history.Add("Name" + std::to_string(i));
+  const NameHistory::Mark before = history.Save();
+  history.Add("Brisa");  // overwrites "Name0"
+  EXPECT_TRUE(history.Contains("Brisa"));
+  EXPECT_FALSE(history.Contains("Name0"));
+  history.Restore(before);
+  EXPECT_TRUE(history.Contains("Name0"));
+  EXPECT_FALSE(history.Contains("Brisa"));
+  EXPECT_FALSE(history.Contains("Name"));  // a prefix of every name is none of them
+  EXPECT_EQ(history.Newest(0), "Name99");
+}
+
 TEST_F(ValidationStageTest, TheNewestEntryIsTheNameJustAccepted) {
   TestChapter chapter({.names = {"BA"}});
   NameGenerator generator = test::FixedGenerator();

@@ -52,10 +52,22 @@ void AppendUtf8(char32_t c, std::string& out) {
   }
 }
 
+void AppendCp1252AsUtf8(std::string_view cp1252, std::string& out) {
+  // Names are mostly ASCII: a run of ASCII bytes goes over in one append.
+  std::size_t ascii_from = 0;
+  for (std::size_t i = 0; i < cp1252.size(); ++i) {
+    if (static_cast<unsigned char>(cp1252[i]) < 0x80) continue;
+    out.append(cp1252.data() + ascii_from, i - ascii_from);
+    AppendUtf8(Cp1252ToCodePoint(cp1252[i]), out);
+    ascii_from = i + 1;
+  }
+  out.append(cp1252.data() + ascii_from, cp1252.size() - ascii_from);
+}
+
 std::string Cp1252ToUtf8(std::string_view cp1252) {
   std::string out;
   out.reserve(cp1252.size() * 2);
-  for (char byte : cp1252) AppendUtf8(Cp1252ToCodePoint(byte), out);
+  AppendCp1252AsUtf8(cp1252, out);
   return out;
 }
 

@@ -23,6 +23,8 @@ void AppendUtf8(char32_t code_point, std::string& out);
 
 // Every byte of `cp1252` as UTF-8.
 std::string Cp1252ToUtf8(std::string_view cp1252);
+// The same, appended to `out` (for a buffer reused from one text to the next).
+void AppendCp1252AsUtf8(std::string_view cp1252, std::string& out);
 
 struct Utf8Char {
   char32_t code_point = 0;
