@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <ostream>
 #include <random>
@@ -64,15 +63,6 @@ std::vector<double> ParseWeights(const std::string& given, std::size_t inputs, s
     return {};
   }
   return weights;
-}
-
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char buffer[16];
-  std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &local);
-  return buffer;
 }
 
 // A file name as plain ASCII for the comment line.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <istream>
 #include <map>
@@ -141,15 +140,6 @@ std::string TitleFromFileName(const LetterMapper& mapper, const std::string& pat
   if (title.size() > kHeaderTagLimit) title.resize(kHeaderTagLimit);
   if (title.empty() || !TagValueProblem(title, kHeaderTagLimit, false).empty()) return "Word List";
   return title;
-}
-
-std::string Today() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  char buffer[16];
-  std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &local);
-  return buffer;
 }
 
 std::optional<UsageProblem> OptionTags(const ChapterNewOptions& options, ChapterHeader& header) {

@@ -1,5 +1,6 @@
 #include "cli/chapter_output.h"
 
+#include <ctime>
 #include <filesystem>
 #include <ostream>
 
@@ -64,6 +65,15 @@ int WriteChapter(const std::string& output, const std::string& text, bool force,
 
 std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err) {
   return output == kStandardStreamArgument ? err : out;
+}
+
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char buffer[16];
+  std::strftime(buffer, sizeof buffer, "%Y-%m-%d", &local);
+  return buffer;
 }
 
 }  // namespace qorv

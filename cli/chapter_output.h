@@ -18,6 +18,9 @@ std::string OutputLabel(const std::string& output);
 int WriteChapter(const std::string& output, const std::string& text, bool force, std::ostream& out,
                  std::ostream& err);
 
+// The local date as "YYYY-MM-DD", for a new Chapter's date line.
+std::string Today();
+
 // The summary line goes to standard output, unless the Chapter itself went there.
 std::ostream& SummaryStream(const std::string& output, std::ostream& out, std::ostream& err);
 

@@ -495,19 +495,7 @@ int PrintNames(NameRun& run) {
 }  // namespace
 
 GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter) {
-  GenerationRequest request;
-  if (options.automatic) {
-    request = SuggestedRequest(chapter);
-  } else {
-    request.GenerationLevel = options.level;
-    request.ValidationLevel = options.validation;
-    request.Structural = options.structural;
-    request.Statistical = options.statistical;
-    request.Prefixes = options.prefixes;
-    request.Suffixes = options.suffixes;
-  }
-  request.InitialLetter = options.initial;
-  return request;
+  return RequestFor(options, chapter, options.initial);
 }
 
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {

@@ -12,6 +12,7 @@
 #include "cli/chapter_input.h"
 #include "cli/exit_codes.h"
 #include "cli/generate_command.h"
+#include "cli/name_writer.h"
 #include "generator/retry_until_name.h"
 #include "io/file_bytes.h"
 #include "quorvane/lexicon.h"
@@ -65,19 +66,6 @@ quorvane::Options LibraryOptions(const GenerateOptions& given) {
   for (const std::string& exclude : filters.excludes)
     options.exclude.push_back(Cp1252ToUtf8(exclude));
   return options;
-}
-
-void AppendCsvField(std::string& line, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    line += field;
-    return;
-  }
-  line += '"';
-  for (char c : field) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
 }
 
 // One key's line in the chosen form; texts UTF-8, or Windows-1252 for text and csv under

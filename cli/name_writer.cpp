@@ -5,7 +5,6 @@
 #include "text/encoding.h"
 
 namespace qorv {
-namespace {
 
 void AppendCsvField(std::string& line, const std::string& field) {
   if (field.find_first_of(",\"\r\n") == std::string::npos) {
@@ -19,8 +18,6 @@ void AppendCsvField(std::string& line, const std::string& field) {
   }
   line += '"';
 }
-
-}  // namespace
 
 NameWriter::NameWriter(std::ostream& out, NameFormat format, bool utf8)
     : out_(out), format_(format), utf8_(utf8 || format == NameFormat::kJson) {}

@@ -16,6 +16,10 @@ namespace qorv {
 
 enum class NameFormat { kText, kJson, kCsv };
 
+// Appends `field` to a csv row: as it is, or quoted (quotes doubled) when it holds a comma, a
+// quote or a line break.
+void AppendCsvField(std::string& line, const std::string& field);
+
 // One printed name and what is known of how it was made.
 struct NameRecord {
   const std::string& Name;                     // Windows-1252

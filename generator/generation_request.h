@@ -24,4 +24,25 @@ struct GenerationRequest {
 // request's Chapter and Statistics are left for the caller to set.
 GenerationRequest SuggestedRequest(const TQorvChapter& chapter);
 
+// The request of a caller's options (those of `qorv generate`, those of the library): the
+// Chapter's suggestion when `automatic`, else the level, validation and four switches as given;
+// then the initial letter. Chapter and Statistics are left for the caller to set.
+template <typename Options>
+GenerationRequest RequestFor(const Options& options, const TQorvChapter& chapter,
+                             char initial_letter) {
+  GenerationRequest request;
+  if (options.automatic) {
+    request = SuggestedRequest(chapter);
+  } else {
+    request.GenerationLevel = options.level;
+    request.ValidationLevel = options.validation;
+    request.Structural = options.structural;
+    request.Statistical = options.statistical;
+    request.Prefixes = options.prefixes;
+    request.Suffixes = options.suffixes;
+  }
+  request.InitialLetter = initial_letter;
+  return request;
+}
+
 }  // namespace qorv

@@ -106,18 +106,7 @@ Result<Settings> SettingsFor(const LoadedChapter& loaded, const Options& options
       !refusals.empty()) {
     return Error{refusals.front()};
   }
-  qorv::GenerationRequest& request = settings.Request;
-  if (options.automatic) {
-    request = qorv::SuggestedRequest(chapter);
-  } else {
-    request.GenerationLevel = options.level;
-    request.ValidationLevel = options.validation;
-    request.Structural = options.structural;
-    request.Statistical = options.statistical;
-    request.Prefixes = options.prefixes;
-    request.Suffixes = options.suffixes;
-  }
-  request.InitialLetter = initial;
+  settings.Request = qorv::RequestFor(options, chapter, initial);
   return settings;
 }
 
