@@ -146,7 +146,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   // What a store did: the names that reached the file, and the failure that stopped it.
   struct StoreOutcome {
     int Stored = 0;
-    qorv::StoreResult Failure;
+    qorv::Result<void> Written;    // success, or the failure that stopped the store
     bool KeptForeignFile = false;  // a foreign "STORED.txt" was kept as "STORED.bak"
   };
   StoreOutcome AppendToStore(int n);

@@ -26,10 +26,10 @@ QString FileAndReason(const char* file_name, int error) {
          QString::fromLocal8Bit(std::strerror(error));
 }
 
-// "STORED.txt: not a regular file" and the like.
-QString FileAndReason(const qorv::StoreError& failure) {
-  return QLatin1String(failure.FileName) + QLatin1String(": ") +
-         QString::fromLocal8Bit(failure.Reason().c_str());
+// "STORED.txt: not a regular file" and the like: the file's name is ASCII, the reason in the
+// words of the system's locale.
+QString FileAndReason(const qorv::Error& failure) {
+  return QString::fromLocal8Bit(failure.message.c_str());
 }
 
 }  // namespace
@@ -44,7 +44,7 @@ TQorvDlgClient::StoreOutcome TQorvDlgClient::AppendToStore(int n) {
   gauge_->show();
   if (n > 1) gauge_->setRange(0, n);
   const bool trailing_line = IsChecked(kIdTrailingLine);
-  for (int i = 0; i < n && !outcome.Failure; ++i) {
+  for (int i = 0; i < n && outcome.Written; ++i) {
     gauge_->setValue(i);
     std::string name;
     if (n == 1) {
@@ -54,13 +54,13 @@ TQorvDlgClient::StoreOutcome TQorvDlgClient::AppendToStore(int n) {
       if (!generated) break;
       name = std::move(*generated);
     }
-    outcome.Failure = store.WriteName(name, trailing_line);
-    if (!outcome.Failure) ++outcome.Stored;
+    outcome.Written = store.WriteName(name, trailing_line);
+    if (outcome.Written) ++outcome.Stored;
   }
   gauge_->setValue(0);
   gauge_->hide();
   status_line_->show();
-  if (!outcome.Failure) outcome.Failure = store.Close();
+  if (outcome.Written) outcome.Written = store.Close();
   outcome.KeptForeignFile = store.KeptForeignFile();
   return outcome;
 }
@@ -74,12 +74,12 @@ void TQorvDlgClient::ShowStoreFailure(const StoreOutcome& outcome, int asked) {
   } else {
     text = QLatin1String(kStoreNotWritten);
   }
-  status_line_->setText(text + FileAndReason(*outcome.Failure));
+  status_line_->setText(text + FileAndReason(outcome.Written.error()));
 }
 
 void TQorvDlgClient::StoreName() {
   const StoreOutcome outcome = AppendToStore(1);
-  if (outcome.Failure) {
+  if (!outcome.Written) {
     ShowStoreFailure(outcome, 1);
     return;
   }
@@ -102,7 +102,7 @@ void TQorvDlgClient::StorePage() {
   // Store Name needs a name to store: a Store that could not be opened made none.
   Control(kIdStoreName)->setEnabled(session_.HistoryCount() > 0);
   ShowInDisplay(session_.History().Newest(0), DisplayStyle::kName);
-  if (outcome.Failure) {
+  if (!outcome.Written) {
     ShowStoreFailure(outcome, page);
     return;
   }
@@ -118,8 +118,8 @@ void TQorvDlgClient::StorePage() {
 
 void TQorvDlgClient::ClearStore() {
   bool kept_foreign_file = false;
-  if (const qorv::StoreResult failure = session_.ClearStore(&kept_foreign_file)) {
-    status_line_->setText(QLatin1String(kStoreNotCleared) + FileAndReason(*failure));
+  if (const qorv::Result<void> cleared = session_.ClearStore(&kept_foreign_file); !cleared) {
+    status_line_->setText(QLatin1String(kStoreNotCleared) + FileAndReason(cleared.error()));
     return;
   }
   status_line_->setText(

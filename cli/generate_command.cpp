@@ -188,9 +188,9 @@ std::vector<RunFile> GenerateRunFiles(const GenerateOptions& options) {
   return files;
 }
 
-int StoreFailed(const StoreError& error, std::ostream& out, std::ostream& err) {
+int StoreFailed(const Error& error, std::ostream& out, std::ostream& err) {
   out.flush();
-  err << "qorv: " << error.Text() << "\n";
+  err << "qorv: " << error.message << "\n";
   return kExitOutputNotWritten;
 }
 
@@ -461,8 +461,9 @@ int PrintName(NameRun& run, const std::string& name, int attempts) {
                                     run.session.Statistics()));
   if (run.output.Error() != 0) return OutputNotWritten(run.err, run.output, run.output.Error());
   if (run.store) {
-    if (const StoreResult failure = run.store->WriteName(name, run.options.trailing_line)) {
-      return StoreFailed(*failure, run.output.Stream(), run.err);
+    if (const Result<void> stored = run.store->WriteName(name, run.options.trailing_line);
+        !stored) {
+      return StoreFailed(stored.error(), run.output.Stream(), run.err);
     }
   }
   return kExitSuccess;
@@ -579,15 +580,15 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   if (options.store) {
     store.emplace(session.OpenStore());
     tell_foreign_file();
-    if (store->Error()) return StoreFailed(*store->Error(), output.Stream(), err);
+    if (!store->Error()) return StoreFailed(store->Error().error(), output.Stream(), err);
   }
 
   StopSignals stop_signals;
   NameRun run{options, session, request, seeds, filters, output, writer, store, err};
   int status = PrintNames(run);
-  if (store && !store->Error()) {
-    if (const StoreResult failure = store->Close()) {
-      status = StoreFailed(*failure, output.Stream(), err);
+  if (store && store->Error()) {
+    if (const Result<void> closed = store->Close(); !closed) {
+      status = StoreFailed(closed.error(), output.Stream(), err);
     }
   }
   tell_foreign_file();

@@ -72,10 +72,10 @@ StoreFile LexiconSession::OpenStore() {
   return store;
 }
 
-StoreResult LexiconSession::ClearStore(bool* kept_foreign_file) {
-  StoreResult failure = qorv::ClearStore(settings_.StoreDirectory, kept_foreign_file);
-  if (!failure) store_run_.TitleLineWritten = false;
-  return failure;
+Result<void> LexiconSession::ClearStore(bool* kept_foreign_file) {
+  Result<void> cleared = qorv::ClearStore(settings_.StoreDirectory, kept_foreign_file);
+  if (cleared) store_run_.TitleLineWritten = false;
+  return cleared;
 }
 
 void LexiconSession::ShowProgressGauge() {

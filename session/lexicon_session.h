@@ -100,7 +100,7 @@ class LexiconSession final : public ChapterClient {
   // Keeps the Store in "STORED.bak" and writes the cleared-store marker; the next store starts
   // the file afresh. On a failure the Store and the current run stay as they were.
   // `kept_foreign_file` as qorv::ClearStore gives it.
-  StoreResult ClearStore(bool* kept_foreign_file = nullptr);
+  Result<void> ClearStore(bool* kept_foreign_file = nullptr);
   // The current run of names already has its title line in the Store.
   bool TitleLineWritten() const { return store_run_.TitleLineWritten; }
 

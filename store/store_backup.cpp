@@ -19,8 +19,8 @@ namespace {
 // More numbered backups than anyone keeps; the search for a free number stops there.
 constexpr int kMaxBackupNumber = 100000;
 
-StoreError BackupError(int error) {
-  return StoreError{kStoreBackupFileName, error};
+Error BackupError(int error) {
+  return StoreFailure(kStoreBackupFileName, error);
 }
 
 // Up to `size` bytes of `fd` from `offset`; fewer at the end of the file. -1 on a failed read.
@@ -32,13 +32,13 @@ ssize_t ReadAt(int fd, char* into, std::size_t size, off_t offset) {
 }
 
 // Copies the first `size` bytes of `from` into `to` and waits until they are on disk.
-StoreResult CopyStart(int from, off_t size, int to) {
+Result<void> CopyStart(int from, off_t size, int to) {
   std::vector<char> buffer(64 * 1024);
   for (off_t offset = 0; offset < size;) {
     const auto wanted =
         static_cast<std::size_t>(std::min<off_t>(size - offset, static_cast<off_t>(buffer.size())));
     const ssize_t n = ReadAt(from, buffer.data(), wanted, offset);
-    if (n < 0) return StoreError{kStoreFileName, errno};
+    if (n < 0) return StoreFailure(kStoreFileName, errno);
     if (n == 0) break;  // the Store is shorter than it was
     if (const int error = WriteAll(to, std::string_view(buffer.data(), static_cast<size_t>(n)))) {
       return BackupError(error);
@@ -46,7 +46,7 @@ StoreResult CopyStart(int from, off_t size, int to) {
     offset += n;
   }
   if (::fsync(to) != 0) return BackupError(errno);
-  return std::nullopt;
+  return {};
 }
 
 // Whether the regular file at `path` holds exactly what `fd` holds.
@@ -112,7 +112,7 @@ std::string NumberedBackupName(int number) {
   return "STORED." + std::to_string(number) + ".bak";
 }
 
-StoreResult KeepBackup(int fd, off_t size, const std::string& directory) {
+Result<void> KeepBackup(int fd, off_t size, const std::string& directory) {
   std::string temporary = StorePath(directory, std::string(".") + kStoreBackupFileName + ".XXXXXX");
   const int copy = ::mkostemp(temporary.data(), O_CLOEXEC);
   if (copy < 0) return BackupError(errno);
@@ -122,20 +122,20 @@ StoreResult KeepBackup(int fd, off_t size, const std::string& directory) {
   struct stat store {};
   if (::fstat(fd, &store) == 0) static_cast<void>(::fchmod(copy, store.st_mode & 0666));
 
-  StoreResult failure = CopyStart(fd, size, copy);
-  if (!failure) {
-    if (const int error = KeepOlderBackup(directory, copy)) failure = BackupError(error);
+  Result<void> kept = CopyStart(fd, size, copy);
+  if (kept) {
+    if (const int error = KeepOlderBackup(directory, copy)) kept = BackupError(error);
   }
-  if (::close(copy) != 0 && !failure) failure = BackupError(errno);
-  if (!failure &&
+  if (::close(copy) != 0 && kept) kept = BackupError(errno);
+  if (kept &&
       ::rename(temporary.c_str(), StorePath(directory, kStoreBackupFileName).c_str()) != 0) {
-    failure = BackupError(errno);
+    kept = BackupError(errno);
   }
-  if (failure) ::unlink(temporary.c_str());
+  if (!kept) ::unlink(temporary.c_str());
   ForgetTemporaryFile(slot);
-  if (failure) return failure;
+  if (!kept) return kept;
   SyncDirectory(directory);
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace qorv

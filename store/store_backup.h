@@ -27,6 +27,6 @@ std::string NumberedBackupName(int number);
 // Copies the first `size` bytes of the open Store `fd` (fewer when it is shorter) to
 // "STORED.bak" in `directory`, as the header comment says. The failure names the file that could
 // not be read (kStoreFileName) or written (kStoreBackupFileName).
-StoreResult KeepBackup(int fd, off_t size, const std::string& directory);
+Result<void> KeepBackup(int fd, off_t size, const std::string& directory);
 
 }  // namespace qorv

@@ -106,32 +106,28 @@ StoreStart Classify(const std::string& start) {
 }
 
 // Clear Store under the lock: the backup, then the marker.
-StoreResult MarkCleared(int fd, const std::string& directory, bool* kept_foreign_file) {
+Result<void> MarkCleared(int fd, const std::string& directory, bool* kept_foreign_file) {
   struct stat now {};
-  if (::fstat(fd, &now) != 0) return StoreError{kStoreFileName, errno};
+  if (::fstat(fd, &now) != 0) return StoreFailure(kStoreFileName, errno);
   int read_error = 0;
   const std::string start = ReadStart(fd, kClearedStoreMarker.size(), read_error);
-  if (read_error != 0) return StoreError{kStoreFileName, read_error};
+  if (read_error != 0) return StoreFailure(kStoreFileName, read_error);
   const StoreStart found = Classify(start);
   // A file that already begins with the marker keeps the backup of its first Clear Store.
   if (found == StoreStart::kStore || found == StoreStart::kForeign) {
-    if (StoreResult backup = KeepBackup(fd, now.st_size, directory)) return backup;
+    if (Result<void> backup = KeepBackup(fd, now.st_size, directory); !backup) return backup;
   }
   if (kept_foreign_file != nullptr) *kept_foreign_file = found == StoreStart::kForeign;
   if (const int error = OverwriteStart(fd, kClearedStoreMarker, false, start, now.st_size)) {
-    return StoreError{kStoreFileName, error};
+    return StoreFailure(kStoreFileName, error);
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace
 
-std::string StoreError::Reason() const {
-  return FileErrorText(Errno);
-}
-
-std::string StoreError::Text() const {
-  return std::string(FileName) + ": " + Reason();
+Error StoreFailure(const char* file_name, int error) {
+  return Error{std::string(file_name) + ": " + FileErrorText(error)};
 }
 
 StoreDateTime LocalStoreDateTime() {
@@ -192,9 +188,9 @@ StoreFile::~StoreFile() {
   Close();
 }
 
-StoreResult StoreFile::Open(std::string_view title, StoreRun& run) {
+Result<void> StoreFile::Open(std::string_view title, StoreRun& run) {
   Close();
-  error_.reset();
+  error_ = {};
   kept_foreign_file_ = false;
   title_ = std::string(title);
   run_ = &run;
@@ -236,8 +232,8 @@ bool StoreFile::Ready() {
 bool StoreFile::StartAfresh(const std::string& start, long long size) {
   run_->TitleLineWritten = false;
   if (Classify(start) == StoreStart::kForeign) {
-    if (const StoreResult backup = KeepBackup(fd_, static_cast<off_t>(size), directory_)) {
-      return Fail(backup->FileName, backup->Errno);
+    if (Result<void> backup = KeepBackup(fd_, static_cast<off_t>(size), directory_); !backup) {
+      return Fail(backup.error());
     }
     kept_foreign_file_ = true;
   }
@@ -251,7 +247,7 @@ bool StoreFile::StartAfresh(const std::string& start, long long size) {
   return true;
 }
 
-StoreResult StoreFile::WriteName(std::string_view name, bool trailing_line) {
+Result<void> StoreFile::WriteName(std::string_view name, bool trailing_line) {
   if (!IsOpen()) return error_;
   const StoreLock lock(fd_);
   if (lock.Error() != 0) {
@@ -271,7 +267,7 @@ StoreResult StoreFile::WriteName(std::string_view name, bool trailing_line) {
   return error_;
 }
 
-StoreResult StoreFile::Close() {
+Result<void> StoreFile::Close() {
   if (IsOpen()) {
     const int closed = ::close(fd_);
     fd_ = -1;
@@ -282,7 +278,11 @@ StoreResult StoreFile::Close() {
 
 // Records the first failure and closes the file, so that nothing more is written.
 bool StoreFile::Fail(const char* file_name, int error) {
-  if (!error_) error_ = StoreError{file_name, error};
+  return Fail(StoreFailure(file_name, error));
+}
+
+bool StoreFile::Fail(qorv::Error error) {
+  if (error_) error_ = std::move(error);
   if (IsOpen()) {
     ::close(fd_);
     fd_ = -1;
@@ -314,19 +314,19 @@ void StoreFile::Remember() {
   run_->Size = static_cast<long long>(now.st_size);
 }
 
-StoreResult ClearStore(const std::string& directory, bool* kept_foreign_file) {
+Result<void> ClearStore(const std::string& directory, bool* kept_foreign_file) {
   if (kept_foreign_file != nullptr) *kept_foreign_file = false;
   int error = 0;
   const int fd = OpenStoreFile(StorePath(directory, kStoreFileName), O_RDWR, error);
-  if (fd < 0) return StoreError{kStoreFileName, error};
-  StoreResult failure;
+  if (fd < 0) return StoreFailure(kStoreFileName, error);
+  Result<void> cleared;
   {
     const StoreLock lock(fd);
-    failure = lock.Error() != 0 ? StoreError{kStoreFileName, lock.Error()}
+    cleared = lock.Error() != 0 ? StoreFailure(kStoreFileName, lock.Error())
                                 : MarkCleared(fd, directory, kept_foreign_file);
   }
-  if (::close(fd) != 0 && !failure) failure = StoreError{kStoreFileName, errno};
-  return failure;
+  if (::close(fd) != 0 && cleared) cleared = StoreFailure(kStoreFileName, errno);
+  return cleared;
 }
 
 }  // namespace qorv

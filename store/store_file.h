@@ -27,17 +27,18 @@
 // "STORED.txt" that is (or links to) a device, a FIFO or a folder is refused as "not a regular
 // file".
 //
-// Failures are values: every operation returns the StoreError of the file that could not be
-// written (or read), and writes nothing more once one has failed. Nothing here throws (apart
+// Failures are values: every operation returns a Result<void> (io/result.h) whose error names
+// the file that could not be written (or read) and why, and writes nothing more once one has
+// failed. Nothing here throws (apart
 // from running out of memory).
 #pragma once
 
 #include <cstddef>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "io/result.h"
 #include "qorv/version.h"
 
 namespace qorv {
@@ -65,23 +66,10 @@ inline constexpr std::size_t kStoreTitleMaxLength = 63;
 // With a trailing line, names of up to 69 characters give lines of exactly this length.
 inline constexpr std::size_t kTrailingLineLength = 70;
 
-// A file of the Store that could not be written or read, and why.
-struct StoreError {
-  const char* FileName = kStoreFileName;  // kStoreFileName or kStoreBackupFileName
-  int Errno = 0;  // of the call that failed, or kNotRegularFile (io/regular_file.h)
-
-  // The system's reason, as std::strerror gives it; "not a regular file" for kNotRegularFile.
-  std::string Reason() const;
-  // "STORED.txt: Permission denied".
-  std::string Text() const;
-
-  friend bool operator==(const StoreError& a, const StoreError& b) {
-    return std::string_view(a.FileName) == b.FileName && a.Errno == b.Errno;
-  }
-};
-
-// nullopt when everything was written.
-using StoreResult = std::optional<StoreError>;
+// The failure of a file of the Store: "STORED.txt: Permission denied". `file_name` is
+// kStoreFileName or kStoreBackupFileName; `error` the errno of the call that failed, or
+// kNotRegularFile (io/regular_file.h), told as "not a regular file".
+Error StoreFailure(const char* file_name, int error);
 
 // A local calendar date and time of day.
 struct StoreDateTime {
@@ -150,19 +138,19 @@ class StoreFile {
   // file that begins with neither the header nor the cleared-store marker, it keeps the file as
   // "STORED.bak" (KeptForeignFile() tells); if that backup cannot be made, the file is left
   // untouched and this store writes nothing (the failure names "STORED.bak").
-  StoreResult Open(std::string_view title, StoreRun& run);
+  Result<void> Open(std::string_view title, StoreRun& run);
 
   // Appends one name line, after the dated title line when the run needs one. The file is
   // readied again first, as Open does, should another writer have cleared or replaced it.
-  StoreResult WriteName(std::string_view name, bool trailing_line);
+  Result<void> WriteName(std::string_view name, bool trailing_line);
 
   // Closes the file (a failing close is a failure too).
-  StoreResult Close();
+  Result<void> Close();
 
   // Whether names written now reach the file.
   bool IsOpen() const { return fd_ >= 0; }
-  // The first failure of this store, if any.
-  const StoreResult& Error() const { return error_; }
+  // Success, or the first failure of this store.
+  const Result<void>& Error() const { return error_; }
   // Whether this store kept a foreign "STORED.txt" as "STORED.bak" before starting it afresh.
   bool KeptForeignFile() const { return kept_foreign_file_; }
 
@@ -172,13 +160,14 @@ class StoreFile {
   bool Append(const std::string& bytes);
   void Remember();
   bool Fail(const char* file_name, int error);
+  bool Fail(qorv::Error error);
 
   std::string directory_;
   StoreClock clock_;
   std::string title_;
   StoreRun* run_ = nullptr;
   int fd_ = -1;
-  StoreResult error_;
+  Result<void> error_;
   bool kept_foreign_file_ = false;
 };
 
@@ -188,6 +177,6 @@ class StoreFile {
 // that a Clear Store can be undone by hand; when that backup cannot be made, the file is left
 // untouched. `kept_foreign_file`, when given, tells whether the file kept was not a Store. The
 // caller clears its run's TitleLineWritten when this succeeds.
-StoreResult ClearStore(const std::string& directory = ".", bool* kept_foreign_file = nullptr);
+Result<void> ClearStore(const std::string& directory = ".", bool* kept_foreign_file = nullptr);
 
 }  // namespace qorv

@@ -32,8 +32,9 @@ using testing::FileSizeLimit;
 
 }  // namespace
 
-void PrintTo(const StoreError& error, std::ostream* out) {
-  *out << error.Text();
+// "" when a Store call succeeded, else its message.
+std::string Failure(const Result<void>& result) {
+  return result ? std::string() : result.error().message;
 }
 
 namespace {
@@ -170,12 +171,12 @@ TEST_F(StoreFileTest, ClearStoreMarksTheFileAndTheNextStoreEmptiesIt) {
   old.resize(500);
   Write(StorePath(), old);
 
-  EXPECT_EQ(ClearStore(Dir()), std::nullopt);
+  EXPECT_EQ(Failure(ClearStore(Dir())), "");
   EXPECT_EQ(Read(StorePath()), kH2 + old.substr(89));
   // What the Store held is kept, so that the Clear can be undone by hand ...
   EXPECT_EQ(Read(BackupPath()), old);
   // ... and a second Clear keeps that copy rather than the cleared file.
-  EXPECT_EQ(ClearStore(Dir()), std::nullopt);
+  EXPECT_EQ(Failure(ClearStore(Dir())), "");
   EXPECT_EQ(Read(BackupPath()), old);
 
   run_.TitleLineWritten = false;  // as the dialog does on Clear Store
@@ -229,23 +230,23 @@ TEST_F(StoreFileTest, AForeignFileIsCopiedToTheBackupBeforeItIsReplaced) {
 
 TEST_F(StoreFileTest, WhenTheBackupCannotBeWrittenTheFileIsLeftAloneAndTheBackupNamed) {
   fs::create_directory(BackupPath());  // a directory where the backup should go
-  const StoreError backup_failed{kStoreBackupFileName, EISDIR};
+  const std::string backup_failed = StoreFailure(kStoreBackupFileName, EISDIR).message;
   // A foreign file before a store.
   const std::string notes = "My own notes\r\n";
   Write(StorePath(), notes);
   StoreFile store(Dir(), [] { return kMarch7; });
-  EXPECT_EQ(store.Open("Coastal Villages", run_), backup_failed);
+  EXPECT_EQ(Failure(store.Open("Coastal Villages", run_)), backup_failed);
   EXPECT_FALSE(store.IsOpen());
-  EXPECT_EQ(store.WriteName("Brisa", false), backup_failed);
-  EXPECT_EQ(store.Close(), backup_failed);
+  EXPECT_EQ(Failure(store.WriteName("Brisa", false)), backup_failed);
+  EXPECT_EQ(Failure(store.Close()), backup_failed);
   EXPECT_EQ(Read(StorePath()), notes);
   // Any file before Clear Store.
   for (const std::string& content : {notes, kH1 + kMarch7Line + "Brisa\r\n"}) {
     Write(StorePath(), content);
-    EXPECT_EQ(ClearStore(Dir()), backup_failed);
+    EXPECT_EQ(Failure(ClearStore(Dir())), backup_failed);
     EXPECT_EQ(Read(StorePath()), content);
   }
-  EXPECT_EQ(backup_failed.Text(), "STORED.bak: Is a directory");
+  EXPECT_EQ(backup_failed, "STORED.bak: Is a directory");
 }
 
 TEST_F(StoreFileTest, AStoreThatCannotBeOpenedReportsTheFileAndTheReason) {
@@ -260,12 +261,14 @@ TEST_F(StoreFileTest, AStoreThatCannotBeOpenedReportsTheFileAndTheReason) {
   for (const auto& c : cases) {
     StoreFile store(c.dir.string(), [] { return kMarch7; });
     run_.TitleLineWritten = true;
-    EXPECT_EQ(store.Open("Coastal Villages", run_), (StoreError{kStoreFileName, c.error}));
+    EXPECT_EQ(Failure(store.Open("Coastal Villages", run_)),
+              StoreFailure(kStoreFileName, c.error).message);
     EXPECT_FALSE(store.IsOpen());
     EXPECT_FALSE(run_.TitleLineWritten);
-    EXPECT_EQ(store.WriteName("Brisa", true), (StoreError{kStoreFileName, c.error}));
+    EXPECT_EQ(Failure(store.WriteName("Brisa", true)),
+              StoreFailure(kStoreFileName, c.error).message);
     EXPECT_FALSE(run_.TitleLineWritten);
-    EXPECT_EQ(ClearStore(c.dir.string()), (StoreError{kStoreFileName, c.error}));
+    EXPECT_EQ(Failure(ClearStore(c.dir.string())), StoreFailure(kStoreFileName, c.error).message);
     EXPECT_FALSE(fs::exists(c.dir / kStoreFileName));
   }
   EXPECT_EQ(Read(StorePath()), "");
@@ -273,26 +276,26 @@ TEST_F(StoreFileTest, AStoreThatCannotBeOpenedReportsTheFileAndTheReason) {
   fs::remove(StorePath());
   fs::create_directory(StorePath());
   StoreFile store(Dir());
-  EXPECT_EQ(store.Open("Coastal Villages", run_)->Text(), "STORED.txt: not a regular file");
-  EXPECT_EQ(ClearStore(Dir())->Text(), "STORED.txt: not a regular file");
+  EXPECT_EQ(Failure(store.Open("Coastal Villages", run_)), "STORED.txt: not a regular file");
+  EXPECT_EQ(Failure(ClearStore(Dir())), "STORED.txt: not a regular file");
 }
 
 TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
   const std::string two_names = kH1 + kMarch7Line + "Brisa\r\nCorwen\r\n";
-  const StoreError too_large{kStoreFileName, EFBIG};
+  const std::string too_large = StoreFailure(kStoreFileName, EFBIG).message;
   StoreFile store(Dir(), [] { return kMarch7; });
   {
     // Room for the two names and half the third.
     const FileSizeLimit limit(two_names.size() + 4);
-    EXPECT_EQ(store.Open("Coastal Villages", run_), std::nullopt);
-    EXPECT_EQ(store.WriteName("Brisa", false), std::nullopt);
-    EXPECT_EQ(store.WriteName("Corwen", false), std::nullopt);
-    EXPECT_EQ(store.WriteName("Dunmarra", false), too_large);
+    EXPECT_EQ(Failure(store.Open("Coastal Villages", run_)), "");
+    EXPECT_EQ(Failure(store.WriteName("Brisa", false)), "");
+    EXPECT_EQ(Failure(store.WriteName("Corwen", false)), "");
+    EXPECT_EQ(Failure(store.WriteName("Dunmarra", false)), too_large);
   }
   // Nothing more is written once a write has failed.
   EXPECT_FALSE(store.IsOpen());
-  EXPECT_EQ(store.WriteName("Eskil", false), too_large);
-  EXPECT_EQ(store.Close(), too_large);
+  EXPECT_EQ(Failure(store.WriteName("Eskil", false)), too_large);
+  EXPECT_EQ(Failure(store.Close()), too_large);
   EXPECT_EQ(Read(StorePath()), two_names);
 
   // A title line that does not fit leaves the run without one, and without its name.
@@ -300,8 +303,8 @@ TEST_F(StoreFileTest, AWriteThatFailsHalfWayIsCutOffAndEndsTheStore) {
   run_.TitleLineWritten = false;
   const FileSizeLimit limit(kH1.size() + 10);
   StoreFile next(Dir(), [] { return kMarch7; });
-  EXPECT_EQ(next.Open("Coastal Villages", run_), std::nullopt);
-  EXPECT_EQ(next.WriteName("Brisa", false), too_large);
+  EXPECT_EQ(Failure(next.Open("Coastal Villages", run_)), "");
+  EXPECT_EQ(Failure(next.WriteName("Brisa", false)), too_large);
   EXPECT_FALSE(run_.TitleLineWritten);
   EXPECT_EQ(Read(StorePath()), kH1);
 }
@@ -331,20 +334,20 @@ TEST_F(StoreFileTest, AStoreWaitsForAnotherWritersLockAndThenStartsAFreshTitleLi
 // Only regular files are written: links to anything else are refused, whatever is in the way of
 // a backup is kept under a numbered name, and a backup that cannot be finished changes nothing.
 TEST_F(StoreFileTest, HostilePathsLoseNoFileAndWriteOnlyRegularFiles) {
-  const StoreError not_regular{kStoreFileName, kNotRegularFile};
+  const std::string not_regular = StoreFailure(kStoreFileName, kNotRegularFile).message;
   ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
   fs::create_directory(dir_ / "folder");
   for (const fs::path& target : {fs::path("/dev/zero"), dir_ / "fifo", dir_ / "folder"}) {
     fs::create_symlink(target, StorePath());
     const std::set<std::string> before = Listing();
     StoreFile store(Dir(), [] { return kMarch7; });
-    EXPECT_EQ(store.Open("Coastal Villages", run_), not_regular) << target;
-    EXPECT_EQ(store.WriteName("Brisa", false), not_regular) << target;
-    EXPECT_EQ(ClearStore(Dir()), not_regular) << target;
+    EXPECT_EQ(Failure(store.Open("Coastal Villages", run_)), not_regular) << target;
+    EXPECT_EQ(Failure(store.WriteName("Brisa", false)), not_regular) << target;
+    EXPECT_EQ(Failure(ClearStore(Dir())), not_regular) << target;
     EXPECT_EQ(Listing(), before) << target;
     fs::remove(StorePath());
   }
-  EXPECT_EQ(not_regular.Text(), "STORED.txt: not a regular file");
+  EXPECT_EQ(not_regular, "STORED.txt: not a regular file");
   EXPECT_TRUE(fs::is_empty(dir_ / "folder"));
 
   // A link to a regular file the user made is followed.
@@ -362,7 +365,7 @@ TEST_F(StoreFileTest, HostilePathsLoseNoFileAndWriteOnlyRegularFiles) {
   const std::vector<std::string> foreign = {"notes A\r\n", "notes B\r\n", "notes C\r\n"};
   Write(StorePath(), foreign[0]);
   StoreFile store(Dir(), [] { return kMarch7; });
-  EXPECT_EQ(store.Open("Coastal Villages", run_), std::nullopt);
+  EXPECT_EQ(Failure(store.Open("Coastal Villages", run_)), "");
   EXPECT_TRUE(store.KeptForeignFile());
   store.Close();
   EXPECT_EQ(Read(dir_ / "precious.txt"), "precious");
@@ -389,14 +392,14 @@ TEST_F(StoreFileTest, HostilePathsLoseNoFileAndWriteOnlyRegularFiles) {
     Write(StorePath(), content);
     const std::set<std::string> before = Listing();
     const std::string backup = Read(BackupPath());
-    const StoreError too_large{kStoreBackupFileName, EFBIG};
+    const std::string too_large = StoreFailure(kStoreBackupFileName, EFBIG).message;
     {
       const FileSizeLimit limit(large.size() / 2);
       StoreFile full(Dir(), [] { return kMarch7; });
       if (content == large) {
-        EXPECT_EQ(full.Open("Coastal Villages", run_), too_large);
+        EXPECT_EQ(Failure(full.Open("Coastal Villages", run_)), too_large);
       }
-      EXPECT_EQ(ClearStore(Dir()), too_large);
+      EXPECT_EQ(Failure(ClearStore(Dir())), too_large);
     }
     EXPECT_EQ(Listing(), before);
     EXPECT_EQ(Read(StorePath()), content);

@@ -96,7 +96,7 @@ Writer DesktopWriter(const std::string& folder, const std::string& chapter,
     StoreFile store = session.OpenStore();
     for (int i = 0; i <= store_count % 2; ++i) {
       const std::optional<std::string> name = session.NextName({});
-      if (!name || store.WriteName(*name, false)) return writer;
+      if (!name || !store.WriteName(*name, false)) return writer;
       writer.Names.emplace_back(run, *name);
     }
     store.Close();
