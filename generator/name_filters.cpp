@@ -138,16 +138,21 @@ std::optional<NameFilter> NameFilters::Refusal(const std::string& name) {
   return std::nullopt;
 }
 
-std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
-  std::set<std::string> seeds;
+std::vector<std::string> FinishedSeedList(const TQorvChapter& chapter) {
+  std::vector<std::string> seeds;
   NamesListReader reader(chapter.Text);
   std::string name;
   while (reader.status() == NamesListReader::Status::kReady &&
          reader.Next(name) == NamesListReader::Step::kName) {
     NormaliseName(name);
-    seeds.insert(FinishedName(name, chapter.PunctMode));
+    seeds.push_back(FinishedName(name, chapter.PunctMode));
   }
   return seeds;
+}
+
+std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
+  const std::vector<std::string> seeds = FinishedSeedList(chapter);
+  return {seeds.begin(), seeds.end()};
 }
 
 std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char initial,

@@ -68,6 +68,8 @@ std::size_t CountedLetters(std::string_view name);
 // The seed names in the form a generated name with the same letters would take: upper-cased,
 // accent-finished as the Chapter asks, capitalised. `chapter` must be loaded.
 std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter);
+// The same, one for each seed name in file order.
+std::vector<std::string> FinishedSeedList(const TQorvChapter& chapter);
 
 // Why the initial letter (Windows-1252, '*' for any) or the length filters can be seen from the
 // loaded Chapter to refuse every name: one line each (UTF-8), none when they need not.
