@@ -16,11 +16,13 @@
 #include "cli/chapter_input.h"
 #include "cli/name_output.h"
 #include "cli/run_files.h"
+#include "cli/typicality_options.h"
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
 #include "generator/possible_lengths.h"
 #include "io/file_bytes.h"
 #include "io/regular_file.h"
+#include "scoring/name_scorer.h"
 #include "session/lexicon_session.h"
 #include "text/encoding.h"
 
@@ -433,7 +435,17 @@ struct NameRun {
   NameWriter& writer;
   std::optional<StoreFile>& store;
   std::ostream& err;
-  int seed_equal = 0;  // names the generator made that equal a seed name
+  const NameScorer* scorer = nullptr;  // set when the names are scored or sorted
+  int seed_equal = 0;                  // names the generator made that equal a seed name
+};
+
+// A name of a sorted run, kept until the run ends.
+struct HeldName {
+  std::string name;
+  int attempts = 0;
+  int structure_class = -1;
+  const std::string* length_pattern = nullptr;
+  NameScore score;
 };
 
 // A name the filters let pass, with the attempts its last request took; nullopt when none came
@@ -456,9 +468,9 @@ std::optional<std::pair<std::string, int>> NextPrintableName(NameRun& run) {
 }
 
 // Prints one name and stores it; the exit status so far.
-int PrintName(NameRun& run, const std::string& name, int attempts) {
-  run.writer.Write(RecordOfLastName(name, attempts, run.request, run.session.Request(),
-                                    run.session.Statistics()));
+int PrintRecord(NameRun& run, const NameRecord& record) {
+  run.writer.Write(record);
+  const std::string& name = record.Name;
   if (run.output.Error() != 0) return OutputNotWritten(run.err, run.output, run.output.Error());
   if (run.store) {
     if (const StoreResult failure = run.store->WriteName(name, run.options.trailing_line)) {
@@ -468,10 +480,39 @@ int PrintName(NameRun& run, const std::string& name, int attempts) {
   return kExitSuccess;
 }
 
+HeldName HoldName(NameRun& run, std::string name, int attempts) {
+  const NameRecord record = RecordOfLastName(name, attempts, run.request, run.session.Request(),
+                                             run.session.Statistics());
+  HeldName held{"", attempts, record.StructureClass, record.LengthPattern, {}};
+  if (run.scorer) held.score = run.scorer->Score(name);
+  held.name = std::move(name);
+  return held;
+}
+
+int PrintHeld(NameRun& run, const HeldName& held) {
+  NameRecord record{held.name, held.attempts, held.structure_class, held.length_pattern};
+  if (run.scorer) record.Score = &held.score;
+  return PrintRecord(run, record);
+}
+
+// --sort typicality: the names found, the most typical first (names of equal bits in the order
+// they came), printed and stored when the run ends.
+int PrintSorted(NameRun& run, std::vector<HeldName>& held, int status) {
+  std::stable_sort(held.begin(), held.end(), [](const HeldName& a, const HeldName& b) {
+    return a.score.BitsPerLetter < b.score.BitsPerLetter;
+  });
+  for (const HeldName& name : held) {
+    if (const int failed = PrintHeld(run, name); failed != kExitSuccess) return failed;
+  }
+  return status;
+}
+
 // Prints the names asked for; ends at the first name not found or not written, the names before
 // it staying printed and stored.
 int PrintNames(NameRun& run) {
   run.writer.Begin();
+  const bool sorted = run.options.sort_by_typicality;
+  std::vector<HeldName> held;
   // SIGINT and SIGTERM end the run after the name being made (StopSignals).
   for (std::uint32_t printed = 0; printed < run.options.count && !StopSignals::Stopped();
        ++printed) {
@@ -483,13 +524,16 @@ int PrintNames(NameRun& run) {
         run.err << " with " << Cp1252ToUtf8(run.options.filters.Describe());
       }
       run.err << '\n';
-      return kExitNoNewName;
+      return sorted ? PrintSorted(run, held, kExitNoNewName) : kExitNoNewName;
     }
-    if (const int status = PrintName(run, found->first, found->second); status != kExitSuccess) {
+    HeldName name = HoldName(run, found->first, found->second);
+    if (sorted) {
+      held.push_back(std::move(name));
+    } else if (const int status = PrintHeld(run, name); status != kExitSuccess) {
       return status;
     }
   }
-  return kExitSuccess;
+  return sorted ? PrintSorted(run, held, kExitSuccess) : kExitSuccess;
 }
 
 }  // namespace
@@ -521,7 +565,11 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   AddFilterOptions(*command, options.filters, given);
   AddOutputOptions(*command, options, given);
   AddStoreOptions(*command, options, given);
-  command->callback([given, &options] { CheckCombinations(given, options); });
+  AddTypicalityOptions(*command, options, kFilterGroup, kOutputGroup);
+  command->callback([given, &options] {
+    CheckCombinations(given, options);
+    CheckTypicalityRange(options);
+  });
   AddKeyOptions(*command, options.keys);
   return command;
 }
@@ -577,7 +625,13 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   const bool need_seeds = options.stats || options.filters.novel;
   const std::set<std::string> seeds =
       need_seeds ? FinishedSeedNames(chapter) : std::set<std::string>{};
-  NameFilters filters(options.filters, seeds);
+  // A name is scored only when something reads its score.
+  std::optional<NameScorer> scorer;
+  if (options.format == NameFormat::kJson || options.sort_by_typicality ||
+      options.filters.AnyTypicality()) {
+    scorer.emplace(FinishedSeedList(chapter));
+  }
+  NameFilters filters(options.filters, seeds, scorer ? &*scorer : nullptr);
 
   // One run of the tool is one run of names in the Store, under one title line.
   std::optional<StoreFile> store;
@@ -596,6 +650,9 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
 
   StopSignals stop_signals;
   NameRun run{options, session, request, seeds, filters, output, writer, store, err};
+  if (scorer && (options.format == NameFormat::kJson || options.sort_by_typicality)) {
+    run.scorer = &*scorer;
+  }
   int status = PrintNames(run);
   if (store && !store->Error()) {
     if (const StoreResult failure = store->Close()) {

@@ -40,10 +40,11 @@ struct GenerateOptions {
   NameFormat format = NameFormat::kText;
   std::string output_path;  // empty: standard output
   Encoding encoding = Encoding::kUtf8;
-  bool stats = false;          // report what became of the attempts on stderr
-  bool store = false;          // append every name to the Store in the current directory
-  bool trailing_line = false;  // with store: a trailing line of underscores after each name
-  KeyOptions keys;             // --key or --keys: the names of keys instead of a run of names
+  bool stats = false;               // report what became of the attempts on stderr
+  bool store = false;               // append every name to the Store in the current directory
+  bool trailing_line = false;       // with store: a trailing line of underscores after each name
+  KeyOptions keys;                  // --key or --keys: the names of keys instead of a run of names
+  bool sort_by_typicality = false;  // --sort typicality: the run's names, most typical first
 };
 
 // Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are

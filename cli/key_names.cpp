@@ -169,7 +169,9 @@ void AddKeyOptions(CLI::App& command, KeyOptions& options) {
     }
     // A key's name is a pure function of the Chapter, the options and the key: nothing of a run
     // of names goes with it.
-    for (const char* name : {"--count", "--seed", "--unique", "--log", "--store", "--stats"}) {
+    // The typicality filters are the run's, not the library's that names a key.
+    for (const char* name : {"--count", "--seed", "--unique", "--log", "--store", "--stats",
+                             "--sort", "--typical", "--min-typicality", "--max-typicality"}) {
       const CLI::Option* other = command.get_option_no_throw(name);
       if (other && other->count() > 0) {
         throw CLI::ValidationError(

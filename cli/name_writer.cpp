@@ -1,6 +1,10 @@
 #include "cli/name_writer.h"
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
+
+#include "scoring/name_scorer.h"
 
 #include "text/encoding.h"
 
@@ -44,6 +48,11 @@ void NameWriter::Write(const NameRecord& record) {
       object["attempts"] = record.Attempts;
       if (record.StructureClass >= 0) object["structure_class"] = record.StructureClass;
       if (record.LengthPattern) object["length_pattern"] = Text(*record.LengthPattern);
+      if (record.Score) {
+        object["typicality"] = std::round(record.Score->BitsPerLetter * 100) / 100;
+        object["nearest_seed"] = Text(record.Score->NearestSeed);
+        object["edit_distance"] = record.Score->EditDistance;
+      }
       line_ = object.dump();
       break;
     }

@@ -1,7 +1,9 @@
 // The names `qorv generate` prints, in one of three forms:
 //   text  one name per line;
 //   json  one JSON object per line: {"name":..., "attempts":..., "structure_class":...,
-//         "length_pattern":...}, the last two only when known;
+//         "length_pattern":..., "typicality":..., "nearest_seed":..., "edit_distance":...}, the
+//         class and pattern only when known, the last three when the name was scored
+//         (typicality: bits per letter, two decimals);
 //   csv   a header row "name,attempts,structure_class,length_pattern", then one row per name
 //         (fields quoted when they hold a comma, a quote or a line break).
 // Names arrive in Windows-1252; text and csv are written in the chosen encoding, JSON always in
@@ -14,6 +16,8 @@
 
 namespace qorv {
 
+struct NameScore;
+
 enum class NameFormat { kText, kJson, kCsv };
 
 // One printed name and what is known of how it was made.
@@ -22,6 +26,7 @@ struct NameRecord {
   long long Attempts = 0;                      // the generator's attempts for this name
   int StructureClass = -1;                     // -1: not known
   const std::string* LengthPattern = nullptr;  // nullptr: the name kept to no pattern
+  const NameScore* Score = nullptr;            // nullptr: not scored
 };
 
 class NameWriter {

@@ -19,6 +19,7 @@ namespace qorv {
 
 struct ChapterStatistics;
 struct TQorvChapter;
+class NameScorer;
 
 enum class NameFilter {
   kUnique,      // --unique: no name twice in the run
@@ -29,8 +30,13 @@ enum class NameFilter {
   kEndsWith,    // --ends-with
   kContains,    // --contains
   kExclude,     // --exclude
+  // The typicality filters: a name's bits per letter under the seeds' letter model
+  // (scoring/name_scorer.h).
+  kMinTypicality,  // --min-typicality: at least so many bits
+  kMaxTypicality,  // --max-typicality: at most so many bits
+  kTypical,        // --typical: at most the seeds' own nine-in-ten bits
 };
-inline constexpr int kNameFilterCount = 8;
+inline constexpr int kNameFilterCount = 11;
 
 // The option that stands for the filter, e.g. "--min-length".
 const char* NameFilterOption(NameFilter filter);
@@ -45,10 +51,14 @@ struct NameFilterOptions {
   std::string ends_with;
   std::string contains;
   std::vector<std::string> excludes;
+  std::optional<double> min_typicality;  // bits per letter
+  std::optional<double> max_typicality;
+  bool typical = false;
 
+  bool AnyTypicality() const { return min_typicality || max_typicality || typical; }
   bool Any() const {
     return unique || novel || min_length || max_length || !starts_with.empty() ||
-           !ends_with.empty() || !contains.empty() || !excludes.empty();
+           !ends_with.empty() || !contains.empty() || !excludes.empty() || AnyTypicality();
   }
   // The filters as options, for messages: "--unique --min-length 5 --exclude ar".
   std::string Describe() const;
@@ -79,8 +89,11 @@ std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char 
 
 class NameFilters {
  public:
-  // `seed_names` are the Chapter's seed names in finished form (for --novel).
-  NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names);
+  // `seed_names` are the Chapter's seed names in finished form (for --novel); `scorer` scores a
+  // name against them, needed by the typicality filters alone (without it they refuse nothing),
+  // and must outlive the filters.
+  NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names,
+              const NameScorer* scorer = nullptr);
 
   // nullopt when `name` passes every filter (and --unique then remembers it); otherwise the
   // first filter, in the order of NameFilter, that refuses it.
@@ -90,9 +103,11 @@ class NameFilters {
   const std::array<long long, kNameFilterCount>& Refused() const { return refused_; }
 
  private:
-  bool Refuses(NameFilter filter, const std::string& folded, const std::string& name) const;
+  bool Refuses(NameFilter filter, const std::string& folded, const std::string& name,
+               double bits) const;
 
   NameFilterOptions options_;  // texts folded
+  const NameScorer* scorer_ = nullptr;
   bool any_ = false;
   std::unordered_set<std::string> seeds_;
   std::unordered_set<std::string> seen_;
