@@ -242,6 +242,21 @@ int qv_name_for(const qv_lexicon* lexicon, const qv_options* options, std::uint6
   });
 }
 
+int qv_score_name(const qv_lexicon* lexicon, const char* name, qv_score* score, char* nearest,
+                  std::size_t size) {
+  if (lexicon == nullptr) return Fail(QV_ERROR_ARGUMENT, Missing("qv_score_name", "lexicon"));
+  if (name == nullptr) return Fail(QV_ERROR_ARGUMENT, Missing("qv_score_name", "name"));
+  if (score == nullptr) return Fail(QV_ERROR_ARGUMENT, Missing("qv_score_name", "score"));
+  return Guarded("qv_score_name", [&] {
+    const quorvane::Result<quorvane::NameScore> scored = quorvane::Score(lexicon->lexicon, name);
+    if (!scored) return Fail(QV_ERROR_ARGUMENT, "qv_score_name: " + scored.error().message);
+    *score = {scored->bits_per_letter, scored->typical_bar, scored->typical ? 1 : 0,
+              scored->edit_distance};
+    if (nearest == nullptr && size == 0) return static_cast<int>(scored->nearest_seed.size());
+    return CopyText("qv_score_name", scored->nearest_seed, nearest, size);
+  });
+}
+
 const char* qv_last_error(void) {
   return last_error.c_str();
 }

@@ -3,6 +3,7 @@
 //   lexicon = quorvane.Lexicon.load_file("elder_folk.qrv")
 //   for name in quorvane.Generator(lexicon, level=2, seed=42): ...
 //   quorvane.name_for(lexicon, "npc-42", world_seed=7, level=2)
+//   quorvane.score(lexicon, "Aldrin").bits_per_letter
 //
 // The library's failures become Python exceptions with its message: quorvane.Error for a Chapter
 // that does not load, ValueError for options that cannot make names from the Chapter.
@@ -131,4 +132,22 @@ PYBIND11_MODULE(quorvane, module) {
       py::arg("lexicon"), py::arg("key"), py::kw_only(), py::arg("world_seed") = 0,
       "The name of key in the world world_seed: the same on every machine; None when no name "
       "was found");
+
+  py::class_<quorvane::NameScore>(module, "NameScore",
+                                  "How typical a name is of the seed names (lower bits: more)")
+      .def_readonly("bits_per_letter", &quorvane::NameScore::bits_per_letter)
+      .def_readonly("typical_bar", &quorvane::NameScore::typical_bar)
+      .def_readonly("typical", &quorvane::NameScore::typical)
+      .def_readonly("nearest_seed", &quorvane::NameScore::nearest_seed)
+      .def_readonly("edit_distance", &quorvane::NameScore::edit_distance);
+  module.def(
+      "score",
+      [](const quorvane::Lexicon& lexicon, const std::string& name) {
+        quorvane::Result<quorvane::NameScore> scored = quorvane::Score(lexicon, name);
+        if (!scored) throw py::value_error(scored.error().message);
+        return std::move(*scored);
+      },
+      py::arg("lexicon"), py::arg("name"),
+      "The name's bits per letter under the seeds' letter model, whether it is typical, and the "
+      "nearest seed name with its edit distance; ValueError when Windows-1252 cannot hold it");
 }

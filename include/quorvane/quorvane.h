@@ -122,6 +122,22 @@ QV_API int qv_generator_next(qv_generator* generator, char* buffer, size_t size)
 QV_API int qv_name_for(const qv_lexicon* lexicon, const qv_options* options, uint64_t world_seed,
                        const char* key, char* buffer, size_t size);
 
+/* How typical `name` (UTF-8) is of the lexicon's seed names (quorvane::Score in
+ * <quorvane/lexicon.h>, where the formula is): into `score` its bits per letter under the seeds'
+ * order-2 letter model (lower is more typical), the seeds' nine-in-ten bar and whether the name
+ * is within it, and the nearest seed name's edit distance; the nearest seed name itself into
+ * `nearest` (its length in bytes is returned; `nearest` may be NULL with `size` 0 to skip it).
+ * Returns a negative QV_ERROR_* when an argument is missing, Windows-1252 cannot hold the name
+ * (QV_ERROR_ARGUMENT), or the nearest seed does not fit (QV_ERROR_BUFFER; `score` is filled). */
+typedef struct qv_score {
+  double bits_per_letter;
+  double typical_bar;
+  int typical; /* 1 when bits_per_letter <= typical_bar */
+  int edit_distance;
+} qv_score;
+QV_API int qv_score_name(const qv_lexicon* lexicon, const char* name, qv_score* score,
+                         char* nearest, size_t size);
+
 /* The message of the last call on this thread that failed; "" when none has. Valid until the
  * next failing call on this thread. */
 QV_API const char* qv_last_error(void);
