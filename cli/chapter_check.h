@@ -24,7 +24,7 @@ struct SeedLetterUse {
 struct SeedFacts {
   int Count = 0;
   double MeanLength = 0;  // letters
-  double MeanBits = 0;    // each seed under the model of the others
+  double MeanBits = 0;    // under the seeds' own model, the ruler of the names made
   double TypicalBar = 0;  // nine seeds in ten within it
   std::vector<std::vector<std::string>> SameAfterFolding;  // groups of two or more
   std::vector<std::string> FarLengths;  // lengths beyond three quartile ranges of the middle half

@@ -13,7 +13,7 @@ LikenessScores ScoreNames(const std::vector<std::string>& seed_names,
   const NameScorer scorer(seed_names);
   const std::set<std::string> seed_set(scorer.Seeds().begin(), scorer.Seeds().end());
   const SeedPieces pieces(scorer.Seeds());
-  scores.TypicalBar = scorer.TypicalBar();
+  scores.TypicalBar = scorer.LeftOutTypicalBar();
   if (names.empty()) return scores;
 
   std::set<std::string> seen;

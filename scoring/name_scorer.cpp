@@ -29,18 +29,29 @@ int EditDistance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
+namespace {
+
+// The bits nine in ten stay within.
+double NineInTen(std::vector<double> bits) {
+  if (bits.empty()) return 0;
+  std::sort(bits.begin(), bits.end());
+  return bits[std::min(bits.size() - 1, bits.size() * 9 / 10)];
+}
+
+}  // namespace
+
 NameScorer::NameScorer(std::vector<std::string> seeds) : seeds_(std::move(seeds)) {
   for (const std::string& seed : seeds_) upper_.push_back(UpperCased(seed));
   for (const std::string& seed : upper_) model_.Count(seed, 1);
+  std::vector<double> left_out;
   for (const std::string& seed : upper_) {
-    model_.Count(seed, -1);
     seed_bits_.push_back(model_.BitsPerLetter(seed));
+    model_.Count(seed, -1);
+    left_out.push_back(model_.BitsPerLetter(seed));
     model_.Count(seed, 1);
   }
-  if (seed_bits_.empty()) return;
-  std::vector<double> sorted = seed_bits_;
-  std::sort(sorted.begin(), sorted.end());
-  typical_bar_ = sorted[std::min(sorted.size() - 1, sorted.size() * 9 / 10)];
+  typical_bar_ = NineInTen(seed_bits_);
+  left_out_bar_ = NineInTen(std::move(left_out));
 }
 
 double NameScorer::BitsPerLetter(std::string_view name) const {

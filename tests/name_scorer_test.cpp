@@ -35,8 +35,9 @@ TEST(NameScorer, NearestSeedByEditDistance) {
   const NameScore score = scorer.Score("bold");
   EXPECT_EQ(score.NearestSeed, "Bolt");
   EXPECT_EQ(score.EditDistance, 1);
-  // Each seed is scored under the model of the other two; the bar is the highest of three.
+  // Of three seeds, the bar is the highest bits (nine in ten: all but none).
   EXPECT_EQ(scorer.SeedBits().size(), 3u);
+  EXPECT_DOUBLE_EQ(scorer.SeedBits()[1], scorer.BitsPerLetter("BOLT"));
   EXPECT_EQ(scorer.TypicalBar(),
             *std::max_element(scorer.SeedBits().begin(), scorer.SeedBits().end()));
 }

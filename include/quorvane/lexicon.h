@@ -183,8 +183,8 @@ class Generator {
 //                    seed names' letters, and A is the number of different letters (and the end)
 //                    the seeds hold: an order-2 letter model, add-one smoothed. Lower is more
 //                    typical; names are compared upper-cased.
-//   typical_bar      the bits nine seeds in ten stay within, each seed under the model of the
-//                    others (the seeds' 10th percentile of typicality); `typical` is
+//   typical_bar      the bits nine seeds in ten stay within under the same model (the seeds'
+//                    10th percentile of typicality); `typical` is
 //                    bits_per_letter <= typical_bar: what `qorv generate --typical` keeps.
 //   nearest_seed     the seed name (as generated names are written) fewest single-letter
 //                    insertions, deletions and substitutions away, and that edit_distance.
