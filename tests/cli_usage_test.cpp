@@ -37,7 +37,7 @@ TEST(QorvUsage, EachMistakeIsOneLineAndTheHelpOfItsCommand) {
       {{"generate", "a.qrv", "--trailing-line"},
        "--trailing-line: goes with --store",
        "qorv generate"},
-      {{"chapter"}, "a command is missing: new, convert or blend", "qorv chapter"},
+      {{"chapter"}, "a command is missing: new, convert, blend or check", "qorv chapter"},
       {{"chapter", "new", "list.txt"}, "--output is missing", "qorv chapter new"},
       {{"chapter", "convert", "in.qrv", "-o"},
        "--output: needs a value (TEXT)",
