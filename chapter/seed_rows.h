@@ -1,18 +1,27 @@
-// The element rows of a loaded Chapter's seed names, cut again exactly as its load cut them (the
-// load keeps only the tables made of the rows, not the rows).
+// The seed names of a loaded Chapter with the element rows its load cut them into, for telling
+// where the elements of a generated name come from. The load keeps only the statistics of the
+// rows, so they are cut again here, by the load's own steps on a scratch statistics block: the
+// element tables fill in the same order, so every ElementId is the one the Chapter's statistics
+// give.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "chapter/chapter.h"
 #include "chapter/decomposition.h"
-#include "chapter/statistics.h"
 
 namespace qorv {
 
-// One row per seed name, in file order. `chapter` must be loaded, with `stats` its statistics;
-// the element ids are those of `stats`.
-std::vector<ElementRow> SeedElementRows(const TQorvChapter& chapter,
-                                        const ChapterStatistics& stats);
+struct SeedRow {
+  std::string Name;  // upper-cased, as the load reads it (Windows-1252)
+  ElementRow Elements;
+};
+
+// Every seed name of `chapter` (which must be loaded) in file order.
+std::vector<SeedRow> SeedRows(const TQorvChapter& chapter);
+
+// The number of elements of a row: the entries before -1.
+int ElementCount(const ElementRow& row);
 
 }  // namespace qorv

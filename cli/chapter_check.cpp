@@ -105,9 +105,10 @@ SeedFacts FactsOfSeeds(const std::vector<std::string>& seeds, const NameScorer& 
 }
 
 // The followers of each element, over the rows' places `position` (-1: every place).
-Variety VarietyAt(const std::vector<ElementRow>& rows, int position) {
+Variety VarietyAt(const std::vector<SeedRow>& seeds, int position) {
   std::map<ElementId, std::set<ElementId>> followers;
-  for (const ElementRow& row : rows) {
+  for (const SeedRow& seed : seeds) {
+    const ElementRow& row = seed.Elements;
     for (int i = 0; i + 1 < kElementRowSize && row[i] != kEndOfRow; ++i) {
       if (row[i + 1] == kEndOfRow) break;
       if (position < 0 || i == position) followers[row[i]].insert(row[i + 1]);
@@ -123,8 +124,8 @@ Variety VarietyAt(const std::vector<ElementRow>& rows, int position) {
   return variety;
 }
 
-std::vector<Variety> Varieties(const TQorvChapter& chapter, const ChapterStatistics& stats) {
-  const std::vector<ElementRow> rows = SeedElementRows(chapter, stats);
+std::vector<Variety> Varieties(const TQorvChapter& chapter) {
+  const std::vector<SeedRow> rows = SeedRows(chapter);
   std::vector<Variety> varieties{VarietyAt(rows, -1)};
   if (chapter.StructGen == 0) return varieties;
   for (int position = 0; position + 1 < kMaxElementsPerName; ++position) {
@@ -214,7 +215,7 @@ ChapterCheck CheckChapter(const TQorvChapter& chapter, const ChapterStatistics& 
   const Seeds seeds{
       {scorer.Seeds().begin(), scorer.Seeds().end()}, SeedPieces(scorer.Seeds()), scorer};
   check.Seeds = FactsOfSeeds(seed_list, scorer);
-  check.Varieties = Varieties(chapter, stats);
+  check.Varieties = Varieties(chapter);
 
   check.SampleNames = sample_names;
   check.OwnRequest = SuggestedRequest(chapter);
