@@ -159,6 +159,21 @@ TEST(CApiTest, GivesTheNamesOfTheCppApiAndKeepsANameTheBufferCouldNotHold) {
   EXPECT_EQ(qv_generator_next(generator, name, sizeof name), static_cast<int>(names[1].size()));
   EXPECT_EQ(name, names[1]);
   qv_generator_free(generator);
+
+  // A name's score is the C++ API's; a nearest seed too long for its buffer is refused.
+  const quorvane::Result<quorvane::NameScore> expected = quorvane::Score(*lexicon, names[0]);
+  ASSERT_TRUE(expected);
+  qv_score score{};
+  EXPECT_EQ(qv_score_name(elder.handle, names[0].c_str(), &score, name, sizeof name),
+            static_cast<int>(expected->nearest_seed.size()));
+  EXPECT_EQ(name, expected->nearest_seed);
+  EXPECT_EQ(score.bits_per_letter, expected->bits_per_letter);
+  EXPECT_EQ(score.typical, expected->typical ? 1 : 0);
+  EXPECT_EQ(score.edit_distance, expected->edit_distance);
+  EXPECT_EQ(qv_score_name(elder.handle, names[0].c_str(), &score, tiny, sizeof tiny),
+            QV_ERROR_BUFFER);
+  EXPECT_EQ(qv_score_name(elder.handle, "\xE6\x97\xA5", &score, name, sizeof name),
+            QV_ERROR_ARGUMENT);
 }
 
 }  // namespace
