@@ -14,6 +14,7 @@
 #include "chapter/letters.h"
 #include "chapter/names_list.h"
 #include "cli/chapter_input.h"
+#include "cli/composed_run.h"
 #include "cli/name_output.h"
 #include "cli/run_files.h"
 #include "generator/finishing.h"
@@ -512,22 +513,25 @@ GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter
 
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   CLI::App* command = app.add_subcommand("generate", "Invent names from a Chapter's seed names");
-  command
-      ->add_option("CHAPTER", options.chapter_path,
-                   "the Chapter file (.qrv); - reads standard input")
-      ->required();
+  command->add_option("CHAPTER", options.chapter_path,
+                      "the Chapter file (.qrv), or a recipe (.recipe); - reads standard input");
   GivenOptions given;
   AddGenerationOptions(*command, options, given);
   AddFilterOptions(*command, options.filters, given);
   AddOutputOptions(*command, options, given);
   AddStoreOptions(*command, options, given);
-  command->callback([given, &options] { CheckCombinations(given, options); });
+  command->callback([command, given, &options] {
+    CheckCombinations(given, options);
+    CheckComposeCombinations(*command, options);
+  });
   AddKeyOptions(*command, options.keys);
+  AddComposeOptions(*command, options.compose);
   return command;
 }
 
 int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
+  if (IsComposedRun(given)) return RunComposed(given, out, err, store_clock);
   if (const int refused = CheckRunFiles(GenerateRunFiles(given), err)) return refused;
   // Filters that contradict each other are refused before the Chapter is read.
   if (const std::vector<std::string> refusals = ContradictoryFilters(given.filters, given.initial);

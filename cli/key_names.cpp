@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/chapter_input.h"
+#include "cli/csv_field.h"
 #include "cli/exit_codes.h"
 #include "cli/generate_command.h"
 #include "generator/retry_until_name.h"
@@ -67,19 +68,6 @@ quorvane::Options LibraryOptions(const GenerateOptions& given) {
   return options;
 }
 
-void AppendCsvField(std::string& line, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    line += field;
-    return;
-  }
-  line += '"';
-  for (char c : field) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
-
 // One key's line in the chosen form; texts UTF-8, or Windows-1252 for text and csv under
 // --encoding cp1252 (a key the code page cannot hold stays as given).
 std::string KeyLine(const GenerateOptions& options, const std::string& key,
@@ -129,6 +117,29 @@ std::optional<std::vector<std::string>> SplitKeys(const std::string& bytes, std:
     start = next;
   }
   return keys;
+}
+
+bool ReadKeys(const KeyOptions& options, std::vector<std::string>& keys, std::ostream& err) {
+  if (options.key) {
+    keys.push_back(*options.key);
+    return true;
+  }
+  const bool standard_input = options.keys_path == kStandardInputArgument;
+  const std::string name = standard_input ? "standard input" : options.keys_path;
+  const FileBytes file =
+      standard_input ? ReadDescriptorBytes(STDIN_FILENO) : ReadFileBytes(options.keys_path);
+  if (file.Error != 0) {
+    err << "qorv: " << name << ": " << std::strerror(file.Error) << '\n';
+    return false;
+  }
+  std::size_t bad_line = 0;
+  std::optional<std::vector<std::string>> split = SplitKeys(file.Bytes, &bad_line);
+  if (!split) {
+    err << "qorv: " << name << ": line " << bad_line << ": the key is not UTF-8\n";
+    return false;
+  }
+  keys = std::move(*split);
+  return true;
 }
 
 void AddKeyOptions(CLI::App& command, KeyOptions& options) {
@@ -206,25 +217,7 @@ int RunNamesByKey(const GenerateOptions& options, std::ostream& out, std::ostrea
   }
 
   std::vector<std::string> keys;
-  if (by_key.key) {
-    keys.push_back(*by_key.key);
-  } else {
-    const bool standard_input = by_key.keys_path == kStandardInputArgument;
-    const std::string name = standard_input ? "standard input" : by_key.keys_path;
-    const FileBytes file =
-        standard_input ? ReadDescriptorBytes(STDIN_FILENO) : ReadFileBytes(by_key.keys_path);
-    if (file.Error != 0) {
-      err << "qorv: " << name << ": " << std::strerror(file.Error) << '\n';
-      return kExitFailure;
-    }
-    std::size_t bad_line = 0;
-    std::optional<std::vector<std::string>> split = SplitKeys(file.Bytes, &bad_line);
-    if (!split) {
-      err << "qorv: " << name << ": line " << bad_line << ": the key is not UTF-8\n";
-      return kExitFailure;
-    }
-    keys = std::move(*split);
-  }
+  if (!ReadKeys(by_key, keys, err)) return kExitFailure;
 
   // Standard output gets each line as it is made; the file of -o is written whole at the end.
   std::string lines;

@@ -34,6 +34,10 @@ void AddKeyOptions(CLI::App& command, KeyOptions& options);
 // well-formed UTF-8, with its number (from 1) in `bad_line`.
 std::optional<std::vector<std::string>> SplitKeys(const std::string& bytes, std::size_t* bad_line);
 
+// The keys of --key, or of the file of --keys (- for standard input); false when they cannot be
+// read, told on `err` ("qorv: FILE: REASON", or the line that is not UTF-8).
+bool ReadKeys(const KeyOptions& options, std::vector<std::string>& keys, std::ostream& err);
+
 // Loads the Chapter of `options` and prints the name of each key: text, one name per line (an
 // empty line for a key without a name); json, {"key":...,"name":...} per line (name null); csv, a
 // header row "key,name", then a row per key. Returns the exit status: 0; kExitFailure when the

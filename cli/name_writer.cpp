@@ -2,25 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/csv_field.h"
 #include "text/encoding.h"
 
 namespace qorv {
-namespace {
-
-void AppendCsvField(std::string& line, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    line += field;
-    return;
-  }
-  line += '"';
-  for (char c : field) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
-
-}  // namespace
 
 NameWriter::NameWriter(std::ostream& out, NameFormat format, bool utf8)
     : out_(out), format_(format), utf8_(utf8 || format == NameFormat::kJson) {}
