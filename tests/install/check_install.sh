@@ -27,6 +27,7 @@ expected=(
   share/fish/vendor_completions.d/qorv.fish share/quorvane/chapters/word_lists/river_towns.txt
   share/doc/quorvane/README.md share/doc/quorvane/LICENSE share/doc/quorvane/copyright
   include/quorvane/lexicon.h include/quorvane/result.h include/quorvane/quorvane.h
+  include/quorvane/composer.h share/quorvane/chapters/full_names.recipe
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -43,7 +44,8 @@ samples="$(find "$prefix/share/quorvane/chapters" -name '*.qrv' | wc -l)"
 find "$prefix" -name QuorvaneLexiconConfig.cmake | grep -q . || fail "no QuorvaneLexiconConfig.cmake"
 # The public headers are the only headers installed.
 private="$(find "$prefix/include" -name '*.h' ! -path "$prefix/include/quorvane/lexicon.h" \
-  ! -path "$prefix/include/quorvane/result.h" ! -path "$prefix/include/quorvane/quorvane.h")"
+  ! -path "$prefix/include/quorvane/result.h" ! -path "$prefix/include/quorvane/quorvane.h" \
+  ! -path "$prefix/include/quorvane/composer.h")"
 [ -z "$private" ] || fail "headers beyond the public ones: $private"
 # The C API's shared library with its SONAME link and pkg-config file, and the Python module.
 for pattern in 'libquorvane.so' 'libquorvane.so.2' 'quorvane.pc' 'quorvane.cpython-*.so'; do

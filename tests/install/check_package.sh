@@ -33,7 +33,7 @@ check() {
 }
 check quorvane '^\./usr/bin/quorvane$' '^\./usr/bin/qorv$' \
   '/applications/org\.quorvane\.Lexicon\.desktop$' '/mime/packages/org\.quorvane\.Lexicon\.xml$' \
-  '/quorvane/chapters/.*\.qrv$' '/doc/quorvane/copyright$'
+  '/quorvane/chapters/.*\.qrv$' '/quorvane/chapters/.*\.recipe$' '/doc/quorvane/copyright$'
 check quorvane-dev '^\./usr/include/quorvane/lexicon\.h$' '/libqorv_chapter\.a$' \
   '/cmake/QuorvaneLexicon/QuorvaneLexiconConfig\.cmake$' '/doc/quorvane-dev/copyright$'
 
