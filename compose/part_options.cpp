@@ -102,7 +102,7 @@ const PartOption* FindOption(const std::string& word, std::optional<std::string>
     const std::string long_name = option.long_name;
     const std::string short_name = option.short_name;
     if (word == long_name || (!short_name.empty() && word == short_name)) return &option;
-    if (option.takes_value && word.starts_with(long_name + "=")) {
+    if (word.starts_with(long_name + "=")) {
       attached = word.substr(long_name.size() + 1);
       return &option;
     }
