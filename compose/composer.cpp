@@ -284,7 +284,11 @@ std::optional<ComposedName> ComposedGenerator::Next() {
           break;
       }
     }
-    if (state.filters.Refusal(qorv::Utf8ToCp1252(composed.name).value_or(composed.name))) continue;
+    // The filters read Windows-1252; a run without filters needs no conversion.
+    if (composition.filters.Any() &&
+        state.filters.Refusal(qorv::Utf8ToCp1252(composed.name).value_or(composed.name))) {
+      continue;
+    }
     for (std::size_t i = 0; i < part_names.size(); ++i) {
       if (part_names[i])
         composed.parts.emplace_back(composition.recipe.parts[i].name, *part_names[i]);

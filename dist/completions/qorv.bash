@@ -7,7 +7,7 @@ _qorv_inspect_options="--json --help"
 _qorv_generate_options="--count --level --validation --structural --statistical --prefixes
   --suffixes --auto --initial --seed --log --unique --novel --min-length --max-length
   --starts-with --ends-with --contains --exclude --format --output --encoding --stats --store
-  --trailing-line --key --keys --world-seed --help"
+  --trailing-line --key --keys --world-seed --part --template --help"
 _qorv_new_options="--output --title --line1 --line2 --date --options --special-consonants --soft
   --multi --y-semi --y-consonant --u-semi --join-words --input-encoding --pick --seed --quiet --force
   --help"
@@ -26,7 +26,7 @@ _qorv_values() {
     --log | -o | --output | --keys) COMPREPLY=($(compgen -f -- "$cur")) ;;
     -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \
       --ends-with | --contains | --exclude | --title | --line1 | --line2 | --date | --options | \
-      --special-consonants | --key | --world-seed | --weights) COMPREPLY=() ;;
+      --special-consonants | --key | --world-seed | --weights | --part | --template) COMPREPLY=() ;;
     *) return 1 ;;
   esac
   return 0
@@ -58,8 +58,11 @@ _qorv() {
     if [ "$command" = new ]; then
       COMPREPLY=($(compgen -f -- "$cur"))  # the word list: any file
     else
-      # The Chapter: .qrv files and folders.
+      # The Chapter: .qrv files, recipes (generate and inspect) and folders.
       COMPREPLY=($(compgen -f -X '!*.qrv' -- "$cur") $(compgen -d -- "$cur"))
+      if [ "$command" = generate ] || [ "$command" = inspect ]; then
+        COMPREPLY+=($(compgen -f -X '!*.recipe' -- "$cur"))
+      fi
     fi
   fi
 }

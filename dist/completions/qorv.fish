@@ -10,6 +10,7 @@ complete -c qorv -l help -d "show the options"
 
 # The Chapter file of inspect and generate.
 complete -c qorv -n "__fish_seen_subcommand_from inspect generate" -k -a "(__fish_complete_suffix .qrv)"
+complete -c qorv -n "__fish_seen_subcommand_from inspect generate" -k -a "(__fish_complete_suffix .recipe)"
 
 complete -c qorv -n "__fish_seen_subcommand_from inspect" -l json -d "print one JSON object instead"
 
@@ -42,6 +43,8 @@ complete -c qorv -n $generate -l trailing-line -d "follow each stored name with 
 complete -c qorv -n $generate -l key -x -d "print the name of KEY"
 complete -c qorv -n $generate -l keys -r -F -d "print the name of each key of FILE"
 complete -c qorv -n $generate -l world-seed -x -d "the world the keys name in"
+complete -c qorv -n $generate -l part -x -d "a part of whole names: NAME=CHAPTER OPTIONS"
+complete -c qorv -n $generate -l template -x -d "a whole name: [N*]TEXT with {NAME} and {a|b}"
 
 set -l chapter "__fish_seen_subcommand_from chapter"
 complete -c qorv -n "$chapter; and not __fish_seen_subcommand_from new convert blend" -a new -d "make a Chapter from a word list"
