@@ -12,6 +12,7 @@
 #include "cli/csv_field.h"
 #include "cli/exit_codes.h"
 #include "cli/generate_command.h"
+#include "cli/key_names.h"
 #include "cli/name_output.h"
 #include "cli/run_files.h"
 #include "generator/name_generator.h"
@@ -129,22 +130,6 @@ int ReadComposition(const GenerateOptions& options, quorvane::Recipe& recipe, st
   return kExitSuccess;
 }
 
-// The filters of the command line (Windows-1252 by now) as the library's, in UTF-8.
-quorvane::Options WholeFilters(const NameFilterOptions& filters) {
-  quorvane::Options options;
-  options.unique = filters.unique;
-  options.novel = filters.novel;
-  options.min_length = filters.min_length;
-  options.max_length = filters.max_length;
-  options.starts_with = Cp1252ToUtf8(filters.starts_with);
-  options.ends_with = Cp1252ToUtf8(filters.ends_with);
-  options.contains = Cp1252ToUtf8(filters.contains);
-  for (const std::string& exclude : filters.excludes) {
-    options.exclude.push_back(Cp1252ToUtf8(exclude));
-  }
-  return options;
-}
-
 std::vector<RunFile> ComposedRunFiles(const GenerateOptions& options,
                                       const quorvane::Recipe& recipe) {
   std::vector<RunFile> files = {{"the recipe", options.chapter_path, false},
@@ -174,6 +159,13 @@ std::string StoreTitle(const quorvane::Recipe& recipe) {
     title += recipe.templates[i].text;
   }
   return Utf8ToCp1252(title).value_or(title);
+}
+
+// The filters of the whole names: the command line's generation options are refused by now.
+quorvane::Options WholeFilters(const GenerateOptions& given) {
+  quorvane::Options filters = LibraryOptions(given);
+  filters.unique = given.filters.unique;
+  return filters;
 }
 
 int OutputNotWritten(std::ostream& err, const NameOutput& output, int error) {
@@ -248,7 +240,7 @@ int RunComposed(const GenerateOptions& options, std::ostream& out, std::ostream&
     return kExitFailure;
   }
   const quorvane::Result<quorvane::Composer> composer =
-      quorvane::Composer::Make(recipe, *lexicons, WholeFilters(options.filters));
+      quorvane::Composer::Make(recipe, *lexicons, WholeFilters(options));
   if (!composer) {
     err << "qorv: " << composer.error().message << '\n';
     return kExitUsage;

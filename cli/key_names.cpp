@@ -43,31 +43,6 @@ std::uint64_t ParseWorldSeed(const std::string& text) {
   return value;
 }
 
-// The library's options for the command line's, whose texts are Windows-1252 by now.
-quorvane::Options LibraryOptions(const GenerateOptions& given) {
-  quorvane::Options options;
-  options.automatic = given.automatic;
-  if (!given.automatic) {
-    options.level = given.level;
-    options.validation = given.validation;
-    options.structural = given.structural;
-    options.statistical = given.statistical;
-    options.prefixes = given.prefixes;
-    options.suffixes = given.suffixes;
-  }
-  if (given.initial != '*') options.initial = Cp1252ToUtf8(std::string(1, given.initial));
-  const NameFilterOptions& filters = given.filters;
-  options.novel = filters.novel;
-  options.min_length = filters.min_length;
-  options.max_length = filters.max_length;
-  options.starts_with = Cp1252ToUtf8(filters.starts_with);
-  options.ends_with = Cp1252ToUtf8(filters.ends_with);
-  options.contains = Cp1252ToUtf8(filters.contains);
-  for (const std::string& exclude : filters.excludes)
-    options.exclude.push_back(Cp1252ToUtf8(exclude));
-  return options;
-}
-
 // One key's line in the chosen form; texts UTF-8, or Windows-1252 for text and csv under
 // --encoding cp1252 (a key the code page cannot hold stays as given).
 std::string KeyLine(const GenerateOptions& options, const std::string& key,
@@ -99,6 +74,30 @@ std::string KeyLine(const GenerateOptions& options, const std::string& key,
 }
 
 }  // namespace
+
+quorvane::Options LibraryOptions(const GenerateOptions& given) {
+  quorvane::Options options;
+  options.automatic = given.automatic;
+  if (!given.automatic) {
+    options.level = given.level;
+    options.validation = given.validation;
+    options.structural = given.structural;
+    options.statistical = given.statistical;
+    options.prefixes = given.prefixes;
+    options.suffixes = given.suffixes;
+  }
+  if (given.initial != '*') options.initial = Cp1252ToUtf8(std::string(1, given.initial));
+  const NameFilterOptions& filters = given.filters;
+  options.novel = filters.novel;
+  options.min_length = filters.min_length;
+  options.max_length = filters.max_length;
+  options.starts_with = Cp1252ToUtf8(filters.starts_with);
+  options.ends_with = Cp1252ToUtf8(filters.ends_with);
+  options.contains = Cp1252ToUtf8(filters.contains);
+  for (const std::string& exclude : filters.excludes)
+    options.exclude.push_back(Cp1252ToUtf8(exclude));
+  return options;
+}
 
 std::optional<std::vector<std::string>> SplitKeys(const std::string& bytes, std::size_t* bad_line) {
   std::vector<std::string> keys;
