@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chapter/chapter.h"
 #include "cli/exit_codes.h"
@@ -44,6 +45,8 @@ struct GenerateOptions {
   bool store = false;          // append every name to the Store in the current directory
   bool trailing_line = false;  // with store: a trailing line of underscores after each name
   KeyOptions keys;             // --key or --keys: the names of keys instead of a run of names
+  bool explain = false;        // tell how each name came out (NameExplanation)
+  std::vector<std::string> deny_files;  // --deny: files of words no name may hold ("default")
 };
 
 // Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are
