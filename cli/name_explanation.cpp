@@ -42,7 +42,7 @@ std::string DistanceReason(const ChapterStatistics& stats, const std::string& te
     if (k == j + 2 && text[j + 1] == letter) return "three equal letters in a row";
     return Letter(letter) + " comes again " + std::to_string(k - j) +
            " letters on, closer than in any seed name" +
-           (closest >= 255 ? " (none has it twice)"
+           (closest >= 255 ? " (no seed name has it twice but doubled)"
                            : " (" + std::to_string(closest) + " at the closest)");
   }
   return Letter(letter) + " comes again closer than in any seed name";
