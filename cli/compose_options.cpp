@@ -57,6 +57,14 @@ void CheckComposeCombinations(const CLI::App& command, const GenerateOptions& op
                                            " (options of generation go with each part)");
     }
   }
+  // An explanation and the deny list follow one Chapter's generator, not a template's.
+  for (const char* name : {"--explain", "--deny"}) {
+    const CLI::Option* other = command.get_option_no_throw(name);
+    if (other && other->count() > 0) {
+      throw CLI::ValidationError(name, std::string("cannot come with ") + composed +
+                                           " (it works on the names of one Chapter)");
+    }
+  }
 }
 
 }  // namespace qorv

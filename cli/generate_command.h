@@ -6,6 +6,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chapter/chapter.h"
 #include "cli/compose_options.h"
@@ -46,6 +47,8 @@ struct GenerateOptions {
   bool trailing_line = false;  // with store: a trailing line of underscores after each name
   KeyOptions keys;             // --key or --keys: the names of keys instead of a run of names
   ComposeOptions compose;      // --part and --template: whole names of several Chapters
+  bool explain = false;        // tell how each name came out (NameExplanation)
+  std::vector<std::string> deny_files;  // --deny: files of words no name may hold ("default")
 };
 
 // Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/csv_field.h"
+#include "cli/name_explanation.h"
 #include "text/encoding.h"
 
 namespace qorv {
@@ -29,6 +30,7 @@ void NameWriter::Write(const NameRecord& record) {
       object["attempts"] = record.Attempts;
       if (record.StructureClass >= 0) object["structure_class"] = record.StructureClass;
       if (record.LengthPattern) object["length_pattern"] = Text(*record.LengthPattern);
+      if (record.Explanation) object["explanation"] = ExplanationJson(*record.Explanation);
       line_ = object.dump();
       break;
     }
@@ -42,6 +44,9 @@ void NameWriter::Write(const NameRecord& record) {
       break;
   }
   line_ += '\n';
+  if (record.Explanation && format_ == NameFormat::kText) {
+    line_ += ExplanationText(*record.Explanation, utf8_);
+  }
   out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
 }
 

@@ -14,6 +14,8 @@
 
 namespace qorv {
 
+struct NameExplanation;
+
 enum class NameFormat { kText, kJson, kCsv };
 
 // One printed name and what is known of how it was made.
@@ -22,6 +24,8 @@ struct NameRecord {
   long long Attempts = 0;                      // the generator's attempts for this name
   int StructureClass = -1;                     // -1: not known
   const std::string* LengthPattern = nullptr;  // nullptr: the name kept to no pattern
+  // --explain: text lines after the name, or the object "explanation" of its JSON line.
+  const NameExplanation* Explanation = nullptr;
 };
 
 class NameWriter {

@@ -61,6 +61,9 @@ TEST(ComposedRun, RefusesWhatCannotMakeWholeNamesInOneLine) {
        "qorv: --level: cannot come with --part (options of generation go with each "
        "part)"},
       {{"--part", given}, 2, "qorv: --part: goes with --template"},
+      {{recipe, "--deny", "default"},
+       2,
+       "qorv: --deny: cannot come with a recipe (it works on the names of one Chapter)"},
       {{kElder, "--template", "{a|b}"},
        2,
        "qorv: --template: makes whole names of its own; CHAPTER cannot come with it (a "

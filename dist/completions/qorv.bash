@@ -6,8 +6,8 @@ _qorv_chapter_commands="new convert blend"
 _qorv_inspect_options="--json --help"
 _qorv_generate_options="--count --level --validation --structural --statistical --prefixes
   --suffixes --auto --initial --seed --log --unique --novel --min-length --max-length
-  --starts-with --ends-with --contains --exclude --format --output --encoding --stats --store
-  --trailing-line --key --keys --world-seed --part --template --help"
+  --starts-with --ends-with --contains --exclude --deny --format --explain --output --encoding
+  --stats --store --trailing-line --key --keys --world-seed --part --template --help"
 _qorv_new_options="--output --title --line1 --line2 --date --options --special-consonants --soft
   --multi --y-semi --y-consonant --u-semi --join-words --input-encoding --pick --seed --quiet --force
   --help"
@@ -24,6 +24,7 @@ _qorv_values() {
     --pick) COMPREPLY=($(compgen -W "first spread random" -- "$cur")) ;;
     --format) COMPREPLY=($(compgen -W "text json csv" -- "$cur")) ;;
     --log | -o | --output | --keys) COMPREPLY=($(compgen -f -- "$cur")) ;;
+    --deny) COMPREPLY=($(compgen -W "default" -- "$cur") $(compgen -f -- "$cur")) ;;
     -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \
       --ends-with | --contains | --exclude | --title | --line1 | --line2 | --date | --options | \
       --special-consonants | --key | --world-seed | --weights | --part | --template) COMPREPLY=() ;;
