@@ -450,6 +450,7 @@
     });
     $("chapter").addEventListener("change", () => {
       show($("file-message"), "");
+      if (!$("chapter").value) return; // the Chapter opened from a file stays
       try {
         loadSample($("chapter").value);
         generate();
@@ -504,10 +505,18 @@
     }
     wire();
     showKept(keptNames());
+    // A setting the page cannot take is said, and the Chapter still loads, without a run.
+    let wanted = null;
+    let usable = true;
     try {
-      const wanted = settingsFromAddress() || window.QUORVANE_SAMPLES[0].id;
-      loadSample(wanted);
-      generate();
+      wanted = settingsFromAddress();
+    } catch (error) {
+      show($("message"), error.message);
+      usable = false;
+    }
+    try {
+      loadSample(wanted || window.QUORVANE_SAMPLES[0].id);
+      if (usable) generate();
     } catch (error) {
       show($("message"), error.message);
     }
