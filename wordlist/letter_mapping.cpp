@@ -240,11 +240,8 @@ MappedName LetterMapper::MapName(std::string_view utf8, bool join_words) const {
     result.Character = c;
     return result;
   };
-  if (text[0] == U';' || (text.size() > 1 && text[0] == U'/' && text[1] == U'/')) {
-    return fail(NameProblem::kCommentMark, text[0]);
-  }
-  if (std::find(text.begin(), text.end(), U'\t') != text.end()) {
-    return fail(NameProblem::kTab, U'\t');
+  if (const NameShape shape = NameShapeProblem(text); shape.Problem != NameProblem::kNone) {
+    return fail(shape.Problem, shape.Character);
   }
   const auto space_at = std::find_if(text.begin(), text.end(), IsSpace);
   const char32_t space = space_at == text.end() ? 0 : *space_at;

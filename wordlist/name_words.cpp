@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "wordlist/letter_mapping.h"
-
 namespace qorv {
 
 std::vector<char32_t> TrimmedName(const std::vector<char32_t>& text, IsSpaceFunction is_space) {
@@ -28,6 +26,15 @@ std::vector<char32_t> JoinNameWords(const std::vector<char32_t>& text, IsSpaceFu
     out.push_back(c);
   }
   return out;
+}
+
+NameShape NameShapeProblem(const std::vector<char32_t>& text) {
+  if (!text.empty() &&
+      (text[0] == U';' || (text.size() > 1 && text[0] == U'/' && text[1] == U'/'))) {
+    return {NameProblem::kCommentMark, text[0]};
+  }
+  if (std::find(text.begin(), text.end(), U'\t') != text.end()) return {NameProblem::kTab, U'\t'};
+  return {};
 }
 
 std::string CodePointLabel(char32_t code_point) {

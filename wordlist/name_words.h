@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "wordlist/letter_mapping.h"
+
 namespace qorv {
 
 using IsSpaceFunction = bool (*)(char32_t);
@@ -13,5 +15,13 @@ std::vector<char32_t> TrimmedName(const std::vector<char32_t>& text, IsSpaceFunc
 
 // The words of a name joined by one hyphen; a hyphen already at the joint is not doubled.
 std::vector<char32_t> JoinNameWords(const std::vector<char32_t>& text, IsSpaceFunction is_space);
+
+// What is wrong with a name's shape before its letters are read: it starts as a comment of
+// another kind does (";" or "//"), or it holds a tab (the list has columns). kNone when neither.
+struct NameShape {
+  NameProblem Problem = NameProblem::kNone;
+  char32_t Character = 0;
+};
+NameShape NameShapeProblem(const std::vector<char32_t>& text);
 
 }  // namespace qorv
