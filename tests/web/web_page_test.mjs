@@ -150,8 +150,10 @@ try {
   const binary = path.join(work, "names.txt");
   fs.writeFileSync(binary, Buffer.from("Ambervale\n\0Brenmouth\n"));
   await (await page.$("#file")).uploadFile(binary);
-  await page.waitForFunction(() => /not a text file/.test(document.querySelector("#file-message").textContent));
-  check(true, "a file that is not text is refused with its reason");
+  await page.waitForFunction((before) => document.querySelector("#file-message").textContent !== before, {}, shown);
+  const refusedText = await text(page, "#file-message");
+  check(refusedText === "names.txt is not a text file (a NUL byte on line 2)",
+    "a file that is not text is refused with its reason", refusedText);
 
   // Speed, reported: 100000 names at level 0, in the page and in qorv.
   await open(page, "chapter=elder_folk&seed=9&count=100000");
