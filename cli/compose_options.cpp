@@ -25,12 +25,14 @@ void AddComposeOptions(CLI::App& command, ComposeOptions& options) {
       .add_option("--part", options.parts,
                   "a part of the whole names: \"NAME=CHAPTER [OPTIONS]\", the options of "
                   "generation and the filters for this part's names (may be given again)")
+      ->allow_extra_args(false)
       ->type_name("NAME=CHAPTER")
       ->group(kComposeGroup);
   command
       .add_option("--template", options.templates,
                   "a whole name, [N*]TEXT: {NAME} takes a name of the part, {a|b|N*c} one of the "
                   "texts (may be given again, drawn by weight N)")
+      ->allow_extra_args(false)
       ->type_name("TEXT")
       ->group(kComposeGroup);
 }

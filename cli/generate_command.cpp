@@ -341,6 +341,7 @@ void AddFilterOptions(CLI::App& command, NameFilterOptions& filters, GivenOption
             }
           },
           "no name that holds TEXT (may be given again)")
+      ->allow_extra_args(false)
       ->type_name("TEXT")
       ->group(kFilterGroup);
 }
