@@ -4,27 +4,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/csv_field.h"
+#include "cli/name_explanation.h"
 #include "scoring/name_scorer.h"
-
 #include "text/encoding.h"
 
 namespace qorv {
-namespace {
-
-void AppendCsvField(std::string& line, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    line += field;
-    return;
-  }
-  line += '"';
-  for (char c : field) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
-
-}  // namespace
 
 NameWriter::NameWriter(std::ostream& out, NameFormat format, bool utf8)
     : out_(out), format_(format), utf8_(utf8 || format == NameFormat::kJson) {}
@@ -53,6 +38,7 @@ void NameWriter::Write(const NameRecord& record) {
         object["nearest_seed"] = Text(record.Score->NearestSeed);
         object["edit_distance"] = record.Score->EditDistance;
       }
+      if (record.Explanation) object["explanation"] = ExplanationJson(*record.Explanation);
       line_ = object.dump();
       break;
     }
@@ -66,6 +52,9 @@ void NameWriter::Write(const NameRecord& record) {
       break;
   }
   line_ += '\n';
+  if (record.Explanation && format_ == NameFormat::kText) {
+    line_ += ExplanationText(*record.Explanation, utf8_);
+  }
   out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
 }
 

@@ -17,6 +17,7 @@
 namespace qorv {
 
 struct NameScore;
+struct NameExplanation;
 
 enum class NameFormat { kText, kJson, kCsv };
 
@@ -27,6 +28,8 @@ struct NameRecord {
   int StructureClass = -1;                     // -1: not known
   const std::string* LengthPattern = nullptr;  // nullptr: the name kept to no pattern
   const NameScore* Score = nullptr;            // nullptr: not scored
+  // --explain: text lines after the name, or the object "explanation" of its JSON line.
+  const NameExplanation* Explanation = nullptr;
 };
 
 class NameWriter {

@@ -105,7 +105,7 @@ std::string FoldCase(std::string_view cp1252) {
 
 std::size_t CountedLetters(std::string_view name) {
   std::size_t letters = 0;
-  for (char c : name) letters += c != '\'' && c != '-';
+  for (char c : name) letters += c != '\'' && c != '-' && c != ' ';
   return letters;
 }
 

@@ -3,7 +3,7 @@
 //
 // Text tests compare the finished names case-insensitively: ASCII letters and the accented
 // letters that have a partner (Á and á, ...) count as equal to their other case. Lengths count
-// letters: apostrophes and hyphens are not counted.
+// letters: apostrophes, hyphens and spaces are not counted.
 #pragma once
 
 #include <array>
@@ -72,7 +72,8 @@ std::vector<std::string> ContradictoryFilters(const NameFilterOptions& options, 
 // Lower case for the comparisons: ASCII letters and the accent pairs.
 std::string FoldCase(std::string_view cp1252);
 
-// Letters of a name: every character but apostrophes and hyphens.
+// Letters of a name: every character but apostrophes, hyphens and the spaces of a whole name
+// made of several parts (a Chapter's names hold none).
 std::size_t CountedLetters(std::string_view name);
 
 // The seed names in the form a generated name with the same letters would take: upper-cased,

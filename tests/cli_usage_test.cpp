@@ -26,6 +26,13 @@ TEST(QorvUsage, EachMistakeIsOneLineAndTheHelpOfItsCommand) {
       {{"inspect"}, "CHAPTER is missing", "qorv inspect"},
       {{"inspect", "a.qrv", "b.qrv"}, "one argument too many: b.qrv", "qorv inspect"},
       {{"generate"}, "CHAPTER is missing", "qorv generate"},
+      // An option that may be given again takes one value each time, not the CHAPTER after it.
+      {{"generate", "--exclude", "ar", "a.qrv", "b.qrv"},
+       "one argument too many: b.qrv",
+       "qorv generate"},
+      {{"generate", "--template", "{a|b}", "a.qrv", "b.qrv"},
+       "one argument too many: b.qrv",
+       "qorv generate"},
       {{"generate", "a.qrv", "-n", "3", "-n", "4"},
        "--count: given more than once",
        "qorv generate"},

@@ -6,9 +6,9 @@ _qorv_chapter_commands="new convert blend check"
 _qorv_inspect_options="--json --help"
 _qorv_generate_options="--count --level --validation --structural --statistical --prefixes
   --suffixes --auto --initial --seed --log --unique --novel --min-length --max-length
-  --starts-with --ends-with --contains --exclude --format --output --encoding --stats --store
-  --trailing-line --key --keys --world-seed --min-typicality --max-typicality --typical --sort
-  --help"
+  --starts-with --ends-with --contains --exclude --deny --format --explain --output --encoding
+  --stats --store --trailing-line --key --keys --world-seed --part --template --min-typicality
+  --max-typicality --typical --sort --help"
 _qorv_new_options="--output --title --line1 --line2 --date --options --special-consonants --soft
   --multi --y-semi --y-consonant --u-semi --join-words --input-encoding --pick --seed --quiet --force
   --help"
@@ -27,10 +27,11 @@ _qorv_values() {
     --format) COMPREPLY=($(compgen -W "text json csv" -- "$cur")) ;;
     --sort) COMPREPLY=($(compgen -W "typicality" -- "$cur")) ;;
     --log | -o | --output | --keys) COMPREPLY=($(compgen -f -- "$cur")) ;;
+    --deny) COMPREPLY=($(compgen -W "default" -- "$cur") $(compgen -f -- "$cur")) ;;
     -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \
       --ends-with | --contains | --exclude | --title | --line1 | --line2 | --date | --options | \
-      --special-consonants | --key | --world-seed | --weights | --min-typicality | \
-      --max-typicality) COMPREPLY=() ;;
+      --special-consonants | --key | --world-seed | --weights | --part | --template | \
+      --min-typicality | --max-typicality) COMPREPLY=() ;;
     *) return 1 ;;
   esac
   return 0
@@ -62,8 +63,11 @@ _qorv() {
     if [ "$command" = new ]; then
       COMPREPLY=($(compgen -f -- "$cur"))  # the word list: any file
     else
-      # The Chapter: .qrv files and folders.
+      # The Chapter: .qrv files, recipes (generate and inspect) and folders.
       COMPREPLY=($(compgen -f -X '!*.qrv' -- "$cur") $(compgen -d -- "$cur"))
+      if [ "$command" = generate ] || [ "$command" = inspect ]; then
+        COMPREPLY+=($(compgen -f -X '!*.recipe' -- "$cur"))
+      fi
     fi
   fi
 }

@@ -10,6 +10,7 @@ complete -c qorv -l help -d "show the options"
 
 # The Chapter file of inspect and generate.
 complete -c qorv -n "__fish_seen_subcommand_from inspect generate" -k -a "(__fish_complete_suffix .qrv)"
+complete -c qorv -n "__fish_seen_subcommand_from inspect generate" -k -a "(__fish_complete_suffix .recipe)"
 
 complete -c qorv -n "__fish_seen_subcommand_from inspect" -l json -d "print one JSON object instead"
 
@@ -33,6 +34,8 @@ complete -c qorv -n $generate -l starts-with -x -d "names that begin with TEXT"
 complete -c qorv -n $generate -l ends-with -x -d "names that end with TEXT"
 complete -c qorv -n $generate -l contains -x -d "names that hold TEXT"
 complete -c qorv -n $generate -l exclude -x -d "no name that holds TEXT"
+complete -c qorv -n $generate -l deny -r -F -a default -d "no name that holds a word of FILE"
+complete -c qorv -n $generate -l explain -d "tell how each name came out"
 complete -c qorv -n $generate -l format -x -a "text json csv" -d "how the names are printed"
 complete -c qorv -n $generate -s o -l output -r -F -d "write the names to FILE (- for standard output)"
 complete -c qorv -n $generate -l encoding -x -a "utf-8 cp1252" -d "encoding of the names printed"
@@ -46,6 +49,8 @@ complete -c qorv -n $generate -l min-typicality -x -d "names of at least B bits 
 complete -c qorv -n $generate -l max-typicality -x -d "names of at most B bits per letter"
 complete -c qorv -n $generate -l typical -d "names as typical as nine seed names in ten"
 complete -c qorv -n $generate -l sort -x -a "typicality" -d "print the names in this order"
+complete -c qorv -n $generate -l part -x -d "a part of whole names: NAME=CHAPTER OPTIONS"
+complete -c qorv -n $generate -l template -x -d "a whole name: [N*]TEXT with {NAME} and {a|b}"
 
 set -l chapter "__fish_seen_subcommand_from chapter"
 complete -c qorv -n "$chapter; and not __fish_seen_subcommand_from new convert blend check" -a new -d "make a Chapter from a word list"
