@@ -61,6 +61,7 @@ void TQorvDlgClient::LoadThread(std::string file_name, int expected_name_count) 
 
 void TQorvDlgClient::FinishChapterLoad(std::unique_ptr<qorv::TQorvChapter> loaded) {
   session_.SetChapter(std::move(loaded));
+  ReadDenyList();
   const qorv::TQorvChapter& chapter = *session_.Chapter();
   if (!chapter.Loaded) {
     // LoadingChapter stays set: the hints stay frozen until a Chapter loads.

@@ -25,6 +25,7 @@
 #include "app/dialog_template.h"
 #include "app/text_viewer.h"
 #include "chapter/client.h"
+#include "deny/deny_list.h"
 #include "generator/generation_request.h"
 #include "session/chapter_list.h"
 #include "session/lexicon_session.h"
@@ -94,8 +95,13 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   // A new context menu of the name display (Copy), owned by the dialog.
   QMenu* NameDisplayMenu();
 
-  // The generate command's parts.
+  // The generate command's parts. A name that holds a word of the Chapter folder's "deny.txt"
+  // is taken back and another made, within the attempt limit of one name.
   std::optional<std::string> GenerateName();
+  // Reads "deny.txt" of the Chapter folder, when there is one, as every Chapter load does; a
+  // line that is not a word is skipped.
+  void ReadDenyList();
+  const qorv::DenyList& DenyList() const { return deny_list_; }
   void ShowHistoryEntry(int n);
   void ShowPosition();
 
@@ -176,6 +182,7 @@ class TQorvDlgClient : public QWidget, public qorv::LoadGauge {
   // The folder the list shows (the current directory at creation), watched for changes.
   QString chapter_folder_;
   QFileSystemWatcher* folder_watcher_ = nullptr;
+  qorv::DenyList deny_list_;  // empty without a deny.txt
   QTimer* rescan_timer_ = nullptr;
   bool options_shown_ = false;
   bool loading_chapter_ = false;

@@ -1,11 +1,15 @@
 // The generate command: options from the controls, the driver asked until a name comes, the
 // history counters, and the name shown.
+#include <QDir>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
+#include <string_view>
 
 #include "app/client_dialog.h"
 #include "app/control_ids.h"
 #include "app/dialog_texts.h"
+#include "io/file_bytes.h"
 
 using namespace qorv::app;
 
@@ -13,6 +17,9 @@ namespace {
 
 // "Generating" is written once the sixth call of one command has returned.
 constexpr int kCallsBeforeGeneratingText = 6;
+
+// The deny list the program applies when the Chapter folder holds one.
+constexpr char kDenyFileName[] = "deny.txt";
 
 }  // namespace
 
@@ -29,13 +36,41 @@ void TQorvDlgClient::GenerateNext() {
   ShowPosition();
 }
 
+void TQorvDlgClient::ReadDenyList() {
+  deny_list_ = {};
+  const qorv::FileBytes file = qorv::ReadFileBytes(
+      QDir(chapter_folder_).filePath(QLatin1String(kDenyFileName)).toStdString());
+  if (file.Error != 0) return;
+  std::string_view text = file.Bytes;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    // A line that is not a word adds nothing.
+    static_cast<void>(deny_list_.AddWords(text.substr(0, end)));
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+}
+
 std::optional<std::string> TQorvDlgClient::GenerateName() {
-  std::optional<std::string> name = session_.NextName(ReadGenerationOptions(), [this](int calls) {
-    if (calls == kCallsBeforeGeneratingText) {
-      status_line_->setText(QString::fromLatin1(kGenerating));
-      status_line_->repaint();
-    }
-  });
+  int calls_left = qorv::kMaxCallsPerName;
+  std::optional<std::string> name;
+  while (true) {
+    int calls = 0;
+    name = session_.NextName(
+        ReadGenerationOptions(),
+        [this, &calls](int made) {
+          calls = made;
+          if (made == kCallsBeforeGeneratingText) {
+            status_line_->setText(QString::fromLatin1(kGenerating));
+            status_line_->repaint();
+          }
+        },
+        calls_left);
+    calls_left -= calls;
+    if (!name || !deny_list_.Match(*name)) break;
+    // A denied name is not shown and leaves the recent names as they were.
+    session_.TakeBackName();
+    if (calls_left <= 0) return std::nullopt;
+  }
   if (!name) return std::nullopt;
   history_bar_->setRange(1, session_.HistoryCount());
   history_bar_->setValue(session_.HistoryCount());

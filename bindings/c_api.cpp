@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "quorvane/composer.h"
 #include "quorvane/lexicon.h"
 
 struct qv_lexicon {
@@ -19,6 +20,15 @@ struct qv_lexicon {
 
 struct qv_generator {
   quorvane::Generator generator;
+  std::optional<std::string> pending;  // a name its buffer could not hold, for the next call
+};
+
+struct qv_composer {
+  quorvane::Composer composer;
+};
+
+struct qv_composed_generator {
+  quorvane::ComposedGenerator generator;
   std::optional<std::string> pending;  // a name its buffer could not hold, for the next call
 };
 
@@ -242,8 +252,93 @@ int qv_name_for(const qv_lexicon* lexicon, const qv_options* options, std::uint6
   });
 }
 
+int qv_score_name(const qv_lexicon* lexicon, const char* name, qv_score* score, char* nearest,
+                  std::size_t size) {
+  if (lexicon == nullptr) return Fail(QV_ERROR_ARGUMENT, Missing("qv_score_name", "lexicon"));
+  if (name == nullptr) return Fail(QV_ERROR_ARGUMENT, Missing("qv_score_name", "name"));
+  if (score == nullptr) return Fail(QV_ERROR_ARGUMENT, Missing("qv_score_name", "score"));
+  return Guarded("qv_score_name", [&] {
+    const quorvane::Result<quorvane::NameScore> scored = quorvane::Score(lexicon->lexicon, name);
+    if (!scored) return Fail(QV_ERROR_ARGUMENT, "qv_score_name: " + scored.error().message);
+    *score = {scored->bits_per_letter, scored->typical_bar, scored->typical ? 1 : 0,
+              scored->edit_distance};
+    if (nearest == nullptr && size == 0) return static_cast<int>(scored->nearest_seed.size());
+    return CopyText("qv_score_name", scored->nearest_seed, nearest, size);
+  });
+}
+
 const char* qv_last_error(void) {
   return last_error.c_str();
+}
+
+qv_composer* qv_composer_load_recipe(const char* path, const qv_options* filters, char* err,
+                                     std::size_t err_size) {
+  if (path == nullptr) {
+    Fail(QV_ERROR_ARGUMENT, Missing("qv_composer_load_recipe", "path"), err, err_size);
+    return nullptr;
+  }
+  qv_composer* composer = nullptr;
+  const int status = Guarded("qv_composer_load_recipe", [&] {
+    const quorvane::Options chosen = filters ? ToOptions(*filters) : quorvane::Options{};
+    quorvane::Result<quorvane::Composer> loaded = quorvane::Composer::LoadRecipe(path, chosen);
+    if (!loaded) return Fail(QV_ERROR_ARGUMENT, loaded.error().message, err, err_size);
+    composer = new qv_composer{std::move(*loaded)};
+    return static_cast<int>(QV_OK);
+  });
+  if (status == QV_ERROR_INTERNAL) CopyMessage(last_error, err, err_size);
+  return composer;
+}
+
+void qv_composer_free(qv_composer* composer) {
+  delete composer;
+}
+
+qv_composed_generator* qv_composed_generator_new(const qv_composer* composer, std::uint32_t seed) {
+  if (composer == nullptr) {
+    Fail(QV_ERROR_ARGUMENT, Missing("qv_composed_generator_new", "composer"));
+    return nullptr;
+  }
+  qv_composed_generator* generator = nullptr;
+  Guarded("qv_composed_generator_new", [&] {
+    generator =
+        new qv_composed_generator{quorvane::ComposedGenerator(composer->composer, seed), {}};
+    return static_cast<int>(QV_OK);
+  });
+  return generator;
+}
+
+void qv_composed_generator_free(qv_composed_generator* generator) {
+  delete generator;
+}
+
+int qv_composed_generator_next(qv_composed_generator* generator, char* buffer, std::size_t size) {
+  if (generator == nullptr) {
+    return Fail(QV_ERROR_ARGUMENT, Missing("qv_composed_generator_next", "generator"));
+  }
+  return Guarded("qv_composed_generator_next", [&] {
+    if (!generator->pending) {
+      std::optional<quorvane::ComposedName> name = generator->generator.Next();
+      if (!name) return 0;
+      generator->pending = std::move(name->name);
+    }
+    const int length = CopyText("qv_composed_generator_next", *generator->pending, buffer, size);
+    if (length >= 0) generator->pending.reset();
+    return length;
+  });
+}
+
+int qv_composer_name_for(const qv_composer* composer, std::uint64_t world_seed, const char* key,
+                         char* buffer, std::size_t size) {
+  if (composer == nullptr) {
+    return Fail(QV_ERROR_ARGUMENT, Missing("qv_composer_name_for", "composer"));
+  }
+  if (key == nullptr) return Fail(QV_ERROR_ARGUMENT, Missing("qv_composer_name_for", "key"));
+  return Guarded("qv_composer_name_for", [&] {
+    const std::optional<quorvane::ComposedName> name =
+        quorvane::NameFor(composer->composer, world_seed, key);
+    if (!name) return 0;
+    return CopyText("qv_composer_name_for", name->name, buffer, size);
+  });
 }
 
 }  // extern "C"

@@ -3,9 +3,13 @@
 //   lexicon = quorvane.Lexicon.load_file("elder_folk.qrv")
 //   for name in quorvane.Generator(lexicon, level=2, seed=42): ...
 //   quorvane.name_for(lexicon, "npc-42", world_seed=7, level=2)
+//   quorvane.score(lexicon, "Aldrin").bits_per_letter
+//   composer = quorvane.Composer.load_recipe("full_names.recipe", unique=True)
+//   for name, parts in quorvane.ComposedGenerator(composer, seed=42): ...   # parts: {"given": ...}
+//   composer.name_for("npc-42", world_seed=7)
 //
 // The library's failures become Python exceptions with its message: quorvane.Error for a Chapter
-// that does not load, ValueError for options that cannot make names from the Chapter.
+// or a recipe that does not load, ValueError for options that cannot make names from the Chapter.
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -15,6 +19,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "quorvane/composer.h"
 #include "quorvane/lexicon.h"
 
 namespace py = pybind11;
@@ -131,4 +136,76 @@ PYBIND11_MODULE(quorvane, module) {
       py::arg("lexicon"), py::arg("key"), py::kw_only(), py::arg("world_seed") = 0,
       "The name of key in the world world_seed: the same on every machine; None when no name "
       "was found");
+
+  py::class_<quorvane::NameScore>(module, "NameScore",
+                                  "How typical a name is of the seed names (lower bits: more)")
+      .def_readonly("bits_per_letter", &quorvane::NameScore::bits_per_letter)
+      .def_readonly("typical_bar", &quorvane::NameScore::typical_bar)
+      .def_readonly("typical", &quorvane::NameScore::typical)
+      .def_readonly("nearest_seed", &quorvane::NameScore::nearest_seed)
+      .def_readonly("edit_distance", &quorvane::NameScore::edit_distance);
+  module.def(
+      "score",
+      [](const quorvane::Lexicon& lexicon, const std::string& name) {
+        quorvane::Result<quorvane::NameScore> scored = quorvane::Score(lexicon, name);
+        if (!scored) throw py::value_error(scored.error().message);
+        return std::move(*scored);
+      },
+      py::arg("lexicon"), py::arg("name"),
+      "The name's bits per letter under the seeds' letter model, whether it is typical, and the "
+      "nearest seed name with its edit distance; ValueError when Windows-1252 cannot hold it");
+  py::class_<quorvane::Composer>(module, "Composer",
+                                 "A recipe's parts and templates over loaded Chapters; immutable")
+      .def_static(
+          "load_recipe",
+          [](const std::string& path, const py::kwargs& filters) {
+            quorvane::Result<quorvane::Composer> loaded =
+                quorvane::Composer::LoadRecipe(path, OptionsOf(filters));
+            if (!loaded) {
+              PyErr_SetString(error.ptr(), loaded.error().message.c_str());
+              throw py::error_already_set();
+            }
+            return std::move(*loaded);
+          },
+          py::arg("path"),
+          "Reads a recipe and loads its Chapters; the keywords are the filters of the whole "
+          "names; quorvane.Error when it does not load")
+      .def_property_readonly("title", &quorvane::Composer::Title)
+      .def_property_readonly("part_names",
+                             [](const quorvane::Composer& composer) {
+                               std::vector<std::string> names;
+                               for (const auto& part : composer.recipe().parts) {
+                                 names.push_back(part.name);
+                               }
+                               return names;
+                             })
+      .def(
+          "name_for",
+          [](const quorvane::Composer& composer, const std::string& key,
+             std::uint64_t world_seed) -> std::optional<std::string> {
+            py::gil_scoped_release unlocked;
+            std::optional<quorvane::ComposedName> name =
+                quorvane::NameFor(composer, world_seed, key);
+            if (!name) return std::nullopt;
+            return std::move(name->name);
+          },
+          py::arg("key"), py::kw_only(), py::arg("world_seed") = 0,
+          "The whole name of key in the world world_seed; None when no name was found");
+
+  py::class_<quorvane::ComposedGenerator>(
+      module, "ComposedGenerator",
+      "An iterator of whole names, each with its parts: (name, {part: name})")
+      .def(py::init([](const quorvane::Composer& composer, std::uint32_t seed) {
+             return quorvane::ComposedGenerator(composer, seed);
+           }),
+           py::arg("composer"), py::kw_only(), py::arg("seed") = 0)
+      .def("__iter__",
+           [](quorvane::ComposedGenerator& generator) -> quorvane::ComposedGenerator& {
+             return generator;
+           })
+      .def("__next__", [](quorvane::ComposedGenerator& generator) {
+        std::optional<quorvane::ComposedName> name = generator.Next();
+        if (!name) throw py::stop_iteration();
+        return py::make_tuple(name->name, py::dict(py::cast(name->parts)));
+      });
 }

@@ -352,7 +352,7 @@ int RunConvert(const ChapterConvertOptions& options, std::istream& in, std::ostr
 
 CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   CLI::App* chapter = app.add_subcommand(
-      "chapter", "Make a Chapter file from a word list, convert one, or blend several");
+      "chapter", "Make a Chapter file from a word list, convert one, blend several, or check one");
   chapter->require_subcommand(1);
 
   ChapterNewOptions& create = options.create;
@@ -431,6 +431,7 @@ CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options) {
   convert_command->add_flag("--force", convert.force, "replace an existing regular output file");
   options.convert_command = convert_command;
   options.blend_command = AddBlendCommand(*chapter, options.blend);
+  options.check_command = AddCheckCommand(*chapter, options.check);
   return chapter;
 }
 
@@ -441,6 +442,9 @@ int RunChapter(const ChapterOptions& options, std::istream& in, std::ostream& ou
   }
   if (options.blend_command && options.blend_command->parsed()) {
     return RunBlend(options.blend, out, err);
+  }
+  if (options.check_command && options.check_command->parsed()) {
+    return RunCheck(options.check, out, err);
   }
   return RunConvert(options.convert, in, out, err);
 }

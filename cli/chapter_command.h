@@ -9,6 +9,7 @@
 #include <string>
 
 #include "cli/blend_command.h"
+#include "cli/check_command.h"
 #include "cli/exit_codes.h"
 #include "wordlist/name_picking.h"
 #include "wordlist/text_input.h"
@@ -52,12 +53,14 @@ struct ChapterOptions {
   ChapterNewOptions create;
   ChapterConvertOptions convert;
   ChapterBlendOptions blend;
+  ChapterCheckOptions check;
   const CLI::App* new_command = nullptr;
   const CLI::App* convert_command = nullptr;
   const CLI::App* blend_command = nullptr;
+  const CLI::App* check_command = nullptr;
 };
 
-// Adds "chapter" with its subcommands "new", "convert" and "blend" to `app`; parsing fills
+// Adds "chapter" with its subcommands "new", "convert", "blend" and "check" to `app`; parsing fills
 // `options`.
 CLI::App* AddChapterCommand(CLI::App& app, ChapterOptions& options);
 

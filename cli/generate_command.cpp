@@ -14,13 +14,18 @@
 #include "chapter/letters.h"
 #include "chapter/names_list.h"
 #include "cli/chapter_input.h"
+#include "cli/composed_run.h"
+#include "cli/deny_files.h"
+#include "cli/name_explanation.h"
 #include "cli/name_output.h"
 #include "cli/run_files.h"
+#include "cli/typicality_options.h"
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
 #include "generator/possible_lengths.h"
 #include "io/file_bytes.h"
 #include "io/regular_file.h"
+#include "scoring/name_scorer.h"
 #include "session/lexicon_session.h"
 #include "text/encoding.h"
 
@@ -92,6 +97,17 @@ void WriteShare(std::ostream& err, const std::string& label, long long part, lon
   err << "  " << std::left << std::setw(26) << label << std::right << std::setw(9) << part
       << std::setw(8) << std::fixed << std::setprecision(1)
       << (whole ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0) << " %\n";
+}
+
+// The names the deny list refused, and how many each word refused.
+void WriteDenied(std::ostream& err, const DenyList& deny, const std::vector<long long>& denied,
+                 long long accepted) {
+  long long total = 0;
+  for (const long long count : denied) total += count;
+  WriteShare(err, "refused by --deny", total, accepted);
+  for (std::size_t i = 0; i < denied.size(); ++i) {
+    if (denied[i] > 0) WriteShare(err, "  holding " + deny.Words()[i].Word, denied[i], accepted);
+  }
 }
 
 void WriteStats(std::ostream& err, const AttemptCounts& counts, int seed_equal,
@@ -181,6 +197,9 @@ std::vector<RunFile> GenerateRunFiles(const GenerateOptions& options) {
       {"the Chapter", piped ? kStandardInputPath : options.chapter_path, false},
       {"--log", options.log_path, true},
       {"-o", options.output_path, true}};
+  for (const std::string& deny : options.deny_files) {
+    files.push_back({"--deny", DenyFilePath(deny), false});
+  }
   if (options.store) {
     files.push_back({"the Store", kStoreFileName, false});
     files.push_back({"the Store's backup", kStoreBackupFileName, false});
@@ -209,6 +228,7 @@ struct GivenOptions {
   const CLI::Option* encoding = nullptr;
   const CLI::Option* store = nullptr;
   const CLI::Option* trailing_line = nullptr;
+  const CLI::Option* explain = nullptr;
 };
 
 void AddGenerationOptions(CLI::App& command, GenerateOptions& options, GivenOptions& given) {
@@ -323,7 +343,20 @@ void AddFilterOptions(CLI::App& command, NameFilterOptions& filters, GivenOption
             }
           },
           "no name that holds TEXT (may be given again)")
+      ->allow_extra_args(false)
       ->type_name("TEXT")
+      ->group(kFilterGroup);
+}
+
+void AddDenyOption(CLI::App& command, GenerateOptions& options) {
+  command
+      .add_option("--deny", options.deny_files,
+                  "no name that holds a word of FILE (one word a line), compared after folding "
+                  "case, accents, doubled letters, ph/f, ck c q/k, y/i, z/s and the digits 0 1 "
+                  "3 4 5 7 as o i e a s t; \"default\": the starter list beside the sample "
+                  "Chapters (may be given again)")
+      ->allow_extra_args(false)
+      ->type_name("FILE")
       ->group(kFilterGroup);
 }
 
@@ -365,8 +398,15 @@ void AddOutputOptions(CLI::App& command, GenerateOptions& options, GivenOptions&
   command
       .add_flag("--stats", options.stats,
                 "report on stderr what became of the attempts, the names equal to a seed and "
-                "the names each filter refused")
+                "the names each filter and the deny list refused")
       ->group(kOutputGroup);
+  given.explain =
+      command
+          .add_flag("--explain", options.explain,
+                    "after each name, its structure class and length pattern, its elements and "
+                    "pairs with the seed names they come from, and the candidates turned down "
+                    "before it, with the reason (text and json)")
+          ->group(kOutputGroup);
 }
 
 void AddStoreOptions(CLI::App& command, GenerateOptions& options, GivenOptions& given) {
@@ -396,6 +436,9 @@ void CheckCombinations(const GivenOptions& given, const GenerateOptions& options
                                        chosen->get_name() + " cannot come with it");
       }
     }
+  }
+  if (given.explain->count() > 0 && options.format == NameFormat::kCsv) {
+    throw CLI::ValidationError("--explain", "goes with --format text or json");
   }
   if (given.trailing_line->count() > 0 && given.store->count() == 0) {
     throw CLI::ValidationError("--trailing-line", "goes with --store");
@@ -433,8 +476,57 @@ struct NameRun {
   NameWriter& writer;
   std::optional<StoreFile>& store;
   std::ostream& err;
-  int seed_equal = 0;  // names the generator made that equal a seed name
+  const DenyList& deny;
+  const NameExplainer* explainer;      // nullptr without --explain
+  const NameScorer* scorer = nullptr;  // set when the names are scored or sorted
+  int seed_equal = 0;                  // names the generator made that equal a seed name
+  std::vector<long long> denied = std::vector<long long>(deny.Words().size());
+  NameFacts facts{};                           // with --explain: what the generator tells
+  std::vector<ExplainedRejection> rejected{};  // with --explain: turned down before the next name
 };
+
+// A name of a sorted run, kept until the run ends with what is told of it.
+struct HeldName {
+  std::string name;
+  int attempts = 0;
+  int structure_class = -1;
+  const std::string* length_pattern = nullptr;
+  NameScore score;
+  std::optional<NameExplanation> explanation;
+};
+
+// With --explain: the candidates the generator turned down for the name it just gave.
+void TakeRejections(NameRun& run) {
+  if (!run.explainer) return;
+  for (const RejectedCandidate& candidate : run.facts.Rejected) {
+    run.rejected.push_back(run.explainer->Rejected(candidate));
+  }
+  run.facts.Rejected.clear();
+}
+
+// Whether a word of the deny list refuses `name`, counting it and, with --explain, telling it.
+bool Denied(NameRun& run, const std::string& name) {
+  const std::optional<std::size_t> word = run.deny.Match(name);
+  if (!word) return false;
+  ++run.denied[*word];
+  if (run.explainer) {
+    run.rejected.push_back({name, "deny",
+                            "holds the denied word \"" +
+                                Utf8ToCp1252(run.deny.Words()[*word].Word).value_or("") + "\""});
+  }
+  return true;
+}
+
+// Whether a filter refuses `name`, telling it with --explain.
+bool Refused(NameRun& run, const std::string& name) {
+  const std::optional<NameFilter> filter = run.filters.Refusal(name);
+  if (!filter) return false;
+  if (run.explainer) {
+    run.rejected.push_back(
+        {name, "filter", std::string("refused by ") + NameFilterOption(*filter)});
+  }
+  return true;
+}
 
 // A name the filters let pass, with the attempts its last request took; nullopt when none came
 // within the attempt limit, which counts across the names the filters refuse.
@@ -445,9 +537,10 @@ std::optional<std::pair<std::string, int>> NextPrintableName(NameRun& run) {
     std::optional<std::string> name = run.session.NextName(
         run.request, [&calls](int made) { calls = made; }, calls_left);
     calls_left -= calls;
+    TakeRejections(run);
     if (!name) return std::nullopt;
     run.seed_equal += run.seeds.contains(*name) ? 1 : 0;
-    if (!run.filters.Refusal(*name)) return std::pair{std::move(*name), calls};
+    if (!Denied(run, *name) && !Refused(run, *name)) return std::pair{std::move(*name), calls};
     // A name no one sees leaves the recent names as they were: the generator keeps a printed
     // name from coming back within the next 100 printed names, however many it refuses.
     run.session.TakeBackName();
@@ -456,9 +549,9 @@ std::optional<std::pair<std::string, int>> NextPrintableName(NameRun& run) {
 }
 
 // Prints one name and stores it; the exit status so far.
-int PrintName(NameRun& run, const std::string& name, int attempts) {
-  run.writer.Write(RecordOfLastName(name, attempts, run.request, run.session.Request(),
-                                    run.session.Statistics()));
+int PrintRecord(NameRun& run, const NameRecord& record) {
+  run.writer.Write(record);
+  const std::string& name = record.Name;
   if (run.output.Error() != 0) return OutputNotWritten(run.err, run.output, run.output.Error());
   if (run.store) {
     if (const Result<void> stored = run.store->WriteName(name, run.options.trailing_line);
@@ -469,10 +562,46 @@ int PrintName(NameRun& run, const std::string& name, int attempts) {
   return kExitSuccess;
 }
 
+HeldName HoldName(NameRun& run, std::string name, int attempts) {
+  const NameRecord record = RecordOfLastName(name, attempts, run.request, run.session.Request(),
+                                             run.session.Statistics());
+  HeldName held{"", attempts, record.StructureClass, record.LengthPattern, {}, std::nullopt};
+  if (run.scorer) held.score = run.scorer->Score(name);
+  // The generator's facts are of the name it made last: explained now, printed maybe later.
+  if (run.explainer) {
+    held.explanation = run.explainer->Explain(run.facts);
+    held.explanation->Rejected = std::move(run.rejected);
+    run.rejected.clear();
+  }
+  held.name = std::move(name);
+  return held;
+}
+
+int PrintHeld(NameRun& run, const HeldName& held) {
+  NameRecord record{held.name, held.attempts, held.structure_class, held.length_pattern};
+  if (run.scorer) record.Score = &held.score;
+  if (held.explanation) record.Explanation = &*held.explanation;
+  return PrintRecord(run, record);
+}
+
+// --sort typicality: the names found, the most typical first (names of equal bits in the order
+// they came), printed and stored when the run ends.
+int PrintSorted(NameRun& run, std::vector<HeldName>& held, int status) {
+  std::stable_sort(held.begin(), held.end(), [](const HeldName& a, const HeldName& b) {
+    return a.score.BitsPerLetter < b.score.BitsPerLetter;
+  });
+  for (const HeldName& name : held) {
+    if (const int failed = PrintHeld(run, name); failed != kExitSuccess) return failed;
+  }
+  return status;
+}
+
 // Prints the names asked for; ends at the first name not found or not written, the names before
 // it staying printed and stored.
 int PrintNames(NameRun& run) {
   run.writer.Begin();
+  const bool sorted = run.options.sort_by_typicality;
+  std::vector<HeldName> held;
   // SIGINT and SIGTERM end the run after the name being made (StopSignals).
   for (std::uint32_t printed = 0; printed < run.options.count && !StopSignals::Stopped();
        ++printed) {
@@ -483,14 +612,18 @@ int PrintNames(NameRun& run) {
       if (run.options.filters.Any()) {
         run.err << " with " << Cp1252ToUtf8(run.options.filters.Describe());
       }
+      for (const std::string& deny : run.options.deny_files) run.err << " --deny " << deny;
       run.err << '\n';
-      return kExitNoNewName;
+      return sorted ? PrintSorted(run, held, kExitNoNewName) : kExitNoNewName;
     }
-    if (const int status = PrintName(run, found->first, found->second); status != kExitSuccess) {
+    HeldName name = HoldName(run, found->first, found->second);
+    if (sorted) {
+      held.push_back(std::move(name));
+    } else if (const int status = PrintHeld(run, name); status != kExitSuccess) {
       return status;
     }
   }
-  return kExitSuccess;
+  return sorted ? PrintSorted(run, held, kExitSuccess) : kExitSuccess;
 }
 
 }  // namespace
@@ -501,22 +634,28 @@ GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter
 
 CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options) {
   CLI::App* command = app.add_subcommand("generate", "Invent names from a Chapter's seed names");
-  command
-      ->add_option("CHAPTER", options.chapter_path,
-                   "the Chapter file (.qrv); - reads standard input")
-      ->required();
+  command->add_option("CHAPTER", options.chapter_path,
+                      "the Chapter file (.qrv), or a recipe (.recipe); - reads standard input");
   GivenOptions given;
   AddGenerationOptions(*command, options, given);
   AddFilterOptions(*command, options.filters, given);
+  AddDenyOption(*command, options);
   AddOutputOptions(*command, options, given);
   AddStoreOptions(*command, options, given);
-  command->callback([given, &options] { CheckCombinations(given, options); });
+  AddTypicalityOptions(*command, options, kFilterGroup, kOutputGroup);
+  command->callback([command, given, &options] {
+    CheckCombinations(given, options);
+    CheckTypicalityRange(options);
+    CheckComposeCombinations(*command, options);
+  });
   AddKeyOptions(*command, options.keys);
+  AddComposeOptions(*command, options.compose);
   return command;
 }
 
 int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& err,
                 const StoreClock& store_clock) {
+  if (IsComposedRun(given)) return RunComposed(given, out, err, store_clock);
   if (const int refused = CheckRunFiles(GenerateRunFiles(given), err)) return refused;
   // Filters that contradict each other are refused before the Chapter is read.
   if (const std::vector<std::string> refusals = ContradictoryFilters(given.filters, given.initial);
@@ -524,7 +663,16 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
     for (const std::string& why : refusals) err << "qorv: " << why << '\n';
     return kExitUsage;
   }
+  if (given.keys.Any() && given.explain) {
+    err << "qorv: --explain: not with --key or --keys\n";
+    return kExitUsage;
+  }
   if (given.keys.Any()) return RunNamesByKey(given, out, err);
+  const Result<DenyList> deny = ReadDenyFiles(given.deny_files);
+  if (!deny) {
+    err << "qorv: " << deny.error().message << '\n';
+    return kExitFailure;
+  }
   GenerateOptions options = given;
   TakeInitialFromStartsWith(options);
 
@@ -566,7 +714,13 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   const bool need_seeds = options.stats || options.filters.novel;
   const std::set<std::string> seeds =
       need_seeds ? FinishedSeedNames(chapter) : std::set<std::string>{};
-  NameFilters filters(options.filters, seeds);
+  // A name is scored only when something reads its score.
+  std::optional<NameScorer> scorer;
+  if (options.format == NameFormat::kJson || options.sort_by_typicality ||
+      options.filters.AnyTypicality()) {
+    scorer.emplace(FinishedSeedList(chapter));
+  }
+  NameFilters filters(options.filters, seeds, scorer ? &*scorer : nullptr);
 
   // One run of the tool is one run of names in the Store, under one title line.
   std::optional<StoreFile> store;
@@ -584,7 +738,23 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
   }
 
   StopSignals stop_signals;
-  NameRun run{options, session, request, seeds, filters, output, writer, store, err};
+  std::optional<NameExplainer> explainer;
+  if (options.explain) explainer.emplace(chapter, stats);
+  NameRun run{options,
+              session,
+              request,
+              seeds,
+              filters,
+              output,
+              writer,
+              store,
+              err,
+              *deny,
+              explainer ? &*explainer : nullptr};
+  if (scorer && (options.format == NameFormat::kJson || options.sort_by_typicality)) {
+    run.scorer = &*scorer;
+  }
+  if (explainer) session.TellFacts(&run.facts);
   int status = PrintNames(run);
   if (store && store->Error()) {
     if (const Result<void> closed = store->Close(); !closed) {
@@ -600,7 +770,11 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
     OutputNotWritten(err, output, output.Error());
     status = kExitOutputNotWritten;
   }
-  if (options.stats) WriteStats(err, session.Counts(), run.seed_equal, options.filters, filters);
+  session.TellFacts(nullptr);
+  if (options.stats) {
+    WriteStats(err, session.Counts(), run.seed_equal, options.filters, filters);
+    if (!deny->Empty()) WriteDenied(err, *deny, run.denied, session.Counts().Accepted);
+  }
   session.WriteLog();
   if (StopSignals::Stopped()) {
     out.flush();

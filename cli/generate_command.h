@@ -6,8 +6,10 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chapter/chapter.h"
+#include "cli/compose_options.h"
 #include "cli/exit_codes.h"
 #include "cli/key_names.h"
 #include "cli/name_writer.h"
@@ -40,10 +42,14 @@ struct GenerateOptions {
   NameFormat format = NameFormat::kText;
   std::string output_path;  // empty: standard output
   Encoding encoding = Encoding::kUtf8;
-  bool stats = false;          // report what became of the attempts on stderr
-  bool store = false;          // append every name to the Store in the current directory
-  bool trailing_line = false;  // with store: a trailing line of underscores after each name
-  KeyOptions keys;             // --key or --keys: the names of keys instead of a run of names
+  bool stats = false;               // report what became of the attempts on stderr
+  bool store = false;               // append every name to the Store in the current directory
+  bool trailing_line = false;       // with store: a trailing line of underscores after each name
+  KeyOptions keys;                  // --key or --keys: the names of keys instead of a run of names
+  bool sort_by_typicality = false;  // --sort typicality: the run's names, most typical first
+  ComposeOptions compose;           // --part and --template: whole names of several Chapters
+  bool explain = false;             // tell how each name came out (NameExplanation)
+  std::vector<std::string> deny_files;  // --deny: files of words no name may hold ("default")
 };
 
 // Adds the "generate" subcommand to `app`; parsing fills `options`. Letters and texts are
@@ -55,7 +61,8 @@ CLI::App* AddGenerateCommand(CLI::App& app, GenerateOptions& options);
 // "Automatic Options" sets the dialog after `chapter` loads. The request's Chapter is not set.
 GenerationRequest MakeRequest(const GenerateOptions& options, const TQorvChapter& chapter);
 
-// Loads the Chapter (CHAPTER "-": standard input) and prints `count` names that pass the
+// A run of whole names (IsComposedRun) is RunComposed's (cli/composed_run.h). Otherwise:
+// loads the Chapter (CHAPTER "-": standard input) and prints `count` names that pass the
 // filters, in the chosen form, to `out`, or to the output file ("-": `out`), which replaces the
 // old file only when the run ends with 0 or kExitNoNewName (NameOutput). With `store`, the run
 // appends to "STORED.txt" in the current directory as a Store page does: one dated title line

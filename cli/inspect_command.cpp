@@ -9,9 +9,11 @@
 #include "chapter/tag_reader.h"
 #include "cli/chapter_input.h"
 #include "cli/chapter_warnings.h"
+#include "cli/compose_options.h"
 #include "cli/exit_codes.h"
 #include "cli/inspect_json.h"
 #include "cli/inspect_text.h"
+#include "cli/recipe_inspection.h"
 #include "text/encoding.h"
 
 namespace qorv {
@@ -35,7 +37,7 @@ CLI::App* AddInspectCommand(CLI::App& app, InspectOptions& options) {
       app.add_subcommand("inspect", "Load a Chapter file and show what the load made of it");
   command
       ->add_option("CHAPTER", options.chapter_path,
-                   "the Chapter file (.qrv); - reads standard input")
+                   "the Chapter file (.qrv), or a recipe (.recipe); - reads standard input")
       ->required();
   command->add_flag("--json", options.json,
                     "print the Chapter and its statistics as one JSON object");
@@ -43,6 +45,7 @@ CLI::App* AddInspectCommand(CLI::App& app, InspectOptions& options) {
 }
 
 int RunInspect(const InspectOptions& options, std::ostream& out, std::ostream& err) {
+  if (IsRecipePath(options.chapter_path)) return RunInspectRecipe(options, out, err);
   const ChapterInput input = ReadChapterInput(options.chapter_path);
   const int expected_name_count = input.ExpectedNameCount;
   PlainChapterClient client;

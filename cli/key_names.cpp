@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/chapter_input.h"
+#include "cli/csv_field.h"
 #include "cli/exit_codes.h"
 #include "cli/generate_command.h"
 #include "cli/name_writer.h"
@@ -41,31 +42,6 @@ std::uint64_t ParseWorldSeed(const std::string& text) {
     throw CLI::ValidationError("--world-seed", "must be 0 to 18446744073709551615: " + text);
   }
   return value;
-}
-
-// The library's options for the command line's, whose texts are Windows-1252 by now.
-quorvane::Options LibraryOptions(const GenerateOptions& given) {
-  quorvane::Options options;
-  options.automatic = given.automatic;
-  if (!given.automatic) {
-    options.level = given.level;
-    options.validation = given.validation;
-    options.structural = given.structural;
-    options.statistical = given.statistical;
-    options.prefixes = given.prefixes;
-    options.suffixes = given.suffixes;
-  }
-  if (given.initial != '*') options.initial = Cp1252ToUtf8(std::string(1, given.initial));
-  const NameFilterOptions& filters = given.filters;
-  options.novel = filters.novel;
-  options.min_length = filters.min_length;
-  options.max_length = filters.max_length;
-  options.starts_with = Cp1252ToUtf8(filters.starts_with);
-  options.ends_with = Cp1252ToUtf8(filters.ends_with);
-  options.contains = Cp1252ToUtf8(filters.contains);
-  for (const std::string& exclude : filters.excludes)
-    options.exclude.push_back(Cp1252ToUtf8(exclude));
-  return options;
 }
 
 // One key's line in the chosen form; texts UTF-8, or Windows-1252 for text and csv under
@@ -100,6 +76,30 @@ std::string KeyLine(const GenerateOptions& options, const std::string& key,
 
 }  // namespace
 
+quorvane::Options LibraryOptions(const GenerateOptions& given) {
+  quorvane::Options options;
+  options.automatic = given.automatic;
+  if (!given.automatic) {
+    options.level = given.level;
+    options.validation = given.validation;
+    options.structural = given.structural;
+    options.statistical = given.statistical;
+    options.prefixes = given.prefixes;
+    options.suffixes = given.suffixes;
+  }
+  if (given.initial != '*') options.initial = Cp1252ToUtf8(std::string(1, given.initial));
+  const NameFilterOptions& filters = given.filters;
+  options.novel = filters.novel;
+  options.min_length = filters.min_length;
+  options.max_length = filters.max_length;
+  options.starts_with = Cp1252ToUtf8(filters.starts_with);
+  options.ends_with = Cp1252ToUtf8(filters.ends_with);
+  options.contains = Cp1252ToUtf8(filters.contains);
+  for (const std::string& exclude : filters.excludes)
+    options.exclude.push_back(Cp1252ToUtf8(exclude));
+  return options;
+}
+
 std::optional<std::vector<std::string>> SplitKeys(const std::string& bytes, std::size_t* bad_line) {
   std::vector<std::string> keys;
   std::size_t start = 0;
@@ -117,6 +117,29 @@ std::optional<std::vector<std::string>> SplitKeys(const std::string& bytes, std:
     start = next;
   }
   return keys;
+}
+
+bool ReadKeys(const KeyOptions& options, std::vector<std::string>& keys, std::ostream& err) {
+  if (options.key) {
+    keys.push_back(*options.key);
+    return true;
+  }
+  const bool standard_input = options.keys_path == kStandardInputArgument;
+  const std::string name = standard_input ? "standard input" : options.keys_path;
+  const FileBytes file =
+      standard_input ? ReadDescriptorBytes(STDIN_FILENO) : ReadFileBytes(options.keys_path);
+  if (file.Error != 0) {
+    err << "qorv: " << name << ": " << std::strerror(file.Error) << '\n';
+    return false;
+  }
+  std::size_t bad_line = 0;
+  std::optional<std::vector<std::string>> split = SplitKeys(file.Bytes, &bad_line);
+  if (!split) {
+    err << "qorv: " << name << ": line " << bad_line << ": the key is not UTF-8\n";
+    return false;
+  }
+  keys = std::move(*split);
+  return true;
 }
 
 void AddKeyOptions(CLI::App& command, KeyOptions& options) {
@@ -157,7 +180,9 @@ void AddKeyOptions(CLI::App& command, KeyOptions& options) {
     }
     // A key's name is a pure function of the Chapter, the options and the key: nothing of a run
     // of names goes with it.
-    for (const char* name : {"--count", "--seed", "--unique", "--log", "--store", "--stats"}) {
+    // The typicality filters are the run's, not the library's that names a key.
+    for (const char* name : {"--count", "--seed", "--unique", "--log", "--store", "--stats",
+                             "--sort", "--typical", "--min-typicality", "--max-typicality"}) {
       const CLI::Option* other = command.get_option_no_throw(name);
       if (other && other->count() > 0) {
         throw CLI::ValidationError(
@@ -194,25 +219,7 @@ int RunNamesByKey(const GenerateOptions& options, std::ostream& out, std::ostrea
   }
 
   std::vector<std::string> keys;
-  if (by_key.key) {
-    keys.push_back(*by_key.key);
-  } else {
-    const bool standard_input = by_key.keys_path == kStandardInputArgument;
-    const std::string name = standard_input ? "standard input" : by_key.keys_path;
-    const FileBytes file =
-        standard_input ? ReadDescriptorBytes(STDIN_FILENO) : ReadFileBytes(by_key.keys_path);
-    if (file.Error != 0) {
-      err << "qorv: " << name << ": " << std::strerror(file.Error) << '\n';
-      return kExitFailure;
-    }
-    std::size_t bad_line = 0;
-    std::optional<std::vector<std::string>> split = SplitKeys(file.Bytes, &bad_line);
-    if (!split) {
-      err << "qorv: " << name << ": line " << bad_line << ": the key is not UTF-8\n";
-      return kExitFailure;
-    }
-    keys = std::move(*split);
-  }
+  if (!ReadKeys(by_key, keys, err)) return kExitFailure;
 
   // Standard output gets each line as it is made; the file of -o is written whole at the end.
   std::string lines;

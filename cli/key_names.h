@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "quorvane/lexicon.h"
+
 namespace CLI {
 class App;
 }
@@ -33,6 +35,14 @@ void AddKeyOptions(CLI::App& command, KeyOptions& options);
 // without its line end is a key too, an empty line the empty key. nullopt when a line is not
 // well-formed UTF-8, with its number (from 1) in `bad_line`.
 std::optional<std::vector<std::string>> SplitKeys(const std::string& bytes, std::size_t* bad_line);
+
+// The library's options for the command line's, whose texts are Windows-1252 by now (without
+// --unique, which no name by key needs).
+quorvane::Options LibraryOptions(const GenerateOptions& given);
+
+// The keys of --key, or of the file of --keys (- for standard input); false when they cannot be
+// read, told on `err` ("qorv: FILE: REASON", or the line that is not UTF-8).
+bool ReadKeys(const KeyOptions& options, std::vector<std::string>& keys, std::ostream& err);
 
 // Loads the Chapter of `options` and prints the name of each key: text, one name per line (an
 // empty line for a key without a name); json, {"key":...,"name":...} per line (name null); csv, a

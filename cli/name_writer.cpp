@@ -1,23 +1,15 @@
 #include "cli/name_writer.h"
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
+#include "cli/csv_field.h"
+#include "cli/name_explanation.h"
+#include "scoring/name_scorer.h"
 #include "text/encoding.h"
 
 namespace qorv {
-
-void AppendCsvField(std::string& line, const std::string& field) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    line += field;
-    return;
-  }
-  line += '"';
-  for (char c : field) {
-    if (c == '"') line += '"';
-    line += c;
-  }
-  line += '"';
-}
 
 NameWriter::NameWriter(std::ostream& out, NameFormat format, bool utf8)
     : out_(out), format_(format), utf8_(utf8 || format == NameFormat::kJson) {}
@@ -46,6 +38,12 @@ void NameWriter::Write(const NameRecord& record) {
       object["attempts"] = record.Attempts;
       if (record.StructureClass >= 0) object["structure_class"] = record.StructureClass;
       if (record.LengthPattern) object["length_pattern"] = Text(*record.LengthPattern);
+      if (record.Score) {
+        object["typicality"] = std::round(record.Score->BitsPerLetter * 100) / 100;
+        object["nearest_seed"] = Text(record.Score->NearestSeed);
+        object["edit_distance"] = record.Score->EditDistance;
+      }
+      if (record.Explanation) object["explanation"] = ExplanationJson(*record.Explanation);
       line_ = object.dump();
       break;
     }
@@ -59,6 +57,9 @@ void NameWriter::Write(const NameRecord& record) {
       break;
   }
   line_ += '\n';
+  if (record.Explanation && format_ == NameFormat::kText) {
+    line_ += ExplanationText(*record.Explanation, utf8_);
+  }
   out_.write(line_.data(), static_cast<std::streamsize>(line_.size()));
 }
 

@@ -1,7 +1,9 @@
 // The names `qorv generate` prints, in one of three forms:
 //   text  one name per line;
 //   json  one JSON object per line: {"name":..., "attempts":..., "structure_class":...,
-//         "length_pattern":...}, the last two only when known;
+//         "length_pattern":..., "typicality":..., "nearest_seed":..., "edit_distance":...}, the
+//         class and pattern only when known, the last three when the name was scored
+//         (typicality: bits per letter, two decimals);
 //   csv   a header row "name,attempts,structure_class,length_pattern", then one row per name
 //         (fields quoted when they hold a comma, a quote or a line break).
 // Names arrive in Windows-1252; text and csv are written in the chosen encoding, JSON always in
@@ -14,11 +16,10 @@
 
 namespace qorv {
 
-enum class NameFormat { kText, kJson, kCsv };
+struct NameScore;
+struct NameExplanation;
 
-// Appends `field` to a csv row: as it is, or quoted (quotes doubled) when it holds a comma, a
-// quote or a line break.
-void AppendCsvField(std::string& line, const std::string& field);
+enum class NameFormat { kText, kJson, kCsv };
 
 // One printed name and what is known of how it was made.
 struct NameRecord {
@@ -26,6 +27,9 @@ struct NameRecord {
   long long Attempts = 0;                      // the generator's attempts for this name
   int StructureClass = -1;                     // -1: not known
   const std::string* LengthPattern = nullptr;  // nullptr: the name kept to no pattern
+  const NameScore* Score = nullptr;            // nullptr: not scored
+  // --explain: text lines after the name, or the object "explanation" of its JSON line.
+  const NameExplanation* Explanation = nullptr;
 };
 
 class NameWriter {

@@ -1,6 +1,7 @@
 #include "generator/name_filters.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include "chapter/chapter.h"
 #include "chapter/letters.h"
@@ -9,9 +10,20 @@
 #include "generator/finishing.h"
 #include "generator/initial_letters.h"
 #include "generator/possible_lengths.h"
+#include "scoring/name_scorer.h"
 #include "text/encoding.h"
 
 namespace qorv {
+namespace {
+
+// Bits per letter as the command line may have given them: "3.5", "4".
+std::string BitsText(double bits) {
+  std::ostringstream text;
+  text << bits;
+  return text.str();
+}
+
+}  // namespace
 
 const char* NameFilterOption(NameFilter filter) {
   switch (filter) {
@@ -30,9 +42,15 @@ const char* NameFilterOption(NameFilter filter) {
     case NameFilter::kContains:
       return "--contains";
     case NameFilter::kExclude:
+      return "--exclude";
+    case NameFilter::kMinTypicality:
+      return "--min-typicality";
+    case NameFilter::kMaxTypicality:
+      return "--max-typicality";
+    case NameFilter::kTypical:
       break;
   }
-  return "--exclude";
+  return "--typical";
 }
 
 std::string NameFilterOptions::Describe() const {
@@ -48,6 +66,9 @@ std::string NameFilterOptions::Describe() const {
   if (!ends_with.empty()) add("--ends-with", ends_with);
   if (!contains.empty()) add("--contains", contains);
   for (const std::string& exclude : excludes) add("--exclude", exclude);
+  if (min_typicality) add("--min-typicality", BitsText(*min_typicality));
+  if (max_typicality) add("--max-typicality", BitsText(*max_typicality));
+  if (typical) add("--typical", "");
   return text;
 }
 
@@ -84,12 +105,13 @@ std::string FoldCase(std::string_view cp1252) {
 
 std::size_t CountedLetters(std::string_view name) {
   std::size_t letters = 0;
-  for (char c : name) letters += c != '\'' && c != '-';
+  for (char c : name) letters += c != '\'' && c != '-' && c != ' ';
   return letters;
 }
 
-NameFilters::NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names)
-    : options_(options), any_(options.Any()) {
+NameFilters::NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names,
+                         const NameScorer* scorer)
+    : options_(options), scorer_(scorer), any_(options.Any()) {
   options_.starts_with = FoldCase(options.starts_with);
   options_.ends_with = FoldCase(options.ends_with);
   options_.contains = FoldCase(options.contains);
@@ -99,8 +121,8 @@ NameFilters::NameFilters(const NameFilterOptions& options, const std::set<std::s
   }
 }
 
-bool NameFilters::Refuses(NameFilter filter, const std::string& folded,
-                          const std::string& name) const {
+bool NameFilters::Refuses(NameFilter filter, const std::string& folded, const std::string& name,
+                          double bits) const {
   switch (filter) {
     case NameFilter::kUnique:
       return options_.unique && seen_.contains(name);
@@ -121,6 +143,12 @@ bool NameFilters::Refuses(NameFilter filter, const std::string& folded,
         if (folded.find(exclude) != std::string::npos) return true;
       }
       return false;
+    case NameFilter::kMinTypicality:
+      return scorer_ && options_.min_typicality && bits < *options_.min_typicality;
+    case NameFilter::kMaxTypicality:
+      return scorer_ && options_.max_typicality && bits > *options_.max_typicality;
+    case NameFilter::kTypical:
+      return scorer_ && options_.typical && bits > scorer_->TypicalBar();
   }
   return false;
 }
@@ -128,9 +156,10 @@ bool NameFilters::Refuses(NameFilter filter, const std::string& folded,
 std::optional<NameFilter> NameFilters::Refusal(const std::string& name) {
   if (!any_) return std::nullopt;  // the plain run pays nothing for the filters
   const std::string folded = FoldCase(name);
+  const double bits = scorer_ && options_.AnyTypicality() ? scorer_->BitsPerLetter(name) : 0;
   for (int i = 0; i < kNameFilterCount; ++i) {
     const auto filter = static_cast<NameFilter>(i);
-    if (!Refuses(filter, folded, name)) continue;
+    if (!Refuses(filter, folded, name, bits)) continue;
     ++refused_[static_cast<std::size_t>(i)];
     return filter;
   }
@@ -138,16 +167,21 @@ std::optional<NameFilter> NameFilters::Refusal(const std::string& name) {
   return std::nullopt;
 }
 
-std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
-  std::set<std::string> seeds;
+std::vector<std::string> FinishedSeedList(const TQorvChapter& chapter) {
+  std::vector<std::string> seeds;
   NamesListReader reader(chapter.Text);
   std::string name;
   while (reader.status() == NamesListReader::Status::kReady &&
          reader.Next(name) == NamesListReader::Step::kName) {
     NormaliseName(name);
-    seeds.insert(FinishedName(name, chapter.PunctMode));
+    seeds.push_back(FinishedName(name, chapter.PunctMode));
   }
   return seeds;
+}
+
+std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter) {
+  const std::vector<std::string> seeds = FinishedSeedList(chapter);
+  return {seeds.begin(), seeds.end()};
 }
 
 std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char initial,

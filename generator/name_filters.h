@@ -3,7 +3,7 @@
 //
 // Text tests compare the finished names case-insensitively: ASCII letters and the accented
 // letters that have a partner (Á and á, ...) count as equal to their other case. Lengths count
-// letters: apostrophes and hyphens are not counted.
+// letters: apostrophes, hyphens and spaces are not counted.
 #pragma once
 
 #include <array>
@@ -19,6 +19,7 @@ namespace qorv {
 
 struct ChapterStatistics;
 struct TQorvChapter;
+class NameScorer;
 
 enum class NameFilter {
   kUnique,      // --unique: no name twice in the run
@@ -29,8 +30,13 @@ enum class NameFilter {
   kEndsWith,    // --ends-with
   kContains,    // --contains
   kExclude,     // --exclude
+  // The typicality filters: a name's bits per letter under the seeds' letter model
+  // (scoring/name_scorer.h).
+  kMinTypicality,  // --min-typicality: at least so many bits
+  kMaxTypicality,  // --max-typicality: at most so many bits
+  kTypical,        // --typical: at most the seeds' own nine-in-ten bits
 };
-inline constexpr int kNameFilterCount = 8;
+inline constexpr int kNameFilterCount = 11;
 
 // The option that stands for the filter, e.g. "--min-length".
 const char* NameFilterOption(NameFilter filter);
@@ -45,10 +51,14 @@ struct NameFilterOptions {
   std::string ends_with;
   std::string contains;
   std::vector<std::string> excludes;
+  std::optional<double> min_typicality;  // bits per letter
+  std::optional<double> max_typicality;
+  bool typical = false;
 
+  bool AnyTypicality() const { return min_typicality || max_typicality || typical; }
   bool Any() const {
     return unique || novel || min_length || max_length || !starts_with.empty() ||
-           !ends_with.empty() || !contains.empty() || !excludes.empty();
+           !ends_with.empty() || !contains.empty() || !excludes.empty() || AnyTypicality();
   }
   // The filters as options, for messages: "--unique --min-length 5 --exclude ar".
   std::string Describe() const;
@@ -62,12 +72,15 @@ std::vector<std::string> ContradictoryFilters(const NameFilterOptions& options, 
 // Lower case for the comparisons: ASCII letters and the accent pairs.
 std::string FoldCase(std::string_view cp1252);
 
-// Letters of a name: every character but apostrophes and hyphens.
+// Letters of a name: every character but apostrophes, hyphens and the spaces of a whole name
+// made of several parts (a Chapter's names hold none).
 std::size_t CountedLetters(std::string_view name);
 
 // The seed names in the form a generated name with the same letters would take: upper-cased,
 // accent-finished as the Chapter asks, capitalised. `chapter` must be loaded.
 std::set<std::string> FinishedSeedNames(const TQorvChapter& chapter);
+// The same, one for each seed name in file order.
+std::vector<std::string> FinishedSeedList(const TQorvChapter& chapter);
 
 // Why the initial letter (Windows-1252, '*' for any) or the length filters can be seen from the
 // loaded Chapter to refuse every name: one line each (UTF-8), none when they need not.
@@ -77,8 +90,11 @@ std::vector<std::string> ChapterRefusals(const NameFilterOptions& filters, char 
 
 class NameFilters {
  public:
-  // `seed_names` are the Chapter's seed names in finished form (for --novel).
-  NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names);
+  // `seed_names` are the Chapter's seed names in finished form (for --novel); `scorer` scores a
+  // name against them, needed by the typicality filters alone (without it they refuse nothing),
+  // and must outlive the filters.
+  NameFilters(const NameFilterOptions& options, const std::set<std::string>& seed_names,
+              const NameScorer* scorer = nullptr);
 
   // nullopt when `name` passes every filter (and --unique then remembers it); otherwise the
   // first filter, in the order of NameFilter, that refuses it.
@@ -88,9 +104,11 @@ class NameFilters {
   const std::array<long long, kNameFilterCount>& Refused() const { return refused_; }
 
  private:
-  bool Refuses(NameFilter filter, const std::string& folded, const std::string& name) const;
+  bool Refuses(NameFilter filter, const std::string& folded, const std::string& name,
+               double bits) const;
 
   NameFilterOptions options_;  // texts folded
+  const NameScorer* scorer_ = nullptr;
   bool any_ = false;
   std::unordered_set<std::string> seeds_;
   std::unordered_set<std::string> seen_;

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <ctime>
 #include <span>
+#include <utility>
 
 #include "chapter/chapter.h"
 #include "chapter/letters.h"
@@ -54,6 +55,9 @@ std::string NameGenerator::JudgeCandidate(const GenerationRequest& request) {
   if (const auto rejection =
           ValidateName(*request.Statistics, candidate_, request.ValidationLevel)) {
     ++RejectionCounter(counts_, rejection->Broken);
+    if (told_facts_) {
+      TellRejection(*rejection, FinishedName(candidate_, request.Chapter->PunctMode), candidate_);
+    }
     log_.Write(log_text::kFail);
     log_.Write(rejection->Reason());
     return {};
@@ -61,6 +65,7 @@ std::string NameGenerator::JudgeCandidate(const GenerationRequest& request) {
   std::string name = FinishedName(candidate_, request.Chapter->PunctMode);
   if (history_.Contains(name)) {
     ++counts_.History;
+    if (told_facts_) TellRejection(Rejection{Rejection::Rule::kHistory}, name, name);
     log_.Write(log_text::kFail);
     log_.Write(reject::kHistory);
     return {};
@@ -71,6 +76,27 @@ std::string NameGenerator::JudgeCandidate(const GenerationRequest& request) {
   log_.Write(name);
   state_.NewRequest = 1;
   return name;
+}
+
+void NameGenerator::TellCandidate(const Placement& placement, const PlacementSettings& settings) {
+  NameFacts& facts = *told_facts_;
+  facts.StructureClass = settings.RequestClass;
+  facts.LengthPattern = settings.Pattern;
+  facts.Elements = placement.Elements();
+  facts.InitialPair = placement.PlacedInitialPair();
+  facts.FinalPair = placement.PlacedFinalPair();
+}
+
+void NameGenerator::TellRejection(const Rejection& why, std::string name, std::string text) {
+  RejectedCandidate rejected{std::move(name), std::move(text), why};
+  if (why.Broken == Rejection::Rule::kHistory) {
+    while (rejected.NamesAgo < history_.NameHistoryCount &&
+           history_.Newest(rejected.NamesAgo) != rejected.Name) {
+      ++rejected.NamesAgo;
+    }
+    ++rejected.NamesAgo;
+  }
+  told_facts_->Rejected.push_back(std::move(rejected));
 }
 
 std::uint32_t NameGenerator::SystemClock() {
@@ -102,6 +128,7 @@ void NameGenerator::WriteLog() {
   const RequestState state = state_;
   const NameHistory history = history_;
   const AttemptCounts counts = counts_;
+  NameFacts* const told_facts = std::exchange(told_facts_, nullptr);
   random_ = start.Random;
   state_ = start.State;
   history_.Restore(start.History);
@@ -111,6 +138,7 @@ void NameGenerator::WriteLog() {
   state_ = state;
   history_ = history;
   counts_ = counts;
+  told_facts_ = told_facts;
 }
 
 void NameGenerator::StartChapter() {
@@ -236,6 +264,7 @@ std::string NameGenerator::Attempt(GenerationRequest& request) {
   }
 
   AssembleCandidate(placement.Elements(), facts_, stats, candidate_);
+  if (told_facts_) TellCandidate(placement, settings);
   log.Write(log_text::kCandidate);
   log.Write(candidate_);
   return JudgeCandidate(request);

@@ -17,6 +17,8 @@
 #include "generator/element_facts.h"
 #include "generator/generation_log.h"
 #include "generator/generation_request.h"
+#include "generator/name_facts.h"
+#include "generator/placement.h"
 #include "generator/random_source.h"
 #include "generator/request_state.h"
 
@@ -75,6 +77,10 @@ class NameGenerator {
   RandomSource& Random() { return random_; }
   const AttemptCounts& Counts() const { return counts_; }
 
+  // From now on every attempt tells `facts` what it made (NameFacts); nullptr stops it. The
+  // names, the log and every draw stay as they are without it. The record must outlive its use.
+  void TellFacts(NameFacts* facts) { told_facts_ = facts; }
+
   // From now on the log file gets its bytes only at WriteLog: the very bytes the attempts would
   // have left in it, those of the latest request. Nothing is logged meanwhile; WriteLog makes the
   // latest request's attempts once more, from the state they started in, with the log on. Only
@@ -92,6 +98,9 @@ class NameGenerator {
   std::string Attempt(GenerationRequest& request);
   // The verdict on the candidate: the finished name, or an empty text when it is rejected.
   std::string JudgeCandidate(const GenerationRequest& request);
+  // With TellFacts: the candidate's shape, and a rejected candidate with its reason.
+  void TellCandidate(const Placement& placement, const PlacementSettings& settings);
+  void TellRejection(const Rejection& why, std::string name, std::string text);
 
   // What WriteLog needs to make the latest request's attempts again.
   struct RequestStart {
@@ -114,6 +123,7 @@ class NameGenerator {
   const TQorvChapter* facts_chapter_ = nullptr;
   AttemptLog log_;
   std::string candidate_;  // the candidate text of the current attempt, its buffer reused
+  NameFacts* told_facts_ = nullptr;
 };
 
 }  // namespace qorv

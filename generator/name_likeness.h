@@ -4,9 +4,8 @@
 // The measures, each a share of the names generated (0..1) but for the bits:
 //   Novel         not equal to a seed name;
 //   NotPart       not a piece of a seed name (a seed name itself included: "ARN" of "ARNHELM");
-//   BitsPerLetter the mean cost of a name's letters under an order-2 letter model of the seeds
-//                 (each letter predicted from the two before it, the name's start and end marked,
-//                 add-one smoothing over the seeds' letters): lower is more seed-like;
+//   BitsPerLetter the mean cost of a name's letters under the seeds' order-2 letter model
+//                 (scoring/letter_model.h): lower is more seed-like;
 //   Typical       no costlier per letter than nine seed names in ten are under the model made
 //                 of the other seed names (a seed left out of its own model, so that the bar is
 //                 what a new name of the kind costs);

@@ -60,6 +60,10 @@ class Placement {
   bool Run();
 
   const NameElementRow& Elements() const { return elements_; }
+  // After Run: whether the first two and the last two positions took a seed's pair (a request's
+  // pairs are dropped when the name has no room for them).
+  bool PlacedInitialPair() const { return settings_.Prefixes; }
+  bool PlacedFinalPair() const { return settings_.Suffixes; }
 
   // For tests: every step of Run() appends its candidates to `trace`.
   void TraceSteps(std::vector<StepCandidates>* trace) { trace_ = trace; }

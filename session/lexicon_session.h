@@ -117,6 +117,8 @@ class LexiconSession final : public ChapterClient {
   // The generator's tally of attempts, and the state of its current request.
   const AttemptCounts& Counts() const { return generator_.Counts(); }
   const RequestState& Request() const { return generator_.State(); }
+  // Every attempt from now on tells `facts` what it made; nullptr stops it (NameGenerator).
+  void TellFacts(NameFacts* facts) { generator_.TellFacts(facts); }
   // A deferred log gets its bytes now.
   void WriteLog() { generator_.WriteLog(); }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "quorvane/composer.h"
 #include "quorvane/lexicon.h"
 #include "tests/chapter_source.h"
 
@@ -159,6 +160,50 @@ TEST(CApiTest, GivesTheNamesOfTheCppApiAndKeepsANameTheBufferCouldNotHold) {
   EXPECT_EQ(qv_generator_next(generator, name, sizeof name), static_cast<int>(names[1].size()));
   EXPECT_EQ(name, names[1]);
   qv_generator_free(generator);
+
+  // A name's score is the C++ API's; a nearest seed too long for its buffer is refused.
+  const quorvane::Result<quorvane::NameScore> expected = quorvane::Score(*lexicon, names[0]);
+  ASSERT_TRUE(expected);
+  qv_score score{};
+  EXPECT_EQ(qv_score_name(elder.handle, names[0].c_str(), &score, name, sizeof name),
+            static_cast<int>(expected->nearest_seed.size()));
+  EXPECT_EQ(name, expected->nearest_seed);
+  EXPECT_EQ(score.bits_per_letter, expected->bits_per_letter);
+  EXPECT_EQ(score.typical, expected->typical ? 1 : 0);
+  EXPECT_EQ(score.edit_distance, expected->edit_distance);
+  EXPECT_EQ(qv_score_name(elder.handle, names[0].c_str(), &score, tiny, sizeof tiny),
+            QV_ERROR_BUFFER);
+  EXPECT_EQ(qv_score_name(elder.handle, "\xE6\x97\xA5", &score, name, sizeof name),
+            QV_ERROR_ARGUMENT);
+}
+
+TEST(CApiTest, GivesTheWholeNamesOfARecipeAsTheComposerDoes) {
+  const std::string path = SampleChapter("titled_names.recipe");
+  qv_composer* composer = qv_composer_load_recipe(path.c_str(), nullptr, nullptr, 0);
+  ASSERT_NE(composer, nullptr) << qv_last_error();
+  const auto same = quorvane::Composer::LoadRecipe(path);
+  ASSERT_TRUE(same);
+  qv_composed_generator* names = qv_composed_generator_new(composer, 42);
+  quorvane::ComposedGenerator expected(*same, 42);
+  char name[256];
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_GT(qv_composed_generator_next(names, name, sizeof name), 0);
+    EXPECT_EQ(name, expected.Next()->name);
+  }
+  qv_composed_generator_free(names);
+  ASSERT_GT(qv_composer_name_for(composer, 7, "npc-42", name, sizeof name), 0);
+  EXPECT_EQ(name, quorvane::NameFor(*same, 7, "npc-42")->name);
+  qv_composer_free(composer);
+
+  char err[256];
+  qv_options level;
+  qv_options_init(&level);
+  level.level = 1;
+  EXPECT_EQ(qv_composer_load_recipe(path.c_str(), &level, err, sizeof err), nullptr);
+  EXPECT_STREQ(err,
+               "the filters of whole names take no generation options (they go with each "
+               "part)");
+  EXPECT_EQ(qv_composed_generator_next(nullptr, name, sizeof name), QV_ERROR_ARGUMENT);
 }
 
 }  // namespace

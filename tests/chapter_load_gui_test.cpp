@@ -14,6 +14,7 @@
 #include "app_test_support.h"
 #include "chapter/chapter_title.h"
 #include "chapter/loader.h"
+#include "deny/deny_fold.h"
 
 using namespace qorv::app;
 using namespace qorv::test;
@@ -260,6 +261,24 @@ class ChapterLoadTest : public QObject {
     QCOMPARE(dialog_->Session().HistoryCount(), 0);
     QCOMPARE(bar->maximum(), 1);
     QVERIFY(!dialog_->Control(kIdStoreName)->isEnabled());
+  }
+
+  // "deny.txt" beside the Chapters keeps its words out of every name, from the next load on.
+  void aDenyListBesideTheChaptersKeepsItsWordsOut() {
+    const auto names_holding_an = [this] {
+      PickChapterAndWait(*dialog_, "Coastal Villages");
+      for (int i = 0; i < 60; ++i) QTest::keyClick(dialog_, Qt::Key_Return);
+      int holding = 0;
+      for (int i = 0; i < dialog_->Session().HistoryCount(); ++i) {
+        const std::string& name = dialog_->Session().History().Newest(i);
+        holding += qorv::DenyFold(name).find("an") != std::string::npos ? 1 : 0;
+      }
+      return dialog_->Session().HistoryCount() == 60 ? holding : -1;
+    };
+    QVERIFY(names_holding_an() > 0);
+    directory_->Write("deny.txt", "two words\nAN\n");
+    QCOMPARE(names_holding_an(), 0);
+    QCOMPARE(dialog_->DenyList().Words().size(), std::size_t{1});
   }
 
   void generatingIsShownOnceTheSixthCallHasReturned_data() {

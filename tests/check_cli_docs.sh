@@ -8,7 +8,7 @@ dist="$2/dist"
 # The manual page writes a hyphen as "\-".
 man="$(sed 's/\\-/-/g' "$dist/man/qorv.1")"
 failed=0
-for command in "" "inspect" "generate" "chapter new" "chapter convert" "chapter blend"; do
+for command in "" "inspect" "generate" "chapter new" "chapter convert" "chapter blend" "chapter check"; do
   # shellcheck disable=SC2086
   options="$("$qorv" $command --help | grep -oE -- '--[a-z][a-z0-9-]*' | sort -u | grep -vx -- '--help')"
   for option in $options; do

@@ -15,6 +15,7 @@
 
 #include "chapter/letters.h"
 #include "text/encoding.h"
+#include "wordlist/name_words.h"
 
 namespace qorv {
 namespace {
@@ -198,31 +199,6 @@ bool IsSpace(char32_t c) {
   return u_isUWhiteSpace(static_cast<UChar32>(c));
 }
 
-// The words of a name joined by one hyphen; a hyphen already at the joint is not doubled.
-std::vector<char32_t> JoinWords(const std::vector<char32_t>& text) {
-  std::vector<char32_t> out;
-  bool in_gap = false;
-  for (char32_t c : text) {
-    if (IsSpace(c)) {
-      in_gap = true;
-      continue;
-    }
-    if (in_gap && !out.empty() && out.back() != U'-' && c != U'-') out.push_back(U'-');
-    in_gap = false;
-    out.push_back(c);
-  }
-  return out;
-}
-
-std::vector<char32_t> Trimmed(std::vector<char32_t> text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && IsSpace(text[begin])) ++begin;
-  while (end > begin && IsSpace(text[end - 1])) --end;
-  return {text.begin() + static_cast<std::ptrdiff_t>(begin),
-          text.begin() + static_cast<std::ptrdiff_t>(end)};
-}
-
 }  // namespace
 
 struct LetterMapper::Icu {
@@ -254,7 +230,7 @@ MappedName LetterMapper::MapName(std::string_view utf8, bool join_words) const {
     result.Name.assign(utf8);  // the common case, which needs no Unicode tables
     return result;
   }
-  std::vector<char32_t> text = Trimmed(CodePoints(Nfc(utf8)));
+  std::vector<char32_t> text = TrimmedName(CodePoints(Nfc(utf8)), IsSpace);
   if (text.empty()) {
     result.Problem = NameProblem::kEmpty;
     return result;
@@ -264,17 +240,14 @@ MappedName LetterMapper::MapName(std::string_view utf8, bool join_words) const {
     result.Character = c;
     return result;
   };
-  if (text[0] == U';' || (text.size() > 1 && text[0] == U'/' && text[1] == U'/')) {
-    return fail(NameProblem::kCommentMark, text[0]);
-  }
-  if (std::find(text.begin(), text.end(), U'\t') != text.end()) {
-    return fail(NameProblem::kTab, U'\t');
+  if (const NameShape shape = NameShapeProblem(text); shape.Problem != NameProblem::kNone) {
+    return fail(shape.Problem, shape.Character);
   }
   const auto space_at = std::find_if(text.begin(), text.end(), IsSpace);
   const char32_t space = space_at == text.end() ? 0 : *space_at;
   if (space != 0) {
     // Joined for the letters' sake either way, so that a sign between the words is found first.
-    text = JoinWords(text);
+    text = JoinNameWords(text, IsSpace);
     result.Joined = join_words;
   }
 
@@ -313,12 +286,6 @@ std::string LetterMapper::TitleCase(std::string_view utf8) {
       icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
   text.toTitle(nullptr);
   return ToUtf8(text);
-}
-
-std::string CodePointLabel(char32_t code_point) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(code_point));
-  return buffer;
 }
 
 }  // namespace qorv

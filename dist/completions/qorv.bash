@@ -2,17 +2,19 @@
 # that takes a value is also named in the case of _qorv_values.
 
 _qorv_commands="inspect generate chapter"
-_qorv_chapter_commands="new convert blend"
+_qorv_chapter_commands="new convert blend check"
 _qorv_inspect_options="--json --help"
 _qorv_generate_options="--count --level --validation --structural --statistical --prefixes
   --suffixes --auto --initial --seed --log --unique --novel --min-length --max-length
-  --starts-with --ends-with --contains --exclude --format --output --encoding --stats --store
-  --trailing-line --key --keys --world-seed --help"
+  --starts-with --ends-with --contains --exclude --deny --format --explain --output --encoding
+  --stats --store --trailing-line --key --keys --world-seed --part --template --min-typicality
+  --max-typicality --typical --sort --help"
 _qorv_new_options="--output --title --line1 --line2 --date --options --special-consonants --soft
   --multi --y-semi --y-consonant --u-semi --join-words --input-encoding --pick --seed --quiet --force
   --help"
 _qorv_convert_options="--output --force --help"
 _qorv_blend_options="--output --weights --options --seed --force --help"
+_qorv_check_options="--json --help"
 
 # Completes the value of option $1; returns 1 when $1 takes no value.
 _qorv_values() {
@@ -23,10 +25,13 @@ _qorv_values() {
     --encoding | --input-encoding) COMPREPLY=($(compgen -W "utf-8 cp1252" -- "$cur")) ;;
     --pick) COMPREPLY=($(compgen -W "first spread random" -- "$cur")) ;;
     --format) COMPREPLY=($(compgen -W "text json csv" -- "$cur")) ;;
+    --sort) COMPREPLY=($(compgen -W "typicality" -- "$cur")) ;;
     --log | -o | --output | --keys) COMPREPLY=($(compgen -f -- "$cur")) ;;
+    --deny) COMPREPLY=($(compgen -W "default" -- "$cur") $(compgen -f -- "$cur")) ;;
     -n | --count | -i | --initial | --seed | --min-length | --max-length | --starts-with | \
       --ends-with | --contains | --exclude | --title | --line1 | --line2 | --date | --options | \
-      --special-consonants | --key | --world-seed | --weights) COMPREPLY=() ;;
+      --special-consonants | --key | --world-seed | --weights | --part | --template | \
+      --min-typicality | --max-typicality) COMPREPLY=() ;;
     *) return 1 ;;
   esac
   return 0
@@ -39,7 +44,7 @@ _qorv() {
     case "$word" in
       inspect | generate) command="$word"; break ;;
       chapter) command="chapter" ;;
-      new | convert | blend) [ "$command" = chapter ] && { command="$word"; break; } ;;
+      new | convert | blend | check) [ "$command" = chapter ] && { command="$word"; break; } ;;
     esac
   done
   if [ -z "$command" ]; then
@@ -58,8 +63,11 @@ _qorv() {
     if [ "$command" = new ]; then
       COMPREPLY=($(compgen -f -- "$cur"))  # the word list: any file
     else
-      # The Chapter: .qrv files and folders.
+      # The Chapter: .qrv files, recipes (generate and inspect) and folders.
       COMPREPLY=($(compgen -f -X '!*.qrv' -- "$cur") $(compgen -d -- "$cur"))
+      if [ "$command" = generate ] || [ "$command" = inspect ]; then
+        COMPREPLY+=($(compgen -f -X '!*.recipe' -- "$cur"))
+      fi
     fi
   fi
 }

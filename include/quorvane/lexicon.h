@@ -117,6 +117,7 @@ class Lexicon {
  private:
   friend class Generator;
   friend Result<void> CheckOptions(const Lexicon& lexicon, const struct Options& options);
+  friend Result<struct NameScore> Score(const Lexicon& lexicon, std::string_view name);
   explicit Lexicon(std::shared_ptr<const detail::LoadedChapter> chapter);
 
   std::shared_ptr<const detail::LoadedChapter> chapter_;
@@ -174,6 +175,30 @@ class Generator {
   Lexicon lexicon_;
   std::unique_ptr<detail::GeneratorState> state_;
 };
+
+// How typical a name is of a Lexicon's seed names, so that a game can rank candidate names.
+//   bits_per_letter  the name's typicality: the mean over its letters and its end of
+//                    -log2((c(u v w) + 1) / (c(u v) + A)), where w is the letter (or the end),
+//                    u v the two before it (the start marked twice), c counts the same among the
+//                    seed names' letters, and A is the number of different letters (and the end)
+//                    the seeds hold: an order-2 letter model, add-one smoothed. Lower is more
+//                    typical; names are compared upper-cased.
+//   typical_bar      the bits nine seeds in ten stay within under the same model (the seeds'
+//                    10th percentile of typicality); `typical` is
+//                    bits_per_letter <= typical_bar: what `qorv generate --typical` keeps.
+//   nearest_seed     the seed name (as generated names are written) fewest single-letter
+//                    insertions, deletions and substitutions away, and that edit_distance.
+// The first call on a Lexicon makes its model (shared by its copies); any thread may call it.
+struct NameScore {
+  double bits_per_letter = 0;
+  double typical_bar = 0;
+  bool typical = false;
+  std::string nearest_seed;  // UTF-8
+  int edit_distance = 0;
+};
+
+// The error says when Windows-1252, the letters of a Chapter, cannot hold `name` (UTF-8).
+Result<NameScore> Score(const Lexicon& lexicon, std::string_view name);
 
 // The name an entity keyed `key` has in the world `world_seed`: the same on every call, every
 // thread and every run, for the same Chapter, options and key. Empty when no name can be made.

@@ -122,6 +122,52 @@ QV_API int qv_generator_next(qv_generator* generator, char* buffer, size_t size)
 QV_API int qv_name_for(const qv_lexicon* lexicon, const qv_options* options, uint64_t world_seed,
                        const char* key, char* buffer, size_t size);
 
+/* How typical `name` (UTF-8) is of the lexicon's seed names (quorvane::Score in
+ * <quorvane/lexicon.h>, where the formula is): into `score` its bits per letter under the seeds'
+ * order-2 letter model (lower is more typical), the seeds' nine-in-ten bar and whether the name
+ * is within it, and the nearest seed name's edit distance; the nearest seed name itself into
+ * `nearest` (its length in bytes is returned; `nearest` may be NULL with `size` 0 to skip it).
+ * Returns a negative QV_ERROR_* when an argument is missing, Windows-1252 cannot hold the name
+ * (QV_ERROR_ARGUMENT), or the nearest seed does not fit (QV_ERROR_BUFFER; `score` is filled). */
+typedef struct qv_score {
+  double bits_per_letter;
+  double typical_bar;
+  int typical; /* 1 when bits_per_letter <= typical_bar */
+  int edit_distance;
+} qv_score;
+QV_API int qv_score_name(const qv_lexicon* lexicon, const char* name, qv_score* score,
+                         char* nearest, size_t size);
+/* Whole names from several Chapters (quorvane/composer.h): a recipe file's parts and templates.
+ *
+ *   qv_composer *composer = qv_composer_load_recipe("full_names.recipe", NULL, err, sizeof err);
+ *   qv_composed_generator *names = qv_composed_generator_new(composer, 42);
+ *   qv_composed_generator_next(names, name, sizeof name);       e.g. "Lavindë Inderathë"
+ *   qv_composer_name_for(composer, 7, "npc-42", name, sizeof name);
+ *
+ * A qv_composer is immutable and may be shared by threads; it must outlive its generators. */
+typedef struct qv_composer qv_composer;
+typedef struct qv_composed_generator qv_composed_generator;
+
+/* The recipe at `path` with its parts' Chapters loaded, or NULL (the reason in `err`, naming the
+ * recipe's line, e.g. "dwarves.recipe:4: the template names the part clan, which is not given").
+ * `filters`, NULL for none, holds the filters of the whole names (its generation fields must
+ * keep their defaults; novel refuses a name any part of which equals a seed name). */
+QV_API qv_composer* qv_composer_load_recipe(const char* path, const qv_options* filters, char* err,
+                                            size_t err_size);
+/* NULL is allowed. Every generator of the composer must be freed first. */
+QV_API void qv_composer_free(qv_composer* composer);
+/* A stream of whole names seeded with `seed`; NULL for a NULL composer. */
+QV_API qv_composed_generator* qv_composed_generator_new(const qv_composer* composer, uint32_t seed);
+/* NULL is allowed. */
+QV_API void qv_composed_generator_free(qv_composed_generator* generator);
+/* The next whole name, as qv_generator_next returns a name (0: none was found; a name the buffer
+ * cannot hold is kept for the next call). */
+QV_API int qv_composed_generator_next(qv_composed_generator* generator, char* buffer, size_t size);
+/* The whole name of `key` in the world `world_seed`, the same on every machine; returns as
+ * qv_name_for does. */
+QV_API int qv_composer_name_for(const qv_composer* composer, uint64_t world_seed, const char* key,
+                                char* buffer, size_t size);
+
 /* The message of the last call on this thread that failed; "" when none has. Valid until the
  * next failing call on this thread. */
 QV_API const char* qv_last_error(void);

@@ -54,7 +54,8 @@ exported="$(nm -D --defined-only "$libdir/libquorvane.so" | awk '$2 ~ /^[TDBR]$/
 # The Python script, with the installed module first on the path of the system's Python.
 python_dir="$(find "$prefix" -name 'quorvane*.so' -path '*-packages/*' -printf '%h\n' | head -n 1)"
 [ -n "$python_dir" ] || fail "no Python module quorvane under $prefix"
-python_names="$(PYTHONPATH="$python_dir" /usr/bin/python3 "$here/python_consumer.py" "$chapter")"
+python_names="$(QORV="$prefix/bin/qorv" PYTHONPATH="$python_dir" /usr/bin/python3 \
+  "$here/python_consumer.py" "$chapter")"
 check_lines Python "$python_names"
 
 [ "$cxx_names" = "$c_names" ] || fail "C++ and C differ:"$'\n'"$cxx_names"$'\n'"--"$'\n'"$c_names"

@@ -25,8 +25,10 @@ expected=(
   share/man/man1/qorv.1.gz share/man/man1/quorvane.1.gz
   share/bash-completion/completions/qorv share/zsh/vendor-completions/_qorv
   share/fish/vendor_completions.d/qorv.fish share/quorvane/chapters/word_lists/river_towns.txt
+  share/quorvane/chapters/deny.txt
   share/doc/quorvane/README.md share/doc/quorvane/LICENSE share/doc/quorvane/copyright
   include/quorvane/lexicon.h include/quorvane/result.h include/quorvane/quorvane.h
+  include/quorvane/composer.h share/quorvane/chapters/full_names.recipe
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png")
@@ -43,7 +45,8 @@ samples="$(find "$prefix/share/quorvane/chapters" -name '*.qrv' | wc -l)"
 find "$prefix" -name QuorvaneLexiconConfig.cmake | grep -q . || fail "no QuorvaneLexiconConfig.cmake"
 # The public headers are the only headers installed.
 private="$(find "$prefix/include" -name '*.h' ! -path "$prefix/include/quorvane/lexicon.h" \
-  ! -path "$prefix/include/quorvane/result.h" ! -path "$prefix/include/quorvane/quorvane.h")"
+  ! -path "$prefix/include/quorvane/result.h" ! -path "$prefix/include/quorvane/quorvane.h" \
+  ! -path "$prefix/include/quorvane/composer.h")"
 [ -z "$private" ] || fail "headers beyond the public ones: $private"
 # The C API's shared library with its SONAME link and pkg-config file, and the Python module.
 for pattern in 'libquorvane.so' 'libquorvane.so.2' 'quorvane.pc' 'quorvane.cpython-*.so'; do
@@ -58,6 +61,11 @@ for size in 16 24 32 48 64 128 256; do
     awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }')
   [ "$width $height" = "$size $size" ] || fail "icon ${size}x${size} is ${width}x${height}"
 done
+
+# The installed qorv finds the starter deny list beside the installed samples.
+denied="$("$prefix/bin/qorv" generate "$prefix/share/quorvane/chapters/coastal_villages.qrv" \
+  -n 1 --seed 1 --deny default --stats 2>&1 >/dev/null)" || fail "qorv generate --deny default"
+grep -q 'refused by --deny' <<<"$denied" || fail "--deny default counted nothing: $denied"
 
 desktop-file-validate "$prefix/share/applications/$app_id.desktop" || fail "desktop-file-validate"
 # The MIME type builds into a database, and names *.qrv files as Chapters.

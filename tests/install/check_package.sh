@@ -2,8 +2,9 @@
 # Builds the Debian packages of the build in BUILD_DIR (cpack -G DEB) and checks them: quorvane
 # holds the programs, data, documents and desktop files, needs what the programs need (the Qt
 # libraries, found by dpkg-shlibdeps, the platform plugins and the fonts) and nothing for
-# developers; quorvane-dev holds the headers, the static libraries and the CMake package; lintian
-# finds no error in either.
+# developers; libquorvane2 holds the C library with its shlibs and ldconfig trigger and no
+# maintainer scripts; quorvane-dev holds the headers, the static libraries, the CMake package and
+# quorvane.pc in the multiarch folder; lintian finds neither an error nor a warning in any.
 #   check_package.sh BUILD_DIR
 set -euo pipefail
 build="$1"
@@ -29,17 +30,28 @@ check() {
   for pattern in "$@"; do
     grep -qE "$pattern" <<<"$contents" || fail "$name holds nothing like $pattern"
   done
-  lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian on $name"
+  lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian on $name"
 }
 check quorvane '^\./usr/bin/quorvane$' '^\./usr/bin/qorv$' \
   '/applications/org\.quorvane\.Lexicon\.desktop$' '/mime/packages/org\.quorvane\.Lexicon\.xml$' \
-  '/quorvane/chapters/.*\.qrv$' '/doc/quorvane/copyright$'
+  '/quorvane/chapters/.*\.qrv$' '/quorvane/chapters/.*\.recipe$' '/doc/quorvane/copyright$'
+check libquorvane2 '^\./usr/lib/[a-z0-9_-]+/libquorvane\.so\.2$' '/doc/libquorvane2/copyright$'
 check quorvane-dev '^\./usr/include/quorvane/lexicon\.h$' '/libqorv_chapter\.a$' \
-  '/cmake/QuorvaneLexicon/QuorvaneLexiconConfig\.cmake$' '/doc/quorvane-dev/copyright$'
+  '/cmake/QuorvaneLexicon/QuorvaneLexiconConfig\.cmake$' '^\./usr/lib/[a-z0-9_-]+/pkgconfig/quorvane\.pc$' \
+  '/doc/quorvane-dev/copyright$'
+
+library="$(find "$out" -maxdepth 1 -name 'libquorvane2_*.deb' | head -n 1)"
+controls="$(dpkg-deb --ctrl-tarfile "$library" | tar -t | sed 's|^\./||')"
+for control in shlibs triggers; do
+  grep -qxF "$control" <<<"$controls" || fail "libquorvane2 has no $control"
+done
+for control in postinst postrm; do
+  ! grep -qxF "$control" <<<"$controls" || fail "libquorvane2 has a $control script"
+done
 
 runtime="$(find "$out" -maxdepth 1 -name 'quorvane_*.deb' | head -n 1)"
 # Nothing for developers in the end user's package.
-leaked="$(dpkg-deb -c "$runtime" | awk '{ print $6 }' | grep -E '/include/|\.a$|/cmake/' || true)"
+leaked="$(dpkg-deb -c "$runtime" | awk '{ print $6 }' | grep -E '/include/|\.a$|/cmake/|\.so\.' || true)"
 [ -z "$leaked" ] || fail "quorvane holds development files: $leaked"
 # The package names of Depends, one a line, versions dropped.
 depends="$(dpkg-deb -f "$runtime" Depends | tr ',' '\n' | awk '{ print $1 }')"
