@@ -97,7 +97,7 @@ answers="$(
   COMP_WORDS=(qorv chapter ""); COMP_CWORD=2; _qorv; echo "${COMPREPLY[*]}"
   COMP_WORDS=(qorv chapter new x.txt --jo); COMP_CWORD=4; _qorv; echo "${COMPREPLY[*]}"
 )"
-[ "$answers" = $'inspect generate chapter --help --version\n--encoding\n0 1 2 3\nnew convert blend --help\n--join-words' ] ||
+[ "$answers" = $'inspect generate chapter --help --version\n--encoding\n0 1 2 3\nnew convert blend check --help\n--join-words' ] ||
   fail "bash completion answers: $answers"
 
 # The menu's start: quorvane --chapter-folder in a home of its own, on the offscreen platform.
