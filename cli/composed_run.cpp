@@ -213,8 +213,7 @@ int PrintNames(const GenerateOptions& options, const quorvane::Composer& compose
     if (output.Error() != 0) return OutputNotWritten(err, output, output.Error());
     if (store) {
       const std::string stored = Utf8ToCp1252(name->name).value_or(name->name);
-      if (const Result<void> written = store->WriteName(stored, options.trailing_line);
-          !written) {
+      if (const Result<void> written = store->WriteName(stored, options.trailing_line); !written) {
         output.Stream().flush();
         err << "qorv: " << written.error().message << '\n';
         return kExitOutputNotWritten;
