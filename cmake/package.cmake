@@ -70,8 +70,8 @@ The Quorvane Lexicon invents names that sound like a Chapter's seed names: a
 text file of up to 1000 names is cut into runs of vowels and consonants, and
 new names are put together from what stands where and next to which.
 
-This package holds the library with its public headers <quorvane/lexicon.h>
-and <quorvane/result.h> as the CMake package QuorvaneLexicon, and the C API
-<quorvane/quorvane.h> with quorvane.pc, for games that invent names
-in-process.")
+This package holds the library with its public headers <quorvane/lexicon.h>,
+<quorvane/composer.h> and <quorvane/result.h> as the CMake package
+QuorvaneLexicon, and the C API <quorvane/quorvane.h> with quorvane.pc, for
+games that invent names in-process.")
 include(CPack)
