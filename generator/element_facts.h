@@ -95,8 +95,7 @@ struct CandidateSets {
   // weights: a step that no other filter narrows chooses from it without walking a set.
   struct SeenList {
     int Count = 0;
-    std::array<std::uint16_t, kElementTableSize> Members;
-    std::array<int, kElementTableSize> Sums;
+    std::array<MemberSum, kElementTableSize> Items;
   };
   std::array<SeenList, kPositionSlots> VowelsSeenList;
   std::array<SeenList, kPositionSlots> ConsonantsSeenList;

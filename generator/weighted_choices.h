@@ -14,16 +14,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace qorv {
+
+// One member of a set and the running sum of the weights up to it, side by side: a draw's search
+// reads the sums, and the member it lands on is then in the cache line it read last.
+struct MemberSum {
+  int Sum;
+  std::uint16_t Member;
+};
 
 // The members of one set, in increasing order, and the running sums of their weights.
 struct MemberChoice {
   int Count = 0;
   int Total = 0;  // the weight of all members
-  const std::uint16_t* Members = nullptr;
-  const int* Sums = nullptr;
+  const MemberSum* Items = nullptr;
+
+  int Member(int i) const { return Items[i].Member; }
+  int Sum(int i) const { return Items[i].Sum; }
 };
 
 template <typename Set>
@@ -67,8 +77,8 @@ class WeightedChoices {
 
   void Allocate() {
     entries_.resize(static_cast<std::size_t>(slot_count_));
-    members_.resize(static_cast<std::size_t>(member_capacity_));
-    sums_.resize(static_cast<std::size_t>(member_capacity_));
+    // Left unwritten until sets fill it: only the pages in use are ever touched.
+    items_.reset(new MemberSum[static_cast<std::size_t>(member_capacity_)]);
   }
 
   template <typename Weights>
@@ -88,9 +98,8 @@ class WeightedChoices {
     int sum = 0;
     set.ForEach([&](int member) {
       sum += weights[member];
-      members_[static_cast<std::size_t>(used_members_ + count)] =
-          static_cast<std::uint16_t>(member);
-      sums_[static_cast<std::size_t>(used_members_ + count)] = sum;
+      items_[static_cast<std::size_t>(used_members_ + count)] = {
+          sum, static_cast<std::uint16_t>(member)};
       ++count;
     });
     entry.count = count;
@@ -102,15 +111,14 @@ class WeightedChoices {
 
   Choice ChoiceOf(const Entry& entry) const {
     const auto first = static_cast<std::size_t>(entry.first);
-    return {entry.count, entry.total, members_.data() + first, sums_.data() + first};
+    return {entry.count, entry.total, items_.get() + first};
   }
 
   int slot_count_;
   int member_capacity_;
   // Allocated at the first search, so that a generator asked for no set holds no table.
   std::vector<Entry> entries_;
-  std::vector<std::uint16_t> members_;
-  std::vector<int> sums_;
+  std::unique_ptr<MemberSum[]> items_;
   std::uint64_t epoch_ = 1;  // entries are made with epoch 0: all free at first
   int held_ = 0;
   int used_members_ = 0;
