@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "chapter/chapter_format.h"
 #include "chapter/letters.h"
@@ -77,6 +78,28 @@ void AssembleCandidate(std::span<const ElementId> elements, const ElementFacts& 
   }
   if (!facts.SpecialsLengthen || special_length > kMaxExpandedLength) {
     text = AssembleCandidate(elements, stats);
+    return;
+  }
+  const auto block_of = [&facts](ElementId id) -> const ElementFacts::TextBlock& {
+    return IsVowelId(id) ? facts.VowelTextBlocks[id]
+                         : facts.ConsonantTextBlocks[id - kConsonantIdBase];
+  };
+  // Texts that fit their blocks are copied a whole block at a time into a buffer with room for
+  // a block past the end, each copy starting where the text before it ended.
+  std::array<char, kElementRowSize * ElementFacts::kTextBlockBytes> buffer;
+  char* end = buffer.data();
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    const ElementFacts::TextBlock& block = block_of(id);
+    if (block.Length == 0) {
+      end = nullptr;
+      break;
+    }
+    std::memcpy(end, block.Bytes.data(), ElementFacts::kTextBlockBytes);
+    end += block.Length;
+  }
+  if (end != nullptr) {
+    text.assign(buffer.data(), end);
     return;
   }
   const auto text_of = [&facts](ElementId id) -> const std::string& {
