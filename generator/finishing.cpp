@@ -182,9 +182,11 @@ const CaseTables& Cases() {
 void Capitalise(std::string& name) {
   const CaseTables& cases = Cases();
   const auto byte = [](char c) { return static_cast<unsigned char>(c); };
-  for (std::size_t i = 1; i < name.size(); ++i) name[i] = cases.small[byte(name[i])];
-  for (std::size_t i = 2; i < name.size(); ++i) {
-    if (name[i - 1] == '-') name[i] = cases.capital[byte(name[i])];
+  // One pass: every letter after the first in small letters, and back in capitals after a
+  // hyphen that is not the first character (neither mapping makes or changes a hyphen).
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    const char small = cases.small[byte(name[i])];
+    name[i] = i >= 2 && name[i - 1] == '-' ? cases.capital[byte(small)] : small;
   }
 }
 
