@@ -134,7 +134,8 @@ void BuildSeenLists(std::array<CandidateSets::SeenList, kPositionSlots>& lists,
     int sum = 0;
     seen[slot].ForEach([&](int e) {
       sum += weights[slot][e];
-      list.Items[static_cast<std::size_t>(list.Count)] = {sum, static_cast<std::uint16_t>(e)};
+      list.Members[list.Count] = static_cast<std::uint16_t>(e);
+      list.Sums[list.Count] = sum;
       ++list.Count;
     });
   }

@@ -95,7 +95,8 @@ struct CandidateSets {
   // weights: a step that no other filter narrows chooses from it without walking a set.
   struct SeenList {
     int Count = 0;
-    std::array<MemberSum, kElementTableSize> Items;
+    std::array<std::uint16_t, kElementTableSize> Members;
+    std::array<int, kElementTableSize> Sums;
   };
   std::array<SeenList, kPositionSlots> VowelsSeenList;
   std::array<SeenList, kPositionSlots> ConsonantsSeenList;

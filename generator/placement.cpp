@@ -195,28 +195,28 @@ namespace {
 
 // As WeightedPick over running sums that never decrease: the first item whose sum exceeds `r`,
 // found by halving the list without a branch to mispredict.
-int FirstAbove(const MemberSum* items, int count, int r) {
-  const MemberSum* first = items;
+int FirstAbove(const int* sums, int count, int r) {
+  const int* first = sums;
   for (int left = count; left > 1;) {
     const int half = left / 2;
-    first += static_cast<std::ptrdiff_t>(first[half - 1].Sum <= r) * half;
+    first += static_cast<std::ptrdiff_t>(first[half - 1] <= r) * half;
     left -= half;
   }
-  const int at = static_cast<int>(first - items) + (first->Sum <= r ? 1 : 0);
+  const int at = static_cast<int>(first - sums) + (*first <= r ? 1 : 0);
   return std::min(at, count - 1);
 }
 
 }  // namespace
 
 Placement::Choice Placement::SeenChoice(const CandidateSets::SeenList& seen) {
-  const int total = seen.Count > 0 ? seen.Items[static_cast<std::size_t>(seen.Count - 1)].Sum : 0;
-  return {seen.Count, total, seen.Items.data()};
+  const int total = seen.Count > 0 ? seen.Sums[seen.Count - 1] : 0;
+  return {seen.Count, total, seen.Members.data(), seen.Sums.data()};
 }
 
 int Placement::ChooseMember(const Choice& choice) {
-  if (!settings_.Statistical) return choice.Member(RandomBelow(random_, choice.Count));
+  if (!settings_.Statistical) return choice.Members[RandomBelow(random_, choice.Count)];
   const int r = RandomBelow(random_, choice.Total);
-  return choice.Member(FirstAbove(choice.Items, choice.Count, r));
+  return choice.Members[FirstAbove(choice.Sums, choice.Count, r)];
 }
 
 template <typename Set, typename Weights>

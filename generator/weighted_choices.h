@@ -14,26 +14,16 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace qorv {
-
-// One member of a set and the running sum of the weights up to it, side by side: a draw's search
-// reads the sums, and the member it lands on is then in the cache line it read last.
-struct MemberSum {
-  int Sum;
-  std::uint16_t Member;
-};
 
 // The members of one set, in increasing order, and the running sums of their weights.
 struct MemberChoice {
   int Count = 0;
   int Total = 0;  // the weight of all members
-  const MemberSum* Items = nullptr;
-
-  int Member(int i) const { return Items[i].Member; }
-  int Sum(int i) const { return Items[i].Sum; }
+  const std::uint16_t* Members = nullptr;
+  const int* Sums = nullptr;
 };
 
 template <typename Set>
@@ -77,8 +67,8 @@ class WeightedChoices {
 
   void Allocate() {
     entries_.resize(static_cast<std::size_t>(slot_count_));
-    // Left unwritten until sets fill it: only the pages in use are ever touched.
-    items_.reset(new MemberSum[static_cast<std::size_t>(member_capacity_)]);
+    members_.resize(static_cast<std::size_t>(member_capacity_));
+    sums_.resize(static_cast<std::size_t>(member_capacity_));
   }
 
   template <typename Weights>
@@ -98,8 +88,9 @@ class WeightedChoices {
     int sum = 0;
     set.ForEach([&](int member) {
       sum += weights[member];
-      items_[static_cast<std::size_t>(used_members_ + count)] = {
-          sum, static_cast<std::uint16_t>(member)};
+      members_[static_cast<std::size_t>(used_members_ + count)] =
+          static_cast<std::uint16_t>(member);
+      sums_[static_cast<std::size_t>(used_members_ + count)] = sum;
       ++count;
     });
     entry.count = count;
@@ -111,14 +102,15 @@ class WeightedChoices {
 
   Choice ChoiceOf(const Entry& entry) const {
     const auto first = static_cast<std::size_t>(entry.first);
-    return {entry.count, entry.total, items_.get() + first};
+    return {entry.count, entry.total, members_.data() + first, sums_.data() + first};
   }
 
   int slot_count_;
   int member_capacity_;
   // Allocated at the first search, so that a generator asked for no set holds no table.
   std::vector<Entry> entries_;
-  std::unique_ptr<MemberSum[]> items_;
+  std::vector<std::uint16_t> members_;
+  std::vector<int> sums_;
   std::uint64_t epoch_ = 1;  // entries are made with epoch 0: all free at first
   int held_ = 0;
   int used_members_ = 0;

@@ -26,8 +26,8 @@ void ExpectWalked(const MemberChoice& choice, const Set& set, const Weights& wei
   ASSERT_EQ(choice.Count, static_cast<int>(members.size()));
   EXPECT_EQ(choice.Total, sums.empty() ? 0 : sums.back());
   for (int i = 0; i < choice.Count; ++i) {
-    ASSERT_EQ(choice.Member(i), members[static_cast<std::size_t>(i)]) << "member " << i;
-    ASSERT_EQ(choice.Sum(i), sums[static_cast<std::size_t>(i)]) << "member " << i;
+    ASSERT_EQ(choice.Members[i], members[static_cast<std::size_t>(i)]) << "member " << i;
+    ASSERT_EQ(choice.Sums[i], sums[static_cast<std::size_t>(i)]) << "member " << i;
   }
 }
 
