@@ -1,5 +1,6 @@
 #include "chapter/loader.h"
 
+#include <utility>
 #include <vector>
 
 #include "chapter/chapter_file.h"
@@ -90,7 +91,8 @@ class Loader {
     chapter_.VowelElementCount = chapter_.ConsonantElementCount = chapter_.NameCount = 0;
     ClearCountsAndLetterTables(stats_);
     client_.SetProgress(kAdvance);
-    ClearRemainingTables(stats_);
+    // A block made for this load holds zeros there already; clearing it would touch every page.
+    if (!std::exchange(stats_.RemainingTablesZero, false)) ClearRemainingTables(stats_);
     client_.SetProgress(kAdvance);
   }
 

@@ -5,8 +5,9 @@
 //
 // Every name asked for is looked for in the ring, so beside each slot the ring keeps a key of
 // its name (its length and a hash of its bytes): a search compares the keys, one array of
-// numbers, and a name whole only where the keys agree. The slots are written only through Add
-// and Restore, which keep the keys in step.
+// numbers, and a name whole only where the keys agree. Before that, a table of how many filled
+// slots have keys in each of 1024 buckets says at one look that most names are not there. The
+// slots are written only through Add and Restore, which keep the keys and the table in step.
 #pragma once
 
 #include <array>
@@ -30,7 +31,10 @@ struct NameHistory {
     std::string Overwritten;  // the slot Next, which the next name overwrites
   };
 
-  void Clear() { NameHistoryNext = NameHistoryCount = 0; }
+  void Clear() {
+    NameHistoryNext = NameHistoryCount = 0;
+    bucket_counts_.fill(0);
+  }
 
   // Stores an accepted name in the next slot, overwriting the oldest once the ring is full.
   void Add(const std::string& name);
@@ -45,10 +49,14 @@ struct NameHistory {
   void Restore(Mark mark);
 
  private:
+  static constexpr int kBuckets = 1024;
   static std::uint64_t Key(std::string_view name);
+  static std::size_t Bucket(std::uint64_t key) { return key % kBuckets; }
   void Put(int slot, std::string_view name);
 
   std::array<std::uint64_t, kCapacity> keys_{};
+  // By bucket of the key: the filled slots whose key falls in it.
+  std::array<std::uint8_t, kBuckets> bucket_counts_{};
 };
 
 }  // namespace qorv

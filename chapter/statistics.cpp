@@ -1,6 +1,8 @@
 #include "chapter/statistics.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 #include "chapter/chapter_format.h"
@@ -17,7 +19,28 @@ void ClearTable(Table& table) {
   std::memset(&table, 0, sizeof(Table));
 }
 
+// The storage operator new handed out last, zeroed: the constructor that runs in it knows that its
+// tables are all 0.
+thread_local const void* zeroed_storage = nullptr;
+
 }  // namespace
+
+void* ChapterStatistics::operator new(std::size_t size) {
+  // calloc takes a block this large straight from the system, whose fresh pages read as 0 and
+  // are not touched until written.
+  void* const storage = std::calloc(1, size);
+  if (storage == nullptr) throw std::bad_alloc();
+  zeroed_storage = storage;
+  return storage;
+}
+
+void ChapterStatistics::operator delete(void* storage) noexcept {
+  std::free(storage);
+}
+
+ChapterStatistics::ChapterStatistics() : RemainingTablesZero(this == zeroed_storage) {
+  zeroed_storage = nullptr;
+}
 
 int ContextColumn(const ChapterStatistics& stats, ElementId id) {
   if (IsVowelId(id)) return id;

@@ -2,12 +2,16 @@
 // validation read.
 //
 // The block is several megabytes. It is allocated once (on the heap, by its owner), cleared and
-// refilled by every load, and never copied or resized. Only entries below the current counts are
-// meaningful; entries beyond them may still hold values of an earlier load. Written only by the
-// loading thread during a load, read-only afterwards; nothing is locked.
+// refilled by every load, and never copied or resized. Its storage on the heap comes zeroed from
+// the system, so a block made with new starts with every table of numbers at 0 without a byte of
+// it written, and its first load skips the clearing: only the pages the load writes are touched.
+// Only entries below the current counts are meaningful; entries beyond them may still hold values
+// of an earlier load. Written only by the loading thread during a load, read-only afterwards;
+// nothing is locked.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,7 +26,10 @@ struct ElementPair {
 };
 
 struct ChapterStatistics {
-  ChapterStatistics() = default;
+  // Leaves the tables as the storage holds them: all 0 for a block made with new.
+  ChapterStatistics();
+  static void* operator new(std::size_t size);
+  static void operator delete(void* storage) noexcept;
   ChapterStatistics(const ChapterStatistics&) = delete;
   ChapterStatistics& operator=(const ChapterStatistics&) = delete;
 
@@ -59,6 +66,10 @@ struct ChapterStatistics {
   // [final pair index][context column]: the element right before / two before the pair.
   std::array<std::array<std::uint8_t, kContextColumns>, kMaxNames> FinalPairThirdLast;
   std::array<std::array<std::uint8_t, kContextColumns>, kMaxNames> FinalPairFourthLast;
+
+  // The tables ClearRemainingTables clears hold only zeros: a block just made with new, before
+  // its first load.
+  bool RemainingTablesZero = false;
 };
 
 // Context column of an element: a vowel ElementId as it is, a consonant element as 1000 plus the

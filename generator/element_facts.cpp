@@ -42,6 +42,14 @@ void CandidateTextOf(const std::string& coded, const ChapterStatistics& stats, s
   AsciiUpperInPlace(text);
 }
 
+ElementFacts::TextBlock BlockOf(const std::string& text) {
+  ElementFacts::TextBlock block{};
+  if (text.empty() || text.size() > block.Bytes.size()) return block;
+  std::copy(text.begin(), text.end(), block.Bytes.begin());
+  block.Length = static_cast<std::uint8_t>(text.size());
+  return block;
+}
+
 void AddPairs(PairSets& sets, const ElementFacts& facts,
               const std::array<ElementPair, kMaxNames>& pairs, int count) {
   for (int i = 0; i < count; ++i) {
@@ -161,6 +169,7 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
                      coded.empty() ? -1 : ConsonantIndex(coded.back()),
                      coded.empty() ? '\0' : AsciiUpper(coded[0])};
     CandidateTextOf(coded, stats, ConsonantCandidateText[k], ConsonantSpecialLength[k]);
+    ConsonantTextBlocks[k] = BlockOf(ConsonantCandidateText[k]);
     ConsonantLogText[k] = coded + ' ';
   }
   for (int v = 0; v < vowel_count; ++v) {
@@ -168,6 +177,7 @@ void ElementFacts::Build(const ChapterStatistics& stats, int vowel_count, int co
     Vowels[v] = {static_cast<int>(coded.size()), IsMultiVowel(coded),
                  coded.empty() ? '\0' : AsciiUpper(coded[0])};
     CandidateTextOf(coded, stats, VowelCandidateText[v], VowelSpecialLength[v]);
+    VowelTextBlocks[v] = BlockOf(VowelCandidateText[v]);
     VowelLogText[v] = coded + ' ';
   }
   SpecialsLengthen = true;

@@ -120,6 +120,8 @@ struct CandidateChoices {
 };
 
 struct ElementFacts {
+  static constexpr std::size_t kTextBlockBytes = 16;
+
   ElementFacts();
 
   int VowelCount = 0;
@@ -134,6 +136,14 @@ struct ElementFacts {
   std::array<std::string, kElementTableSize> ConsonantCandidateText;
   std::array<std::size_t, kElementTableSize> VowelSpecialLength;
   std::array<std::size_t, kElementTableSize> ConsonantSpecialLength;
+  // The candidate texts once more, in blocks of kTextBlockBytes, for a candidate put together
+  // with one copy of fixed size per element; a text too long for its block has Length 0.
+  struct TextBlock {
+    std::array<char, kTextBlockBytes> Bytes;
+    std::uint8_t Length;
+  };
+  std::array<TextBlock, kElementTableSize> VowelTextBlocks;
+  std::array<TextBlock, kElementTableSize> ConsonantTextBlocks;
   // What the log writes for an element among a step's candidates: its coded text, then a space.
   std::array<std::string, kElementTableSize> VowelLogText;
   std::array<std::string, kElementTableSize> ConsonantLogText;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 #include "chapter/chapter_format.h"
 #include "chapter/letters.h"
@@ -77,6 +78,28 @@ void AssembleCandidate(std::span<const ElementId> elements, const ElementFacts& 
   }
   if (!facts.SpecialsLengthen || special_length > kMaxExpandedLength) {
     text = AssembleCandidate(elements, stats);
+    return;
+  }
+  const auto block_of = [&facts](ElementId id) -> const ElementFacts::TextBlock& {
+    return IsVowelId(id) ? facts.VowelTextBlocks[id]
+                         : facts.ConsonantTextBlocks[id - kConsonantIdBase];
+  };
+  // Texts that fit their blocks are copied a whole block at a time into a buffer with room for
+  // a block past the end, each copy starting where the text before it ended.
+  std::array<char, kElementRowSize * ElementFacts::kTextBlockBytes> buffer;
+  char* end = buffer.data();
+  for (ElementId id : elements) {
+    if (id == kEndOfRow) break;
+    const ElementFacts::TextBlock& block = block_of(id);
+    if (block.Length == 0) {
+      end = nullptr;
+      break;
+    }
+    std::memcpy(end, block.Bytes.data(), ElementFacts::kTextBlockBytes);
+    end += block.Length;
+  }
+  if (end != nullptr) {
+    text.assign(buffer.data(), end);
     return;
   }
   const auto text_of = [&facts](ElementId id) -> const std::string& {
@@ -159,9 +182,11 @@ const CaseTables& Cases() {
 void Capitalise(std::string& name) {
   const CaseTables& cases = Cases();
   const auto byte = [](char c) { return static_cast<unsigned char>(c); };
-  for (std::size_t i = 1; i < name.size(); ++i) name[i] = cases.small[byte(name[i])];
-  for (std::size_t i = 2; i < name.size(); ++i) {
-    if (name[i - 1] == '-') name[i] = cases.capital[byte(name[i])];
+  // One pass: every letter after the first in small letters, and back in capitals after a
+  // hyphen that is not the first character (neither mapping makes or changes a hyphen).
+  for (std::size_t i = 1; i < name.size(); ++i) {
+    const char small = cases.small[byte(name[i])];
+    name[i] = i >= 2 && name[i - 1] == '-' ? cases.capital[byte(small)] : small;
   }
 }
 

@@ -84,18 +84,16 @@ int TooCloseLetter(const ChapterStatistics& stats, std::string_view s) {
 int TooFrequentLetter(const ChapterStatistics& stats, std::string_view s) {
   const int length = static_cast<int>(s.size());
   if (s.size() <= kShortName) {
-    // Only the letters of the name can fail, each judged at its first place; of those that fail
+    // Only the letters of the name can fail, each judged once by its count; of those that fail
     // the first in letter order is reported.
+    std::array<std::uint8_t, 256> counts{};  // by byte value
+    for (const char c : s) ++counts[static_cast<unsigned char>(c)];
     int failing = kLetterCount;
-    std::array<std::uint64_t, 4> judged{};  // by byte value
-    for (std::size_t i = 0; i < s.size(); ++i) {
-      const char c = s[i];
+    for (const char c : s) {
       const unsigned char b = static_cast<unsigned char>(c);
-      if (judged[b >> 6] >> (b & 63) & 1) continue;
-      judged[b >> 6] |= std::uint64_t{1} << (b & 63);
-      const int n =
-          static_cast<int>(std::count(s.begin() + static_cast<std::ptrdiff_t>(i), s.end(), c));
-      if (n < 2) continue;  // a single letter never fails
+      const int n = counts[b];
+      if (n < 2) continue;  // a single letter never fails, and a judged one is not judged again
+      counts[b] = 0;
       const int k = LetterIndex(c);
       if (k < 0 || k >= failing) continue;
       if (static_cast<int>(LetterShare(n, length)) > stats.MaxLetterPercent[k]) failing = k;

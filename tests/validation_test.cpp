@@ -289,6 +289,27 @@ TEST_F(ValidationStageTest, ARestoredRingFindsTheNameItHadAndNotTheOneTakenBack)
   EXPECT_EQ(history.Newest(0), "Name99");
 }
 
+// Over several laps of the ring, and after a take-back and a clear, a name is found exactly
+// when it is among the last 100 added (the ring keeps a lookup table beside its slots).
+TEST_F(ValidationStageTest, TheRingFindsJustItsLastHundredNamesLapAfterLap) {
+  NameHistory history;
+  const auto name = [](int i) { return "N" + std::to_string(i % 7) + std::to_string(i); };
+  const auto expect_last = [&](int added) {
+    for (int i = 0; i < added + 5; ++i) {
+      ASSERT_EQ(history.Contains(name(i)), i < added && i >= added - 100) << name(i);
+    }
+  };
+  for (int i = 0; i < 50; ++i) history.Add(name(i));
+  const NameHistory::Mark half = history.Save();
+  history.Add(name(50));
+  history.Restore(half);
+  expect_last(50);
+  for (int i = 50; i < 350; ++i) history.Add(name(i));
+  expect_last(350);
+  history.Clear();
+  expect_last(0);
+}
+
 TEST_F(ValidationStageTest, TheNewestEntryIsTheNameJustAccepted) {
   TestChapter chapter({.names = {"BA"}});
   NameGenerator generator = test::FixedGenerator();
