@@ -63,6 +63,20 @@ int CopyText(const char* call, const std::string& text, char* buffer, std::size_
   return static_cast<int>(text.size());
 }
 
+// The next name into `buffer`: the one `pending` kept from a call whose buffer was too small, or
+// else a new one from `next` (0 when it finds none). A name the buffer cannot hold stays pending.
+template <typename NextName>
+int GiveNextName(const char* call, std::optional<std::string>& pending, NextName&& next,
+                 char* buffer, std::size_t size) {
+  if (!pending) {
+    pending = next();
+    if (!pending) return 0;
+  }
+  const int length = CopyText(call, *pending, buffer, size);
+  if (length >= 0) pending.reset();
+  return length;
+}
+
 std::string Missing(const char* call, const char* what) {
   return std::string(call) + ": " + what + " is NULL";
 }
@@ -224,14 +238,9 @@ int qv_generator_next(qv_generator* generator, char* buffer, std::size_t size) {
     return Fail(QV_ERROR_ARGUMENT, Missing("qv_generator_next", "generator"));
   }
   return Guarded("qv_generator_next", [&] {
-    if (!generator->pending) {
-      std::optional<std::string> name = generator->generator.Next();
-      if (!name) return 0;
-      generator->pending = std::move(name);
-    }
-    const int length = CopyText("qv_generator_next", *generator->pending, buffer, size);
-    if (length >= 0) generator->pending.reset();
-    return length;
+    return GiveNextName(
+        "qv_generator_next", generator->pending, [&] { return generator->generator.Next(); },
+        buffer, size);
   });
 }
 
@@ -316,14 +325,14 @@ int qv_composed_generator_next(qv_composed_generator* generator, char* buffer, s
     return Fail(QV_ERROR_ARGUMENT, Missing("qv_composed_generator_next", "generator"));
   }
   return Guarded("qv_composed_generator_next", [&] {
-    if (!generator->pending) {
-      std::optional<quorvane::ComposedName> name = generator->generator.Next();
-      if (!name) return 0;
-      generator->pending = std::move(name->name);
-    }
-    const int length = CopyText("qv_composed_generator_next", *generator->pending, buffer, size);
-    if (length >= 0) generator->pending.reset();
-    return length;
+    return GiveNextName(
+        "qv_composed_generator_next", generator->pending,
+        [&]() -> std::optional<std::string> {
+          std::optional<quorvane::ComposedName> name = generator->generator.Next();
+          if (!name) return std::nullopt;
+          return std::move(name->name);
+        },
+        buffer, size);
   });
 }
 
