@@ -712,14 +712,17 @@ int RunGenerate(const GenerateOptions& given, std::ostream& out, std::ostream& e
 
   const GenerationRequest request = MakeRequest(options, chapter);
   const bool need_seeds = options.stats || options.filters.novel;
-  const std::set<std::string> seeds =
-      need_seeds ? FinishedSeedNames(chapter) : std::set<std::string>{};
   // A name is scored only when something reads its score.
+  const bool need_scores = options.format == NameFormat::kJson || options.sort_by_typicality ||
+                           options.filters.AnyTypicality();
+  // The seed names are read from the Chapter once, for both.
+  std::vector<std::string> seed_list;
+  if (need_seeds || need_scores) seed_list = FinishedSeedList(chapter);
+  const std::set<std::string> seeds =
+      need_seeds ? std::set<std::string>(seed_list.begin(), seed_list.end())
+                 : std::set<std::string>{};
   std::optional<NameScorer> scorer;
-  if (options.format == NameFormat::kJson || options.sort_by_typicality ||
-      options.filters.AnyTypicality()) {
-    scorer.emplace(FinishedSeedList(chapter));
-  }
+  if (need_scores) scorer.emplace(std::move(seed_list));
   NameFilters filters(options.filters, seeds, scorer ? &*scorer : nullptr);
 
   // One run of the tool is one run of names in the Store, under one title line.
